@@ -1,0 +1,42 @@
+# Shardfall: the two commands that matter are `make run` and `make test`.
+# Both install what is missing (scripts/bootstrap), configure, build and
+# generate the data first.
+
+BUILD_DIR   ?= build
+ASAN_DIR    ?= build-asan
+JOBS        ?= $(shell nproc)
+CMAKE_FLAGS ?=
+ifeq ($(CI),true)
+  CMAKE_FLAGS += -DSHARDFALL_WERROR=ON
+endif
+
+.PHONY: all run test build bench clean bootstrap configure test-asan
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+configure: bootstrap
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run-game $(BUILD_DIR)/dist
+
+test: build
+	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The whole test suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: bootstrap
+	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(ASAN_DIR) -j $(JOBS)
+	@ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	@scripts/run-benchmarks $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -1,0 +1,82 @@
+#include "app/command_line.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+std::string absolute(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    std::error_code ec;
+    std::filesystem::path cwd = std::filesystem::current_path(ec);
+    return ec ? path : (cwd / path).lexically_normal().string();
+}
+
+bool parseNumber(const char* text, long long low, long long high, long long& out) {
+    if (!text || !*text) return false;
+    errno = 0;
+    char* end = nullptr;
+    long long value = std::strtoll(text, &end, 10);
+    if (*end != '\0' || errno != 0 || value < low || value > high) return false;
+    out = value;
+    return true;
+}
+
+}  // namespace
+
+const char* commandLineUsage() {
+    return "usage: shardfall [--data DIR] [--headless] [--seed N] [--script FILE] [--run-ms MS]\n"
+           "                 [--screenshot FILE] [--audio-out FILE.wav]\n";
+}
+
+bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        auto needValue = [&]() {
+            if (value) return true;
+            error = option + " needs a value";
+            return false;
+        };
+        long long number = 0;
+        if (option == "--headless") {
+            out.headless = true;
+        } else if (option == "--help" || option == "-h") {
+            out.showHelp = true;
+        } else if (option == "--data") {
+            if (!needValue()) return false;
+            out.dataDirectory = absolute(value);
+            ++i;
+        } else if (option == "--seed") {
+            if (!needValue()) return false;
+            if (!parseNumber(value, 0, UINT32_MAX, number)) {
+                error = "--seed takes a number from 0 to 4294967295";
+                return false;
+            }
+            out.hasSeed = true;
+            out.seed = static_cast<std::uint32_t>(number);
+            ++i;
+        } else if (option == "--run-ms") {
+            if (!needValue()) return false;
+            if (!parseNumber(value, 0, 24LL * 3600 * 1000, number)) {
+                error = "--run-ms takes milliseconds from 0 to 86400000";
+                return false;
+            }
+            out.runMs = static_cast<long>(number);
+            ++i;
+        } else if (option == "--script" || option == "--screenshot" || option == "--audio-out") {
+            if (!needValue()) return false;
+            std::string& target = option == "--script"       ? out.scriptFile
+                                  : option == "--screenshot" ? out.screenshotFile
+                                                             : out.audioOutFile;
+            target = absolute(value);
+            ++i;
+        } else {
+            error = "unknown option " + option;
+            return false;
+        }
+    }
+    return true;
+}

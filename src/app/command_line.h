@@ -1,0 +1,23 @@
+#pragma once
+// The command line: the data root and the headless harness.
+
+#include <string>
+
+struct CommandLine {
+    std::string dataDirectory;   // --data DIR
+    bool headless = false;       // --headless
+    bool hasSeed = false;        // --seed N
+    std::uint32_t seed = 0;
+    std::string scriptFile;      // --script FILE
+    long runMs = -1;             // --run-ms MS; -1: until closed
+    std::string screenshotFile;  // --screenshot FILE
+    std::string audioOutFile;    // --audio-out FILE.wav
+    bool showHelp = false;       // --help
+};
+
+// Parses the arguments. False with a message for anything unknown or
+// malformed. Relative file names are made absolute against the directory the
+// program was started in, since --data changes it.
+bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error);
+
+const char* commandLineUsage();

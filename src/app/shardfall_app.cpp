@@ -1,0 +1,175 @@
+#include "app/shardfall_app.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/frame_loop.h"
+#include "app/idle_frame_client.h"
+#include "app/shell_state.h"
+#include "app/window_procedure.h"
+#include "config/game_settings.h"
+#include "config/ini_store.h"
+#include "config/url_shortcut.h"
+#include "errorlog/error_check.h"
+#include "platform/backend.h"
+#include "platform/cursor_file.h"
+#include "platform/headless_backend.h"
+#include "platform/paths.h"
+#include "platform/script.h"
+#include "platform/sdl_backend.h"
+#include "platform/single_instance.h"
+#include "platform/system_services.h"
+#include "platform/window_messages.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr long kDefaultHeadlessRunMs = 10000;
+
+class InstanceListener : public SingleInstanceListener {
+public:
+    explicit InstanceListener(SingleInstance& instance) : instance_(instance) {}
+    bool raiseRequested() override { return instance_.pollRaiseRequests(); }
+
+private:
+    SingleInstance& instance_;
+};
+
+bool installPlatform(const CommandLine& options, RunLimits& limits) {
+    if (!options.headless) {
+        std::unique_ptr<Backend> sdl = createSdlBackend();
+        if (!sdl) return false;
+        installBackend(std::move(sdl));
+        return true;
+    }
+    auto headless = std::make_unique<HeadlessBackend>();
+    if (!options.scriptFile.empty()) {
+        std::vector<ScriptCommand> commands;
+        std::string error;
+        if (!loadScript(options.scriptFile, commands, error)) {
+            std::fprintf(stderr, "shardfall: %s\n", error.c_str());
+            return false;
+        }
+        headless->setScript(std::move(commands), std::filesystem::path(options.scriptFile).parent_path().string());
+        limits.stopWhenScriptEnds = options.runMs < 0;
+    } else if (options.runMs < 0) {
+        std::fprintf(stderr, "shardfall: headless run without --script or --run-ms: stopping after %ld ms\n",
+                     kDefaultHeadlessRunMs);
+        limits.runMs = kDefaultHeadlessRunMs;
+    }
+    installBackend(std::move(headless));
+    return true;
+}
+
+// Out-of-range positions centre the window; a missing key (0) is the edge.
+void correctWindowPosition(GameSettings& settings) {
+    Backend* b = backend();
+    const int screenWidth = b->screenWidth();
+    const int screenHeight = b->screenHeight();
+    if (settings.dwPosX < 0 || settings.dwPosX >= screenWidth) settings.dwPosX = (screenWidth - settings.dwScrX) / 2;
+    if (settings.dwPosY < 0 || settings.dwPosY >= screenHeight) settings.dwPosY = (screenHeight - settings.dwScrY) / 2;
+}
+
+bool createGameWindow(const GameSettings& settings) {
+    ShellState& s = shell();
+    const WindowPlacement placement{settings.dwPosX, settings.dwPosY, settings.dwScrX, settings.dwScrY};
+    const bool created = backend()->createWindow(settings.WinName, placement);
+    s.gb_hWnd = created ? 1 : 0;
+    ERROR_CHECK_AS(!created,
+                   "!( gb_hWnd = CreateWindow( WinName, WinName, WS_POPUP | WS_VISIBLE, dwPosX,dwPosY, "
+                   "dwScrX,dwScrY, NULL, NULL, NULL, NULL ) )",
+                   __LINE__);
+    return created;
+}
+
+void initialiseGame(const AppHooks& hooks) {
+    ShellState& s = shell();
+    GameSettings& settings = gameSettings();
+
+    startFrameTimer();
+    loadCurrentPlayer(settings);
+    settings.effectsVolume = 0.0f;  // silent while the screens preload
+    settings.musicVolume = iniReadFloat(kGameIni, "main", "music");
+    loadHighScores(settings);
+    startFrameTimer();
+
+    s.screenManager = hooks.makeScreenManager ? hooks.makeScreenManager() : std::make_unique<IdleFrameClient>();
+    settings.effectsVolume = iniReadFloat(kGameIni, "main", "sound");
+}
+
+void loadGameCursor() {
+    ShellState& s = shell();
+    Backend* b = backend();
+    if (s.cursor) b->destroyCursor(s.cursor);
+    s.cursor = loadCursorFromFile("DATA\\game.cur");
+    if (s.cursor) b->setCursor(s.cursor);
+}
+
+void shutDown() {
+    ShellState& s = shell();
+    s.screenManager.reset();
+    saveHighScores(gameSettings());
+    iniReleaseCache();
+}
+
+}  // namespace
+
+int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
+    CommandLine options;
+    std::string error;
+    if (!parseCommandLine(argc, argv, options, error)) {
+        std::fprintf(stderr, "shardfall: %s\n%s", error.c_str(), commandLineUsage());
+        return 2;
+    }
+    if (options.showHelp) {
+        std::fputs(commandLineUsage(), stdout);
+        return 0;
+    }
+    if (!options.dataDirectory.empty() && !changeDirectory(options.dataDirectory)) {
+        std::fprintf(stderr, "shardfall: cannot enter the data directory %s\n", options.dataDirectory.c_str());
+        return 1;
+    }
+    RunLimits limits;
+    limits.runMs = options.runMs;
+    if (!installPlatform(options, limits)) return 1;
+
+    ShellState& s = shell();
+    GameSettings& settings = gameSettings();
+    loadWindowSettings(settings);
+    s.randomSeed = options.hasSeed ? options.seed : tickCount();
+    correctWindowPosition(settings);
+
+    SingleInstance instance;
+    const std::string here = std::filesystem::current_path().string();
+    if (instance.claim(settings.WinName, here) == SingleInstance::Result::AnotherIsRunning) {
+        installBackend(nullptr);
+        return 0;
+    }
+
+    setWindowProcedure(gameWindowProcedure);
+    createGameWindow(settings);
+    initialiseGame(hooks);
+    loadGameCursor();
+
+    InstanceListener listener(instance);
+    runMessageLoop(limits, &listener);
+
+    saveMainSettings(settings, settings.musicVolume, settings.effectsVolume);
+    shutDown();
+    openUrlShortcut("play.url");
+
+    if (Backend* b = backend()) {
+        if (b->hasWindow()) destroyWindow();
+        s.gb_hWnd = 0;
+        if (s.cursor) b->destroyCursor(s.cursor);
+        s.cursor = 0;
+    }
+    setWindowProcedure(nullptr);
+    messageQueue().clear();
+    installBackend(nullptr);
+    return 0;
+}

@@ -1,0 +1,68 @@
+#include "config/game_settings.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "config/ini_store.h"
+
+GameSettings& gameSettings() {
+    static GameSettings settings;
+    return settings;
+}
+
+void loadWindowSettings(GameSettings& s) {
+    s.dwPosX = iniReadInt(kGameIni, "main", "x");
+    s.dwPosY = iniReadInt(kGameIni, "main", "y");
+    s.dwScrX = iniReadInt(kGameIni, "main", "xs");
+    s.dwScrY = iniReadInt(kGameIni, "main", "ys");
+    s.fullScreen = iniReadInt(kGameIni, "main", "FullScreen");
+    s.color32 = iniReadInt(kGameIni, "main", "Color32");
+    s.NOTCustom = iniReadInt(kGameIni, "main", "NOTCustom");
+    s.WinName = iniReadString(kGameIni, "main", "name");
+    if (s.WinName.size() > 255) s.WinName.resize(255);
+}
+
+void loadCurrentPlayer(GameSettings& s) {
+    s.currentPlayerIndex = iniReadInt(kProfilesIni, "main", "current");
+    s.currentPlayerName.clear();
+    if (s.currentPlayerIndex == -1) return;
+    char key[16];
+    std::snprintf(key, sizeof key, "%d", s.currentPlayerIndex);
+    s.currentPlayerName = iniReadString(kProfilesIni, "users", key);
+}
+
+void setHighScoreName(HighScoreEntry& entry, const char* name) {
+    std::snprintf(entry.name, sizeof entry.name, "%s", name ? name : "");
+}
+
+void loadHighScores(GameSettings& s) {
+    for (int i = 0; i < 10; ++i) {
+        char key[16];
+        std::snprintf(key, sizeof key, "name%d", i);
+        setHighScoreName(s.highScoreTable[i], iniReadString(kGameIni, "highscores", key));
+        std::snprintf(key, sizeof key, "score%d", i);
+        s.highScoreTable[i].score = iniReadInt(kGameIni, "highscores", key);
+    }
+}
+
+int saveMainSettings(const GameSettings& s, float musicVolume, float effectsVolume) {
+    int result = 0;
+    result |= iniWriteInt(kGameIni, "main", "NOTCustom", s.NOTCustom);
+    result |= iniWriteInt(kGameIni, "main", "FullScreen", s.fullScreen);
+    result |= iniWriteInt(kGameIni, "main", "Color32", s.color32);
+    result |= iniWriteFloat(kGameIni, "main", "music", musicVolume);
+    result |= iniWriteFloat(kGameIni, "main", "sound", effectsVolume);
+    return result ? -1 : 0;
+}
+
+int saveHighScores(const GameSettings& s) {
+    int result = 0;
+    for (int i = 0; i < 10; ++i) {
+        char key[16];
+        std::snprintf(key, sizeof key, "name%d", i);
+        result |= iniWriteString(kGameIni, "highscores", key, s.highScoreTable[i].name);
+        std::snprintf(key, sizeof key, "score%d", i);
+        result |= iniWriteInt(kGameIni, "highscores", key, s.highScoreTable[i].score);
+    }
+    return result ? -1 : 0;
+}

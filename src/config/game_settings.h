@@ -1,0 +1,60 @@
+#pragma once
+// The settings the game keeps in "game.ini" and the current player from
+// "profiles.ini": one process-wide record, read at start-up, changed by the
+// options and profile menus, written back at exit. The menus and the screen
+// framework read it here, below everything that uses it.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct HighScoreEntry {
+    char name[16] = {};  // 15 characters and the terminator
+    std::int32_t score = 0;
+};
+
+struct GameSettings {
+    // [main]
+    std::int32_t dwPosX = 0, dwPosY = 0;  // "x", "y"
+    std::int32_t dwScrX = 0, dwScrY = 0;  // "xs", "ys"
+    std::int32_t fullScreen = 0;          // "FullScreen"
+    std::int32_t color32 = 0;             // "Color32": kept and written back
+    std::int32_t NOTCustom = 0;           // "NOTCustom": non-zero = system cursor everywhere
+    std::string WinName;                  // "name", at most 255 characters
+    float musicVolume = 0.0f;             // "music"
+    float effectsVolume = 0.0f;           // "sound"
+
+    // profiles.ini
+    std::int32_t currentPlayerIndex = -1;  // [main] "current"; -1 = none
+    std::string currentPlayerName;         // [users] value of the index
+
+    // [highscores]
+    std::array<HighScoreEntry, 10> highScoreTable{};
+};
+
+// The one record.
+GameSettings& gameSettings();
+
+constexpr const char* kGameIni = "game.ini";
+constexpr const char* kProfilesIni = "profiles.ini";
+
+// Reads "x", "y", "xs", "ys", "FullScreen", "Color32", "NOTCustom" and "name"
+// of [main]. Missing keys read as 0 or empty.
+void loadWindowSettings(GameSettings& settings);
+
+// Reads the current player's index and name from profiles.ini.
+void loadCurrentPlayer(GameSettings& settings);
+
+// Reads the ten high-score entries; names longer than 15 characters are cut.
+void loadHighScores(GameSettings& settings);
+
+// Writes "NOTCustom", "FullScreen", "Color32", then "music" and "sound" with
+// the given volumes, in that order. Returns 0, or -1 if a write failed.
+int saveMainSettings(const GameSettings& settings, float musicVolume, float effectsVolume);
+
+// Writes the twenty high-score keys, name0, score0, name1, ... Returns 0, or
+// -1 if a write failed.
+int saveHighScores(const GameSettings& settings);
+
+// Copies a name into an entry, cut at 15 characters.
+void setHighScoreName(HighScoreEntry& entry, const char* name);

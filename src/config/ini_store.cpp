@@ -1,0 +1,270 @@
+#include "config/ini_store.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "config/ini_syntax.h"
+#include "config/number_parse.h"
+#include "platform/paths.h"
+
+namespace {
+
+constexpr std::size_t kNameCapacity = 1024;
+constexpr std::size_t kValueCapacity = 1024;
+// Configuration files are tens of lines; anything this large is not one of
+// ours and is treated as unreadable rather than held in memory.
+constexpr std::size_t kMaxFileBytes = 64u * 1024u * 1024u;
+
+constexpr char kEmptyText[] = "";
+
+// The one file in memory. `unreadable` marks a file that exists but could not
+// be read (a folder, too large, no permission, a read error): it reads as
+// empty like a missing file, but saving the cache over it would replace the
+// player's file with a few keys, so it is never saved.
+struct IniCache {
+    char name[kNameCapacity] = {};
+    std::string contents;
+    bool unreadable = false;
+    char value[kValueCapacity] = {};
+};
+
+IniCache cache;
+
+std::string_view textOf(const char* text) {
+    return text ? std::string_view(text) : std::string_view();
+}
+
+char foldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldCase(a[i]) != foldCase(b[i])) return false;
+    }
+    return true;
+}
+
+bool holdsLineEnd(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// A name with a line end would plant lines of its own in the file; a key
+// starting with whitespace or "[" could never be found again (the "[" would
+// even end its section early), so each write would add another copy.
+bool writableNames(std::string_view section, std::string_view key) {
+    if (holdsLineEnd(section) || holdsLineEnd(key)) return false;
+    return key.empty() || (key[0] != '[' && !ini::isWhitespace(key[0]));
+}
+
+bool somethingExistsAt(std::string_view path) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(platform::resolvePath(path), error);
+    // When we cannot even tell, assume there is a file worth keeping.
+    return exists || error;
+}
+
+void forgetFile(std::string_view path) {
+    path.copy(cache.name, path.size());
+    cache.name[path.size()] = '\0';
+    cache.contents.clear();
+    cache.contents.shrink_to_fit();
+    cache.unreadable = false;
+}
+
+void loadFile(std::string_view path) {
+    forgetFile(path);
+    std::vector<std::uint8_t> bytes;
+    if (platform::readWholeFile(path, bytes, kMaxFileBytes)) {
+        cache.contents.assign(bytes.begin(), bytes.end());
+    } else {
+        cache.unreadable = somethingExistsAt(path);
+    }
+}
+
+bool fitsName(std::string_view path) {
+    return path.size() < kNameCapacity;
+}
+
+// Makes `path` the cached file, loading it when another file is cached.
+bool selectFile(std::string_view path) {
+    if (!fitsName(path)) return false;
+    if (!sameName(cache.name, path)) loadFile(path);
+    return true;
+}
+
+int saveFile() {
+    if (cache.unreadable) return -1;
+    return platform::writeFileAtomic(cache.name, cache.contents.data(), cache.contents.size());
+}
+
+bool endsWithLineEnd(const std::string& text) {
+    return !text.empty() && ini::isLineEnd(text.back());
+}
+
+// Appends a header for `section`; returns the index just after its "]".
+std::size_t appendSection(std::string_view section) {
+    std::string& text = cache.contents;
+    // A header glued to a last line without line end would be found by nobody.
+    if (!text.empty() && !endsWithLineEnd(text)) text += "\r\n";
+    text += '[';
+    text += section;
+    text += ']';
+    const std::size_t body = text.size();
+    text += "\r\n";
+    return body;
+}
+
+// The value runs to its line end; the line end and any blank lines and
+// indentation after it are replaced too, by a single CR LF.
+void replaceValue(std::size_t valueStart, std::string_view value) {
+    std::string& text = cache.contents;
+    std::size_t end = ini::findLineEnd(text, valueStart);
+    if (end < text.size()) end = ini::skipWhitespace(text, end);
+    std::string line(value);
+    line += "\r\n";
+    text.replace(valueStart, end - valueStart, line);
+}
+
+// The new key becomes the section's first key: it goes to the start of the
+// line after the header line.
+void insertKey(std::size_t body, std::string_view key, std::string_view value) {
+    std::string& text = cache.contents;
+    std::string line(key);
+    line += '=';
+    line += value;
+    line += "\r\n";
+    const std::size_t headerEnd = ini::findLineEnd(text, body);
+    const std::size_t afterHeader = ini::skipWhitespace(text, body);
+    if (afterHeader < headerEnd && text[afterHeader] == '[') {
+        // "[a] [b": that second "[" ends the section before the next line, so
+        // the key would never be read back. It gets its own line after "]".
+        text.insert(body, "\r\n" + line);
+    } else if (headerEnd == text.size()) {
+        // The header is the last line and has no line end to put the key after.
+        text += "\r\n";
+        text += line;
+    } else {
+        text.insert(ini::skipWhitespace(text, headerEnd), line);
+    }
+}
+
+}  // namespace
+
+const char* iniReadString(const char* path, const char* section, const char* key) {
+    if (!selectFile(textOf(path))) return kEmptyText;
+    const std::string_view text = cache.contents;
+    const std::size_t body = ini::findSectionBody(text, textOf(section));
+    if (body == ini::npos) return kEmptyText;
+    const std::size_t start = ini::findKeyValue(text, body, textOf(key));
+    if (start == ini::npos) return kEmptyText;
+
+    std::size_t length = ini::findLineEnd(text, start) - start;
+    if (length > kValueCapacity - 1) length = kValueCapacity - 1;
+    std::memcpy(cache.value, text.data() + start, length);
+    cache.value[length] = '\0';
+    return cache.value;
+}
+
+std::int32_t iniReadInt(const char* path, const char* section, const char* key) {
+    return parseLeadingInt(iniReadString(path, section, key));
+}
+
+float iniReadFloat(const char* path, const char* section, const char* key) {
+    return parseLeadingFloat(iniReadString(path, section, key));
+}
+
+int iniWriteString(const char* path, const char* section, const char* key, const char* value) {
+    const std::string_view sectionName = textOf(section);
+    const std::string_view keyName = textOf(key);
+    if (!writableNames(sectionName, keyName)) return -1;
+    if (!selectFile(textOf(path))) return -1;
+
+    std::string_view text = textOf(value);
+    text = text.substr(0, ini::findLineEnd(text, 0));
+
+    std::size_t body = ini::findSectionBody(cache.contents, sectionName);
+    if (body == ini::npos) body = appendSection(sectionName);
+    const std::size_t valueStart = ini::findKeyValue(cache.contents, body, keyName);
+    if (valueStart != ini::npos) {
+        replaceValue(valueStart, text);
+    } else {
+        insertKey(body, keyName, text);
+    }
+    return saveFile();
+}
+
+int iniWriteInt(const char* path, const char* section, const char* key, std::int32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return iniWriteString(path, section, key, text);
+}
+
+int iniWriteFloat(const char* path, const char* section, const char* key, float value) {
+    // Room for "%f" of the largest float (39 digits, point, six decimals).
+    char text[64];
+    std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
+    return iniWriteString(path, section, key, text);
+}
+
+int iniListSections(const char* path, char* out, std::size_t capacity) {
+    if (!out || capacity == 0) return 0;
+    out[0] = '\0';
+    const std::string_view pathText = textOf(path);
+    if (!fitsName(pathText)) return 0;
+    loadFile(pathText);
+
+    const std::string_view text = cache.contents;
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\0')) ++pos;
+
+    // One byte stays reserved for the empty name that closes the list.
+    std::size_t used = 0;
+    int count = 0;
+    for (; pos < text.size(); pos = ini::nextLineStart(text, pos)) {
+        if (text[pos] != '[') continue;
+        const std::string_view line = text.substr(pos + 1, ini::findLineEnd(text, pos + 1) - (pos + 1));
+        const std::size_t close = line.find(']');
+        if (close == std::string_view::npos || close == 0) continue;
+        const std::string_view name = line.substr(0, close);
+        if (name.find('\0') != std::string_view::npos) continue;
+        if (capacity - used < name.size() + 2) break;
+        std::memcpy(out + used, name.data(), name.size());
+        used += name.size();
+        out[used++] = '\0';
+        ++count;
+    }
+    out[used] = '\0';
+    return count;
+}
+
+int iniClearFile(const char* path) {
+    const std::string_view pathText = textOf(path);
+    if (!fitsName(pathText)) return -1;
+    forgetFile(pathText);
+    return saveFile();
+}
+
+void iniReleaseCache() {
+    forgetFile(std::string_view());
+}
+
+bool fileExists(const char* path) {
+    const std::string_view pathText = textOf(path);
+    if (pathText.empty()) return false;
+    std::FILE* file = platform::openFile(pathText, "rb");
+    if (!file) return false;
+    // Opening a folder for reading succeeds here; it is still not a file.
+    struct stat info;
+    const bool isFile = ::fstat(::fileno(file), &info) == 0 && !S_ISDIR(info.st_mode);
+    std::fclose(file);
+    return isFile;
+}

@@ -1,0 +1,71 @@
+#include "config/ini_syntax.h"
+
+namespace ini {
+namespace {
+
+char foldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Index just after `name` when the text at `pos` spells it, else npos.
+std::size_t matchName(std::string_view text, std::size_t pos, std::string_view name) {
+    if (text.size() - pos < name.size()) return npos;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (foldCase(text[pos + i]) != foldCase(name[i])) return npos;
+    }
+    return pos + name.size();
+}
+
+}  // namespace
+
+bool isWhitespace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+std::size_t skipWhitespace(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && isWhitespace(text[pos])) ++pos;
+    return pos;
+}
+
+std::size_t findLineEnd(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && !isLineEnd(text[pos])) ++pos;
+    return pos;
+}
+
+std::size_t nextLineStart(std::string_view text, std::size_t pos) {
+    return skipWhitespace(text, findLineEnd(text, pos));
+}
+
+std::size_t findSectionBody(std::string_view text, std::string_view section) {
+    for (std::size_t pos = skipWhitespace(text, 0); pos < text.size(); pos = nextLineStart(text, pos)) {
+        if (text[pos] != '[') continue;
+        const std::size_t end = matchName(text, pos + 1, section);
+        if (end != npos && end < text.size() && text[end] == ']') return end + 1;
+    }
+    return npos;
+}
+
+std::size_t findKeyValue(std::string_view text, std::size_t body, std::string_view key) {
+    // The rest of the header line counts as the section's first line, so a
+    // key written straight after "]" is still found.
+    for (std::size_t pos = skipWhitespace(text, body); pos < text.size(); pos = nextLineStart(text, pos)) {
+        if (text[pos] == '[') return npos;
+        std::size_t at = matchName(text, pos, key);
+        if (at == npos) continue;
+        while (at < text.size() && isBlank(text[at])) ++at;
+        if (at >= text.size() || text[at] != '=') continue;
+        while (at < text.size() && (text[at] == '=' || isBlank(text[at]))) ++at;
+        return at;
+    }
+    return npos;
+}
+
+}  // namespace ini

@@ -1,0 +1,150 @@
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Finds the entry of `directory` whose name equals `name` ignoring case.
+// An exact match wins; otherwise the first case-insensitive match in
+// name order, so the choice does not depend on the directory's layout.
+bool findEntry(const std::string& directory, const std::string& name, std::string& found) {
+    const std::string probe = (directory.empty() ? std::string() : directory + "/") + name;
+    if (exists(probe)) {
+        found = name;
+        return true;
+    }
+    DIR* dir = ::opendir(directory.empty() ? "." : directory.c_str());
+    if (!dir) return false;
+    bool matched = false;
+    while (dirent* entry = ::readdir(dir)) {
+        if (::strcasecmp(entry->d_name, name.c_str()) != 0) continue;
+        if (!matched || std::strcmp(entry->d_name, found.c_str()) < 0) found = entry->d_name;
+        matched = true;
+    }
+    ::closedir(dir);
+    return matched;
+}
+
+}  // namespace
+
+std::string resolvePath(std::string_view gamePath) {
+    std::string path(gamePath);
+    for (char& c : path) {
+        if (c == '\\') c = '/';
+    }
+    if (path.empty() || exists(path)) return path;
+
+    std::string result;
+    std::size_t start = 0;
+    if (path[0] == '/') {
+        result = "/";
+        start = 1;
+    }
+    bool stillMatching = true;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string::npos) end = path.size();
+        std::string component = path.substr(start, end - start);
+        if (!component.empty()) {
+            std::string base = result;
+            if (!base.empty() && base.back() == '/') base.pop_back();
+            std::string spelled;
+            if (stillMatching && component != "." && component != ".." &&
+                findEntry(result == "/" ? "/" : base, component, spelled)) {
+                component = spelled;
+            } else {
+                stillMatching = false;
+            }
+            if (!result.empty() && result.back() != '/') result += '/';
+            result += component;
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+std::FILE* openFile(std::string_view gamePath, const char* mode) {
+    if (gamePath.empty()) return nullptr;
+    return std::fopen(resolvePath(gamePath).c_str(), mode);
+}
+
+bool fileReadable(std::string_view gamePath) {
+    std::FILE* f = openFile(gamePath, "rb");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out, std::size_t maxBytes) {
+    out.clear();
+    std::FILE* f = openFile(gamePath, "rb");
+    if (!f) return false;
+    bool ok = false;
+    struct stat st;
+    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::uint64_t>(st.st_size) <= maxBytes) {
+        out.resize(static_cast<std::size_t>(st.st_size));
+        ok = out.empty() || std::fread(out.data(), 1, out.size(), f) == out.size();
+    }
+    std::fclose(f);
+    if (!ok) out.clear();
+    return ok;
+}
+
+int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t size) {
+    const std::string target = resolvePath(gamePath);
+    if (target.empty()) return -1;
+    std::string temp = target + ".tmp" + std::to_string(::getpid());
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return -1;
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    std::size_t written = 0;
+    while (written < size) {
+        ssize_t n = ::write(fd, bytes + written, size - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        written += static_cast<std::size_t>(n);
+    }
+    bool ok = written == size && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return -1;
+    }
+    return 0;
+}
+
+bool deleteFile(std::string_view gamePath) {
+    if (gamePath.empty()) return false;
+    return ::unlink(resolvePath(gamePath).c_str()) == 0;
+}
+
+bool makeDirectories(std::string_view gamePath) {
+    const std::string path = resolvePath(gamePath);
+    for (std::size_t i = 1; i <= path.size(); ++i) {
+        if (i != path.size() && path[i] != '/') continue;
+        std::string prefix = path.substr(0, i);
+        if (::mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+    return true;
+}
+
+bool changeDirectory(const std::string& directory) {
+    return ::chdir(directory.c_str()) == 0;
+}
+
+}  // namespace platform

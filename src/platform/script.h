@@ -1,0 +1,39 @@
+#pragma once
+// Recorded input for the headless harness: one command per line, '#' starts
+// a comment. See the README for the command list.
+
+#include <string>
+#include <vector>
+
+#include "platform/win_messages.h"
+
+namespace platform {
+
+struct ScriptCommand {
+    enum class Kind { Wait, Move, Down, Up, Click, Key, Type, Shot, Quit };
+    Kind kind = Kind::Wait;
+    int x = 0, y = 0;     // Move, Down, Up, Click
+    int milliseconds = 0; // Wait
+    bool right = false;   // Down, Up, Click
+    std::string text;     // Type: the characters (Latin-1); Shot: the file
+    WParam virtualKey = 0;
+    bool altHeld = false; // Key: ALT+ENTER
+    int typedChar = 0;    // Key: the character the key types, 0 for none
+    int line = 0;
+};
+
+// Parses a whole script. On a bad line returns false with a message naming
+// the line; `out` then holds the commands before it.
+bool parseScript(const std::string& text, std::vector<ScriptCommand>& out, std::string& error);
+
+// Reads and parses a script file (at most 1 MiB).
+bool loadScript(const std::string& path, std::vector<ScriptCommand>& out, std::string& error);
+
+// The key named in a "key" command: its virtual-key code and the character
+// it types (0 for none). False for an unknown name.
+bool lookUpKeyName(const std::string& name, WParam& virtualKey, int& typedChar, bool& altHeld);
+
+// Converts UTF-8 text to Latin-1, dropping characters outside it.
+std::string utf8ToLatin1(const std::string& text);
+
+}  // namespace platform

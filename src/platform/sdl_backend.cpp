@@ -1,0 +1,299 @@
+#include "platform/sdl_backend.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/key_mapping.h"
+#include "platform/script.h"
+#include "platform/window_messages.h"
+
+namespace platform {
+namespace {
+
+class SdlBackend : public Backend {
+public:
+    ~SdlBackend() override {
+        destroyWindow();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    bool isHeadless() const override { return false; }
+
+    bool createWindow(const std::string& title, const WindowPlacement& placement) override {
+        pictureWidth_ = std::max(1, placement.width);
+        pictureHeight_ = std::max(1, placement.height);
+        const int scale = windowScale(pictureWidth_, pictureHeight_);
+        window_ = SDL_CreateWindow(title.c_str(), placement.x, placement.y, pictureWidth_ * scale,
+                                   pictureHeight_ * scale,
+                                   SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+        if (!window_) {
+            std::fprintf(stderr, "shardfall: cannot create the window: %s\n", SDL_GetError());
+            return false;
+        }
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (renderer_) {
+            SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+            SDL_RenderSetLogicalSize(renderer_, pictureWidth_, pictureHeight_);
+            SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        }
+        windowX_ = placement.x;
+        windowY_ = placement.y;
+        SDL_StartTextInput();
+        return true;
+    }
+
+    void destroyWindow() override {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+    }
+
+    bool hasWindow() const override { return window_ != nullptr; }
+    void minimizeWindow() override {
+        if (window_) SDL_MinimizeWindow(window_);
+    }
+    void restoreWindow() override {
+        if (window_) SDL_RestoreWindow(window_);
+    }
+    void raiseWindow() override {
+        if (!window_) return;
+        SDL_MinimizeWindow(window_);
+        SDL_RestoreWindow(window_);
+        SDL_RaiseWindow(window_);
+    }
+
+    // The game places its window in picture pixels; on a large screen the
+    // real window is a whole multiple of that, kept around the same centre.
+    void placeWindow(const WindowPlacement& client, bool bordered) override {
+        if (!window_) return;
+        pictureWidth_ = std::max(1, client.width);
+        pictureHeight_ = std::max(1, client.height);
+        if (renderer_) SDL_RenderSetLogicalSize(renderer_, pictureWidth_, pictureHeight_);
+        if (fullScreen_) return;
+        SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+        const int scale = windowScale(pictureWidth_, pictureHeight_);
+        const int width = pictureWidth_ * scale;
+        const int height = pictureHeight_ * scale;
+        int x = client.x + pictureWidth_ / 2 - width / 2;
+        int y = client.y + pictureHeight_ / 2 - height / 2;
+        x = std::clamp(x, 0, std::max(0, screenWidth() - width));
+        y = std::clamp(y, 0, std::max(0, screenHeight() - height));
+        SDL_SetWindowSize(window_, width, height);
+        SDL_SetWindowPosition(window_, x, y);
+        windowX_ = client.x;
+        windowY_ = client.y;
+    }
+
+    WindowPlacement clientPlacement() const override {
+        return WindowPlacement{windowX_, windowY_, pictureWidth_, pictureHeight_};
+    }
+
+    void setFullScreen(bool fullScreen) override {
+        if (!window_ || fullScreen == fullScreen_) return;
+        fullScreen_ = fullScreen;
+        SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    }
+
+    int screenWidth() const override { return desktopMode().w; }
+    int screenHeight() const override { return desktopMode().h; }
+
+    void pumpEvents(MessageQueue& queue) override {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) translate(event, queue);
+    }
+
+    void waitEvents() override { SDL_WaitEventTimeout(nullptr, 100); }
+
+    std::int64_t performanceCounter() const override { return static_cast<std::int64_t>(SDL_GetPerformanceCounter()); }
+    std::int64_t performanceFrequency() const override {
+        return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
+    }
+    std::uint32_t tickCount() const override { return SDL_GetTicks(); }
+    void sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+    void frameDone() override {}
+
+    void present(const std::uint16_t* pixels, int width, int height, int pitchBytes, PixelLayout layout,
+                 const Rect& clip) override {
+        if (!renderer_ || !pixels || width <= 0 || height <= 0) return;
+        const Uint32 format = layout == PixelLayout::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555;
+        if (!texture_ || textureWidth_ != width || textureHeight_ != height || textureFormat_ != format) {
+            if (texture_) SDL_DestroyTexture(texture_);
+            texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+            textureWidth_ = width;
+            textureHeight_ = height;
+            textureFormat_ = format;
+            if (!texture_) return;
+        }
+        SDL_Rect area{std::max(0, clip.left), std::max(0, clip.top), 0, 0};
+        area.w = std::min(width, clip.right) - area.x;
+        area.h = std::min(height, clip.bottom) - area.y;
+        if (area.w > 0 && area.h > 0) {
+            const auto* first = reinterpret_cast<const std::uint8_t*>(pixels) +
+                                static_cast<std::ptrdiff_t>(area.y) * pitchBytes + area.x * 2;
+            SDL_UpdateTexture(texture_, &area, first, pitchBytes);
+        }
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    CursorHandle createCursor(const CursorImage& image) override {
+        if (!image.pixels || image.width <= 0 || image.height <= 0) return 0;
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(image.pixels, image.width, image.height, 32,
+                                                                  image.width * 4, SDL_PIXELFORMAT_ARGB8888);
+        if (!surface) return 0;
+        SDL_Cursor* cursor = SDL_CreateColorCursor(surface, image.hotX, image.hotY);
+        SDL_FreeSurface(surface);
+        return reinterpret_cast<CursorHandle>(cursor);
+    }
+    void destroyCursor(CursorHandle cursor) override {
+        if (cursor) SDL_FreeCursor(reinterpret_cast<SDL_Cursor*>(cursor));
+    }
+    void setCursor(CursorHandle cursor) override {
+        if (cursor) SDL_SetCursor(reinterpret_cast<SDL_Cursor*>(cursor));
+    }
+    void showSystemCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+    bool cursorPosition(int& x, int& y) const override {
+        if (!window_ || SDL_GetMouseFocus() != window_) {
+            x = y = -1;  // outside the client area
+            return true;
+        }
+        x = mouseX_;
+        y = mouseY_;
+        return true;
+    }
+
+    void messageBox(const std::string& text, const std::string& caption) override {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption.c_str(), text.c_str(), window_);
+    }
+
+private:
+    SDL_DisplayMode desktopMode() const {
+        SDL_DisplayMode mode{};
+        int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
+        if (SDL_GetDesktopDisplayMode(std::max(0, index), &mode) != 0) {
+            mode.w = 1024;
+            mode.h = 768;
+        }
+        return mode;
+    }
+
+    // The largest whole scale that keeps the window within most of the screen.
+    int windowScale(int width, int height) const {
+        const SDL_DisplayMode mode = desktopMode();
+        const int byWidth = mode.w * 9 / 10 / width;
+        const int byHeight = mode.h * 9 / 10 / height;
+        return std::max(1, std::min(byWidth, byHeight));
+    }
+
+    WParam buttonFlags() const {
+        const Uint32 state = SDL_GetMouseState(nullptr, nullptr);
+        return ((state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0) | ((state & SDL_BUTTON_RMASK) ? MK_RBUTTON : 0);
+    }
+
+    void translate(const SDL_Event& event, MessageQueue& queue) {
+        switch (event.type) {
+        case SDL_QUIT:
+            queue.post(WM_CLOSE);
+            break;
+        case SDL_WINDOWEVENT:
+            translateWindowEvent(event.window, queue);
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const WParam vk = virtualKeyFromSdl(event.key.keysym.sym);
+            if (vk == 0) break;
+            const bool release = event.type == SDL_KEYUP;
+            const bool alt = (event.key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
+            LParam lParam = packKeyLParam(release, alt, event.key.keysym.scancode);
+            if (!release && event.key.repeat) lParam |= KEY_WAS_DOWN;
+            const std::uint32_t message =
+                alt ? (release ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (release ? WM_KEYUP : WM_KEYDOWN);
+            queue.post(message, vk, lParam);
+            break;
+        }
+        case SDL_TEXTINPUT:
+            for (char c : utf8ToLatin1(event.text.text))
+                queue.post(WM_CHAR, static_cast<unsigned char>(c), packKeyLParam(false, false));
+            break;
+        case SDL_MOUSEMOTION:
+            mouseX_ = event.motion.x;
+            mouseY_ = event.motion.y;
+            queue.post(WM_MOUSEMOVE, buttonFlags(), packMousePosition(mouseX_, mouseY_));
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const bool left = event.button.button == SDL_BUTTON_LEFT;
+            if (!left && event.button.button != SDL_BUTTON_RIGHT) break;
+            mouseX_ = event.button.x;
+            mouseY_ = event.button.y;
+            const bool doubleClick = event.button.clicks >= 2 && event.button.clicks % 2 == 0;
+            std::uint32_t message;
+            if (event.type == SDL_MOUSEBUTTONUP)
+                message = left ? WM_LBUTTONUP : WM_RBUTTONUP;
+            else if (doubleClick)
+                message = left ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
+            else
+                message = left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+            queue.post(message, buttonFlags(), packMousePosition(mouseX_, mouseY_));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    void translateWindowEvent(const SDL_WindowEvent& event, MessageQueue& queue) {
+        switch (event.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            queue.post(WM_ACTIVATEAPP, 1, 0);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            queue.post(WM_ACTIVATEAPP, 0, 0);
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            queue.post(WM_SIZE, SIZE_MINIMIZED, 0);
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            queue.post(WM_SIZE, SIZE_RESTORED, packMousePosition(pictureWidth_, pictureHeight_));
+            break;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            queue.post(WM_SIZE, SIZE_MAXIMIZED, packMousePosition(pictureWidth_, pictureHeight_));
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            queue.post(WM_CLOSE);
+            break;
+        default:
+            break;
+        }
+    }
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0, textureHeight_ = 0;
+    Uint32 textureFormat_ = 0;
+    int pictureWidth_ = 800, pictureHeight_ = 600;
+    int windowX_ = 0, windowY_ = 0;
+    bool fullScreen_ = false;
+    int mouseX_ = -1, mouseY_ = -1;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> createSdlBackend() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "shardfall: no display available (%s)\n", SDL_GetError());
+        return nullptr;
+    }
+    return std::make_unique<SdlBackend>();
+}
+
+}  // namespace platform
