@@ -133,6 +133,11 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
         std::fprintf(stderr, "shardfall: cannot enter the data directory %s\n", options.dataDirectory.c_str());
         return 1;
     }
+    // A fresh start, also when tests run the game more than once in one process.
+    shell() = ShellState{};
+    gameSettings() = GameSettings{};
+    messageQueue().clear();
+
     RunLimits limits;
     limits.runMs = options.runMs;
     if (!installPlatform(options, limits)) return 1;

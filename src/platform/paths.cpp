@@ -107,7 +107,7 @@ bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out, st
 int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t size) {
     const std::string target = resolvePath(gamePath);
     if (target.empty()) return -1;
-    std::string temp = target + ".tmp" + std::to_string(::getpid());
+    const std::string temp = target + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return -1;
     const auto* bytes = static_cast<const std::uint8_t*>(data);

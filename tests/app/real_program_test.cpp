@@ -1,0 +1,158 @@
+// The built program itself, run the way a player or CI runs it.
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include "app/shardfall_app.h"
+#include "platform/win_messages.h"
+#include "recording_client.h"
+#include "temp_dir.h"
+
+extern char** environ;
+
+namespace {
+
+const std::string kProgram = std::string(SHARDFALL_DIST_DIR) + "/shardfall";
+
+// Runs the program and returns its exit code (-1 if it could not run).
+int runProgram(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {kProgram};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (::posix_spawn(&child, kProgram.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+std::string expectedHighScores() {
+    // Each new key goes first in its section, so the last written comes first.
+    std::string out = "[highscores]\r\n";
+    for (int i = 9; i >= 0; --i) out += "score" + std::to_string(i) + "=0\r\nname" + std::to_string(i) + "=\r\n";
+    return out;
+}
+
+TEST(RealProgram, WritesBackSettingsAndHighScoresTouchingNothingElse) {
+    TempDir dir;
+    dir.write("game.ini",
+              "; Shardfall settings\r\n"
+              "[Window]\r\n"
+              "foo = bar\r\n"
+              "\r\n"
+              "[main]\r\n"
+              "name =  Shardfall byte test\r\n"
+              "x=-5\r\n"
+              "  xs = 800\r\n"
+              "ys=600\r\n"
+              "FullScreen =0\r\n"
+              "Color32= 1\r\n"
+              "NOTCustom==1\n"
+              "music = 0.25\r\n"
+              "sound=0.5\r\n"
+              "\r\n"
+              "; volume is 0..1\r\n"
+              "[other]\r\n"
+              "key=value\r\n");
+    ASSERT_EQ(runProgram({"--headless", "--data", dir.path().string(), "--run-ms", "2000"}), 0);
+    EXPECT_EQ(dir.read("game.ini"),
+              "; Shardfall settings\r\n"
+              "[Window]\r\n"
+              "foo = bar\r\n"
+              "\r\n"
+              "[main]\r\n"
+              "name =  Shardfall byte test\r\n"
+              "x=-5\r\n"
+              "  xs = 800\r\n"
+              "ys=600\r\n"
+              "FullScreen =0\r\n"
+              "Color32= 1\r\n"
+              "NOTCustom==1\r\n"
+              "music = 0.250000\r\n"
+              "sound=0.500000\r\n"  // a replaced value takes the blank line after it
+              "; volume is 0..1\r\n"
+              "[other]\r\n"
+              "key=value\r\n" +
+                  expectedHighScores());
+    EXPECT_FALSE(dir.exists("gerr.log"));
+}
+
+TEST(RealProgram, MissingOrGarbledSettingsStillStart) {
+    TempDir dir;
+    ASSERT_EQ(runProgram({"--headless", "--data", dir.path().string(), "--run-ms", "200"}), 0);
+    EXPECT_NE(dir.read("game.ini").find("[main]\r\nsound=0.000000\r\nmusic=0.000000\r\n"), std::string::npos);
+
+    std::string garbage;
+    for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 251);
+    dir.write("game.ini", garbage);
+    dir.write("profiles.ini", garbage);
+    EXPECT_EQ(runProgram({"--headless", "--data", dir.path().string(), "--run-ms", "200"}), 0);
+}
+
+TEST(RealProgram, UnwritableDataFolderLosesNothing) {
+    TempDir dir;
+    const std::string settings = "[main]\r\nname=Read only\r\nmusic=0.5\r\n";
+    dir.write("game.ini", settings);
+    // A folder named like the temporary file makes every save fail.
+    std::filesystem::create_directory(dir.path() / ("game.ini.tmp"));
+    EXPECT_EQ(runProgram({"--headless", "--data", dir.path().string(), "--run-ms", "200"}), 0);
+    EXPECT_EQ(dir.read("game.ini"), settings);
+}
+
+TEST(RealProgram, BadCommandLineIsRefused) {
+    EXPECT_EQ(runProgram({"--frobnicate"}), 2);
+    EXPECT_EQ(runProgram({"--run-ms", "soon"}), 2);
+    EXPECT_EQ(runProgram({"--help"}), 0);
+    EXPECT_EQ(runProgram({"--headless", "--data", "/nonexistent/shardfall"}), 1);
+}
+
+// A screen manager that, once the game runs, starts a second copy of the
+// program on the same data folder, and ends the game when it has been
+// raised (deactivated and activated again).
+class SecondCopyStarter : public FrameClient {
+public:
+    SecondCopyStarter(std::string dataDir, int& secondExit, std::vector<platform::WParam>& activations)
+        : dataDir_(std::move(dataDir)), secondExit_(secondExit), activations_(activations) {}
+    void handleWindowMessage(std::uint32_t message, platform::WParam wParam, platform::LParam) override {
+        if (message == platform::WM_ACTIVATEAPP) activations_.push_back(wParam);
+    }
+    int update(int) override {
+        if (!started_) {
+            started_ = true;
+            secondExit_ = runProgram({"--headless", "--data", dataDir_, "--run-ms", "60000"});
+        }
+        return activations_.size() >= 3 ? 1 : 0;
+    }
+    void draw() override {}
+
+private:
+    std::string dataDir_;
+    int& secondExit_;
+    std::vector<platform::WParam>& activations_;
+    bool started_ = false;
+};
+
+TEST(RealProgram, SecondCopyRaisesTheFirstAndExits) {
+    TempDir dir;
+    const std::string settings = "[main]\r\nname=Shardfall single\r\n";
+    dir.write("game.ini", settings);
+    const std::string data = std::filesystem::canonical(dir.path()).string();
+    int secondExit = -1;
+    std::vector<platform::WParam> activations;
+    AppHooks hooks;
+    hooks.makeScreenManager = [&]() { return std::make_unique<SecondCopyStarter>(data, secondExit, activations); };
+    const char* argv[] = {"shardfall", "--headless", "--data", data.c_str(), "--run-ms", "5000"};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runShardfall(6, argv, hooks), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(secondExit, 0);
+    EXPECT_NE(err.find("raised by a second copy"), std::string::npos) << err;
+    // Shown at start, then minimised and restored by the raise.
+    EXPECT_EQ(activations, (std::vector<platform::WParam>{1, 0, 1}));
+}
+
+}  // namespace
