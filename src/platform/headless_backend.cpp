@@ -47,6 +47,11 @@ void HeadlessBackend::raiseWindow() {
     restoreWindow();
 }
 
+void HeadlessBackend::frameDone() {
+    nowUs_ += std::int64_t{kFrameMs} * 1000;
+    for (const FrameListener& listener : frameListeners_) listener(nowMs());
+}
+
 void HeadlessBackend::placeWindow(const WindowPlacement& client, bool) { placement_ = client; }
 
 void HeadlessBackend::pumpEvents(MessageQueue& queue) { runDueCommands(queue); }

@@ -52,7 +52,11 @@ public:
     std::int64_t performanceFrequency() const override { return 1000000; }
     std::uint32_t tickCount() const override { return nowMs(); }
     void sleep(std::uint32_t) override {}
-    void frameDone() override { nowUs_ += std::int64_t{kFrameMs} * 1000; }
+    void frameDone() override;
+    // Called after each frame's 20 ms have passed, with the new virtual time:
+    // the mixer pulls its samples and the sound thread steps here.
+    using FrameListener = std::function<void(std::uint32_t nowMs)>;
+    void addFrameListener(FrameListener listener) { frameListeners_.push_back(std::move(listener)); }
 
     void present(const std::uint16_t*, int, int, int, PixelLayout, const Rect&) override { ++presentCount_; }
     int presentCount() const { return presentCount_; }
@@ -74,6 +78,7 @@ private:
     WParam buttonFlags() const;
 
     std::int64_t nowUs_ = 0;
+    std::vector<FrameListener> frameListeners_;
     bool window_ = false;
     bool minimized_ = false;
     bool fullScreen_ = false;
