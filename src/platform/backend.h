@@ -48,7 +48,8 @@ public:
     virtual void minimizeWindow() = 0;
     virtual void restoreWindow() = 0;
     virtual void raiseWindow() = 0;
-    // Client size and placement of the window; bordered adds a caption.
+    // Places the window's client area in screen pixels; bordered adds a
+    // caption. The picture is scaled to whatever size the client area has.
     virtual void placeWindow(const WindowPlacement& client, bool bordered) = 0;
     virtual WindowPlacement clientPlacement() const = 0;
     virtual void setFullScreen(bool fullScreen) = 0;

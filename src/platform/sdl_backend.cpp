@@ -22,25 +22,17 @@ public:
     bool isHeadless() const override { return false; }
 
     bool createWindow(const std::string& title, const WindowPlacement& placement) override {
-        pictureWidth_ = std::max(1, placement.width);
-        pictureHeight_ = std::max(1, placement.height);
-        const int scale = windowScale(pictureWidth_, pictureHeight_);
-        window_ = SDL_CreateWindow(title.c_str(), placement.x, placement.y, pictureWidth_ * scale,
-                                   pictureHeight_ * scale,
+        window_ = SDL_CreateWindow(title.c_str(), placement.x, placement.y, std::max(1, placement.width),
+                                   std::max(1, placement.height),
                                    SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
         if (!window_) {
             std::fprintf(stderr, "shardfall: cannot create the window: %s\n", SDL_GetError());
             return false;
         }
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
         if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (renderer_) {
-            SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-            SDL_RenderSetLogicalSize(renderer_, pictureWidth_, pictureHeight_);
-            SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        }
-        windowX_ = placement.x;
-        windowY_ = placement.y;
+        if (renderer_) SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_StartTextInput();
         return true;
     }
@@ -68,30 +60,19 @@ public:
         SDL_RaiseWindow(window_);
     }
 
-    // The game places its window in picture pixels; on a large screen the
-    // real window is a whole multiple of that, kept around the same centre.
     void placeWindow(const WindowPlacement& client, bool bordered) override {
-        if (!window_) return;
-        pictureWidth_ = std::max(1, client.width);
-        pictureHeight_ = std::max(1, client.height);
-        if (renderer_) SDL_RenderSetLogicalSize(renderer_, pictureWidth_, pictureHeight_);
-        if (fullScreen_) return;
+        if (!window_ || fullScreen_) return;
         SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
-        const int scale = windowScale(pictureWidth_, pictureHeight_);
-        const int width = pictureWidth_ * scale;
-        const int height = pictureHeight_ * scale;
-        int x = client.x + pictureWidth_ / 2 - width / 2;
-        int y = client.y + pictureHeight_ / 2 - height / 2;
-        x = std::clamp(x, 0, std::max(0, screenWidth() - width));
-        y = std::clamp(y, 0, std::max(0, screenHeight() - height));
-        SDL_SetWindowSize(window_, width, height);
-        SDL_SetWindowPosition(window_, x, y);
-        windowX_ = client.x;
-        windowY_ = client.y;
+        SDL_SetWindowSize(window_, std::max(1, client.width), std::max(1, client.height));
+        SDL_SetWindowPosition(window_, client.x, client.y);
     }
 
     WindowPlacement clientPlacement() const override {
-        return WindowPlacement{windowX_, windowY_, pictureWidth_, pictureHeight_};
+        WindowPlacement placement;
+        if (!window_) return placement;
+        SDL_GetWindowPosition(window_, &placement.x, &placement.y);
+        SDL_GetWindowSize(window_, &placement.width, &placement.height);
+        return placement;
     }
 
     void setFullScreen(bool fullScreen) override {
@@ -129,6 +110,8 @@ public:
             textureHeight_ = height;
             textureFormat_ = format;
             if (!texture_) return;
+            // Mouse positions come back in picture pixels, whatever the window's size.
+            SDL_RenderSetLogicalSize(renderer_, width, height);
         }
         SDL_Rect area{std::max(0, clip.left), std::max(0, clip.top), 0, 0};
         area.w = std::min(width, clip.right) - area.x;
@@ -183,14 +166,6 @@ private:
             mode.h = 768;
         }
         return mode;
-    }
-
-    // The largest whole scale that keeps the window within most of the screen.
-    int windowScale(int width, int height) const {
-        const SDL_DisplayMode mode = desktopMode();
-        const int byWidth = mode.w * 9 / 10 / width;
-        const int byHeight = mode.h * 9 / 10 / height;
-        return std::max(1, std::min(byWidth, byHeight));
     }
 
     WParam buttonFlags() const {
@@ -262,10 +237,10 @@ private:
             queue.post(WM_SIZE, SIZE_MINIMIZED, 0);
             break;
         case SDL_WINDOWEVENT_RESTORED:
-            queue.post(WM_SIZE, SIZE_RESTORED, packMousePosition(pictureWidth_, pictureHeight_));
+            queue.post(WM_SIZE, SIZE_RESTORED, packMousePosition(textureWidth_, textureHeight_));
             break;
         case SDL_WINDOWEVENT_MAXIMIZED:
-            queue.post(WM_SIZE, SIZE_MAXIMIZED, packMousePosition(pictureWidth_, pictureHeight_));
+            queue.post(WM_SIZE, SIZE_MAXIMIZED, packMousePosition(textureWidth_, textureHeight_));
             break;
         case SDL_WINDOWEVENT_CLOSE:
             queue.post(WM_CLOSE);
@@ -280,8 +255,6 @@ private:
     SDL_Texture* texture_ = nullptr;
     int textureWidth_ = 0, textureHeight_ = 0;
     Uint32 textureFormat_ = 0;
-    int pictureWidth_ = 800, pictureHeight_ = 600;
-    int windowX_ = 0, windowY_ = 0;
     bool fullScreen_ = false;
     int mouseX_ = -1, mouseY_ = -1;
 };
