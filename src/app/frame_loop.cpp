@@ -1,6 +1,7 @@
 #include "app/frame_loop.h"
 
 #include "app/shell_state.h"
+#include "graphics/display.h"
 #include "platform/backend.h"
 #include "platform/headless_backend.h"
 #include "platform/system_services.h"
@@ -32,6 +33,7 @@ int frameStep() {
         elapsed *= s.speedFactor;
     }
     s.timeAccumulator += elapsed;
+    if (Sprite* frame = BackBuffer()) frame->FillRect(0, 0, 800, 600, 0xFF000000u);
 
     while (s.timeAccumulator >= 20.0f) {
         if (s.screenManager && s.screenManager->update(20) != 0) return 1;
@@ -40,6 +42,7 @@ int frameStep() {
     if (!s.screenManager) return 1;
 
     s.screenManager->draw();
+    PresentFrame();
     sleepMilliseconds(1);
     if (Backend* b = backend()) b->frameDone();
     return 0;

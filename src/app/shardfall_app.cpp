@@ -14,6 +14,9 @@
 #include "config/ini_store.h"
 #include "config/url_shortcut.h"
 #include "errorlog/error_check.h"
+#include "graphics/display.h"
+#include "graphics/screenshot.h"
+#include "graphics/trig_tables.h"
 #include "platform/backend.h"
 #include "platform/cursor_file.h"
 #include "platform/headless_backend.h"
@@ -39,6 +42,11 @@ private:
     SingleInstance& instance_;
 };
 
+bool writeFrame(const std::string& path) {
+    Sprite* frame = BackBuffer();
+    return frame && writeScreenshotPng(*frame, path.c_str());
+}
+
 bool installPlatform(const CommandLine& options, RunLimits& limits) {
     if (!options.headless) {
         std::unique_ptr<Backend> sdl = createSdlBackend();
@@ -55,6 +63,7 @@ bool installPlatform(const CommandLine& options, RunLimits& limits) {
             return false;
         }
         headless->setScript(std::move(commands), std::filesystem::path(options.scriptFile).parent_path().string());
+        headless->setScreenshotHandler(writeFrame);
         limits.stopWhenScriptEnds = options.runMs < 0;
     } else if (options.runMs < 0) {
         std::fprintf(stderr, "shardfall: headless run without --script or --run-ms: stopping after %ld ms\n",
@@ -90,7 +99,9 @@ void initialiseGame(const AppHooks& hooks) {
     ShellState& s = shell();
     GameSettings& settings = gameSettings();
 
+    fillTrigTables();
     startFrameTimer();
+    SetDisplay(800, 600, 16, settings.fullScreen);
     loadCurrentPlayer(settings);
     settings.effectsVolume = 0.0f;  // silent while the screens preload
     settings.musicVolume = iniReadFloat(kGameIni, "main", "music");
@@ -109,11 +120,16 @@ void loadGameCursor() {
     if (s.cursor) b->setCursor(s.cursor);
 }
 
-void shutDown() {
+void shutDown(const CommandLine& options) {
     ShellState& s = shell();
     s.screenManager.reset();
-    saveHighScores(gameSettings());
-    iniReleaseCache();
+    if (BackBuffer()) {
+        saveHighScores(gameSettings());
+        if (!options.screenshotFile.empty() && !writeFrame(options.screenshotFile))
+            std::fprintf(stderr, "shardfall: could not write the screenshot %s\n", options.screenshotFile.c_str());
+        CloseDisplay();
+        iniReleaseCache();
+    }
 }
 
 }  // namespace
@@ -164,7 +180,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     runMessageLoop(limits, &listener);
 
     saveMainSettings(settings, settings.musicVolume, settings.effectsVolume);
-    shutDown();
+    shutDown(options);
     openUrlShortcut("play.url");
 
     if (Backend* b = backend()) {

@@ -2,6 +2,7 @@
 
 #include "app/shell_state.h"
 #include "config/game_settings.h"
+#include "graphics/display.h"
 #include "platform/backend.h"
 #include "platform/cursor_file.h"
 #include "platform/window_messages.h"
@@ -49,7 +50,7 @@ LResult gameWindowProcedure(std::uint32_t message, WParam wParam, LParam lParam)
         if (wParam == VK_RETURN && (static_cast<std::uint32_t>(lParam) & KEY_ALT_HELD)) {
             GameSettings& settings = gameSettings();
             settings.fullScreen = settings.fullScreen ? 0 : 1;
-            if (Backend* b = backend()) b->setFullScreen(settings.fullScreen != 0);
+            SetDisplay(settings.dwScrX, settings.dwScrY, 16, settings.fullScreen);
         }
         return defWindowProc(message, wParam, lParam);
     default:
