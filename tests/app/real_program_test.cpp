@@ -156,3 +156,28 @@ TEST(RealProgram, SecondCopyRaisesTheFirstAndExits) {
 }
 
 }  // namespace
+
+namespace {
+
+// Width and height from a PNG's header; 0 x 0 when it is not a PNG.
+std::pair<int, int> pngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
+    auto be32 = [&](std::size_t at) {
+        return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+               (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
+    };
+    return {be32(16), be32(20)};
+}
+
+TEST(RealProgram, ScreenshotsOfTheComposedFrame) {
+    TempDir dir;
+    dir.write("game.ini", "[main]\r\nname=Shardfall shots\r\n");
+    dir.write("script.txt", "wait 100\nshot mid.png\nwait 100\n");
+    ASSERT_EQ(runProgram({"--headless", "--data", dir.path().string(), "--script", dir.file("script.txt"),
+                          "--screenshot", dir.file("end.png")}),
+              0);
+    EXPECT_EQ(pngSize(dir.read("mid.png")), std::make_pair(800, 600));
+    EXPECT_EQ(pngSize(dir.read("end.png")), std::make_pair(800, 600));
+}
+
+}  // namespace
