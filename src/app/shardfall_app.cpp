@@ -9,6 +9,7 @@
 #include "app/frame_loop.h"
 #include "app/idle_frame_client.h"
 #include "app/shell_state.h"
+#include "app/window_position.h"
 #include "app/window_procedure.h"
 #include "config/game_settings.h"
 #include "config/ini_store.h"
@@ -72,15 +73,6 @@ bool installPlatform(const CommandLine& options, RunLimits& limits) {
     }
     installBackend(std::move(headless));
     return true;
-}
-
-// Out-of-range positions centre the window; a missing key (0) is the edge.
-void correctWindowPosition(GameSettings& settings) {
-    Backend* b = backend();
-    const int screenWidth = b->screenWidth();
-    const int screenHeight = b->screenHeight();
-    if (settings.dwPosX < 0 || settings.dwPosX >= screenWidth) settings.dwPosX = (screenWidth - settings.dwScrX) / 2;
-    if (settings.dwPosY < 0 || settings.dwPosY >= screenHeight) settings.dwPosY = (screenHeight - settings.dwScrY) / 2;
 }
 
 bool createGameWindow(const GameSettings& settings) {
@@ -162,7 +154,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     GameSettings& settings = gameSettings();
     loadWindowSettings(settings);
     s.randomSeed = options.hasSeed ? options.seed : tickCount();
-    correctWindowPosition(settings);
+    correctWindowPosition(settings, backend()->screenWidth(), backend()->screenHeight());
 
     SingleInstance instance;
     const std::string here = std::filesystem::current_path().string();
