@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/font.h"
 #include "graphics/pixel_format.h"
 #include "graphics/sprite.h"
 
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int screenWidth = 800, screenHeight = 600;
 constexpr int spriteSize = 256;
+constexpr int glyphWidth = 16, glyphHeight = 24, glyphCount = 32;
 
 // A deterministic pattern of colours and alpha values, the same for our
 // sprites and SDL's surfaces.
@@ -38,6 +40,8 @@ struct Scene {
     SDL_Surface* sdlScaleSource = nullptr; // RGB565
     SDL_Surface* sdlFillColour = nullptr;  // RGB565 screen-sized, alpha-modulated
     SDL_Surface* sdlBlack = nullptr;       // RGB565 screen-sized black, alpha-modulated
+    Font font;                          // 32 glyphs of 16 x 24 in one strip, with alpha
+    SDL_Surface* sdlGlyphs = nullptr;   // the same strip as ARGB8888
     std::vector<std::uint32_t> argbFrame;
     std::vector<std::uint8_t> copyFrom, copyTo;
 
@@ -86,6 +90,33 @@ struct Scene {
         SDL_FillRect(sdlBlack, nullptr, 0);
         SDL_SetSurfaceBlendMode(sdlBlack, SDL_BLENDMODE_BLEND);
         SDL_SetSurfaceAlphaMod(sdlBlack, 100);
+        font.createPixels(glyphWidth * glyphCount, glyphHeight);
+        font.createAlphaPlane();
+        font.Lock();
+        sdlGlyphs = SDL_CreateRGBSurfaceWithFormat(0, glyphWidth * glyphCount, glyphHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+        for (int y = 0; y < glyphHeight; ++y)
+            for (int x = 0; x < glyphWidth * glyphCount; ++x) {
+                const std::uint16_t p = patternPixel(x, y);
+                // Glyph-like coverage: mostly empty or solid, soft at the edges.
+                const std::uint8_t a = std::uint8_t(((x % glyphWidth) * 17 + y * 11) % 5 == 0 ? 128 : ((x + y) & 4) ? 255 : 0);
+                reinterpret_cast<std::uint16_t*>(reinterpret_cast<std::uint8_t*>(font.pixels()) + y * font.pitch())[x] = p;
+                font.alphaPlane()[y * glyphWidth * glyphCount + x] = a;
+                const std::uint32_t r = (p >> 11) << 3, g = ((p >> 5) & 63) << 2, b = (p & 31) << 3;
+                pixelAt32(sdlGlyphs, x, y) = (std::uint32_t(a) << 24) | (r << 16) | (g << 8) | b;
+            }
+        font.Unlock();
+        font.lineHeight = glyphHeight;
+        font.variantCount = 1;
+        font.spaceAdvance = glyphHeight / 2;
+        for (int i = 0; i < glyphCount; ++i) {
+            GlyphMetrics& g = font.glyphs['A' + i];
+            g.x = std::int16_t(i * glyphWidth);
+            g.y = 0;
+            g.before = 0;
+            g.width = glyphWidth;
+            g.after = 1;
+        }
+        SDL_SetSurfaceBlendMode(sdlGlyphs, SDL_BLENDMODE_BLEND);
         argbFrame.resize(std::size_t(screenWidth) * screenHeight);
         copyFrom.resize(std::size_t(screenWidth) * screenHeight * 4, 1);
         copyTo.resize(copyFrom.size());
@@ -208,6 +239,24 @@ void presentSdl(benchmark::State& st) {
         benchmark::ClobberMemory();
     }
 }
+// One line of 32 glyphs: each glyph is a part blit through the alpha path.
+const char* const textLine = "ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`";
+void textOurs(benchmark::State& st) {
+    for (auto _ : st) DrawText(scene().backBuffer, &scene().font, 40, 300, textLine, 0, -1, -1);
+}
+void textSdl(benchmark::State& st) {
+    for (auto _ : st) {
+        int x = 40;
+        for (int i = 0; i < glyphCount; ++i) {
+            SDL_Rect from{i * glyphWidth, 0, glyphWidth, glyphHeight};
+            SDL_Rect to{x, 300, glyphWidth, glyphHeight};
+            SDL_BlitSurface(scene().sdlGlyphs, &from, scene().sdlScreen, &to);
+            x += glyphWidth + 1;
+        }
+    }
+}
+void textMemcpy(benchmark::State& st) { copyBytes(st, std::size_t(glyphWidth) * glyphHeight * glyphCount * 2); }
+
 void presentMemcpy(benchmark::State& st) { copyBytes(st, std::size_t(screenWidth) * screenHeight * 4); }
 
 struct Trio {
@@ -225,6 +274,7 @@ const Trio trios[] = {
     {"additive_blit_256", additiveOurs, additiveSdl, additiveMemcpy},
     {"keyed_blit_256", keyedOurs, keyedSdl, keyedMemcpy},
     {"scaled_2x_256_to_512", scaled2xOurs, scaled2xSdl, scaled2xMemcpy},
+    {"draw_text_32_glyphs", textOurs, textSdl, textMemcpy},
     {"present_convert_800x600", presentOurs, presentSdl, presentMemcpy},
 };
 

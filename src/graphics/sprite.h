@@ -35,7 +35,7 @@ public:
     static constexpr int nameSize = 64;
 
     Sprite() = default;
-    ~Sprite();
+    virtual ~Sprite();
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
 
