@@ -16,6 +16,7 @@
 #include "config/url_shortcut.h"
 #include "errorlog/error_check.h"
 #include "graphics/display.h"
+#include "graphics/game_fonts.h"
 #include "graphics/screenshot.h"
 #include "graphics/trig_tables.h"
 #include "platform/backend.h"
@@ -95,6 +96,7 @@ void initialiseGame(const AppHooks& hooks) {
     startFrameTimer();
     SetDisplay(800, 600, 16, settings.fullScreen);
     loadCurrentPlayer(settings);
+    loadGameFonts();
     settings.effectsVolume = 0.0f;  // silent while the screens preload
     settings.musicVolume = iniReadFloat(kGameIni, "main", "music");
     loadHighScores(settings);
@@ -116,6 +118,7 @@ void shutDown(const CommandLine& options) {
     ShellState& s = shell();
     s.screenManager.reset();
     if (BackBuffer()) {
+        releaseGameFonts();
         saveHighScores(gameSettings());
         if (!options.screenshotFile.empty() && !writeFrame(options.screenshotFile))
             std::fprintf(stderr, "shardfall: could not write the screenshot %s\n", options.screenshotFile.c_str());
