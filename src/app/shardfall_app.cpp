@@ -20,6 +20,8 @@
 #include "graphics/screenshot.h"
 #include "graphics/trig_tables.h"
 #include "platform/backend.h"
+#include "sound/sound_output.h"
+#include "sound/sound_system.h"
 #include "platform/cursor_file.h"
 #include "platform/headless_backend.h"
 #include "platform/paths.h"
@@ -95,15 +97,18 @@ void initialiseGame(const AppHooks& hooks) {
     fillTrigTables();
     startFrameTimer();
     SetDisplay(800, 600, 16, settings.fullScreen);
+    soundInit(s.gb_hWnd);
+    loadSoundTable("DATA\\SOUND\\sound.ini");
     loadCurrentPlayer(settings);
     loadGameFonts();
-    settings.effectsVolume = 0.0f;  // silent while the screens preload
-    settings.musicVolume = iniReadFloat(kGameIni, "main", "music");
+    // The effects stay silent while the screens preload.
+    setCategoryVolume(0.0f, SND_VOLUME_EFFECTS);
+    setCategoryVolume(iniReadFloat(kGameIni, "main", "music"), SND_VOLUME_MUSIC);
     loadHighScores(settings);
     startFrameTimer();
 
     s.screenManager = hooks.makeScreenManager ? hooks.makeScreenManager() : std::make_unique<IdleFrameClient>();
-    settings.effectsVolume = iniReadFloat(kGameIni, "main", "sound");
+    setCategoryVolume(iniReadFloat(kGameIni, "main", "sound"), SND_VOLUME_EFFECTS);
 }
 
 void loadGameCursor() {
@@ -120,6 +125,7 @@ void shutDown(const CommandLine& options) {
     if (BackBuffer()) {
         releaseGameFonts();
         saveHighScores(gameSettings());
+        soundShutdown();
         if (!options.screenshotFile.empty() && !writeFrame(options.screenshotFile))
             std::fprintf(stderr, "shardfall: could not write the screenshot %s\n", options.screenshotFile.c_str());
         CloseDisplay();
@@ -153,6 +159,8 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     limits.runMs = options.runMs;
     if (!installPlatform(options, limits)) return 1;
 
+    startSoundSystem(options.headless, !options.audioOutFile.empty());
+
     ShellState& s = shell();
     GameSettings& settings = gameSettings();
     loadWindowSettings(settings);
@@ -162,6 +170,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     SingleInstance instance;
     const std::string here = std::filesystem::current_path().string();
     if (instance.claim(settings.WinName, here) == SingleInstance::Result::AnotherIsRunning) {
+        stopSoundSystem("");
         installBackend(nullptr);
         return 0;
     }
@@ -174,7 +183,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     InstanceListener listener(instance);
     runMessageLoop(limits, &listener);
 
-    saveMainSettings(settings, settings.musicVolume, settings.effectsVolume);
+    saveMainSettings(settings, getCategoryVolume(SND_VOLUME_MUSIC), getCategoryVolume(SND_VOLUME_EFFECTS));
     shutDown(options);
     openUrlShortcut("play.url");
 
@@ -186,6 +195,8 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     }
     setWindowProcedure(nullptr);
     messageQueue().clear();
+    if (!stopSoundSystem(options.audioOutFile))
+        std::fprintf(stderr, "shardfall: could not write the sound to %s\n", options.audioOutFile.c_str());
     installBackend(nullptr);
     return 0;
 }

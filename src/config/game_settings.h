@@ -21,8 +21,6 @@ struct GameSettings {
     std::int32_t color32 = 0;             // "Color32": kept and written back
     std::int32_t NOTCustom = 0;           // "NOTCustom": non-zero = system cursor everywhere
     std::string WinName;                  // "name", at most 255 characters
-    float musicVolume = 0.0f;             // "music"
-    float effectsVolume = 0.0f;           // "sound"
 
     // profiles.ini
     std::int32_t currentPlayerIndex = -1;  // [main] "current"; -1 = none

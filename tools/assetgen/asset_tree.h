@@ -34,6 +34,8 @@ public:
     bool finish();
     int changedFiles() const { return changed_; }
     int failures() const { return failures_; }
+    // A generator that could not make something it should counts a failure.
+    void reportFailure() { ++failures_; }
 
 private:
     std::string root_;

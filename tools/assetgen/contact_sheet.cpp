@@ -85,19 +85,8 @@ void generateContactSheet(AssetTree& tree) {
     }
     Image result = sheet.toImage();
     for (auto& p : result.pixels) p |= 0xFF000000u;
-    // Written as TGA-free PNG through Cairo, outside the game's data folder.
-    Canvas out(result.width, result.height);
-    out.drawImage(result, 0, 0);
-    cairo_surface_t* surface = cairo_get_target(out.cr());
+    // A PNG beside the game's data, for people only.
     const std::string path = "review/contact_sheet.png";
-    std::vector<std::uint8_t> bytes;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            auto* buffer = static_cast<std::vector<std::uint8_t>*>(closure);
-            buffer->insert(buffer->end(), data, data + length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &bytes);
+    const std::vector<std::uint8_t> bytes = encodePng(result);
     tree.writeFile(path, bytes);
 }

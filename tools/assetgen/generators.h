@@ -3,7 +3,22 @@
 // describes them in the manifest and adds its pictures to the contact sheet.
 // Later data (screen files, menu art, level maps) slots in as more of these.
 
+#include <utility>
+#include <vector>
+
 #include "asset_tree.h"
 
+// Runs every generator below in order (the contact sheet last).
+void generateAll(AssetTree& tree);
+
 void generateSettings(AssetTree& tree);
+void generatePieces(AssetTree& tree);
+void generateBoard(AssetTree& tree);
+void generateEffects(AssetTree& tree);
+void generateFonts(AssetTree& tree);
+void generateLetters(AssetTree& tree);
+void generateCursors(AssetTree& tree);
 void generateContactSheet(AssetTree& tree);
+
+// The letter pictures by character (for the review and the tests).
+std::vector<std::pair<char, Image>> letterPictures();

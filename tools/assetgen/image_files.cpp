@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cairo.h>
 #include <jpeglib.h>
 
 namespace {
@@ -98,4 +99,32 @@ std::string alphaImageName(const std::string& path) {
     const std::size_t dot = file.find_last_of('.');
     file = (dot == std::string::npos ? file : file.substr(0, dot)) + ".tga";
     return folder + "\\_" + file;
+}
+
+std::vector<std::uint8_t> encodePng(const Image& image) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < image.height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = 0; x < image.width; ++x) {
+            const std::uint32_t p = image.at(x, y);
+            const std::uint32_t a = p >> 24;
+            auto pre = [&](int shift) { return (((p >> shift) & 0xFF) * a + 127) / 255; };
+            row[x] = (a << 24) | (pre(16) << 16) | (pre(8) << 8) | pre(0);
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+    std::vector<std::uint8_t> bytes;
+    cairo_surface_write_to_png_stream(
+        surface,
+        [](void* closure, const unsigned char* chunk, unsigned int length) {
+            auto* buffer = static_cast<std::vector<std::uint8_t>*>(closure);
+            buffer->insert(buffer->end(), chunk, chunk + length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &bytes);
+    cairo_surface_destroy(surface);
+    return bytes;
 }

@@ -14,6 +14,8 @@ std::vector<std::uint8_t> encodeTga32(const Image& image);
 // The alpha channel as an 8-bit grey TGA (the loader takes its value as opacity).
 std::vector<std::uint8_t> encodeTgaAlpha(const Image& image);
 std::vector<std::uint8_t> encodeJpeg(const Image& image, int quality);
+// PNG, for the review pictures (not read by the game).
+std::vector<std::uint8_t> encodePng(const Image& image);
 
 // "data\fx\glow.tga" -> "data\fx\_glow.tga"; "data\center.jpg" -> "data\_center.tga".
 std::string alphaImageName(const std::string& path);

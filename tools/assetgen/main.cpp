@@ -14,8 +14,7 @@ int main(int argc, char** argv) {
     }
     const auto start = std::chrono::steady_clock::now();
     AssetTree tree(argv[1]);
-    generateSettings(tree);
-    generateContactSheet(tree);
+    generateAll(tree);
     tree.finish();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

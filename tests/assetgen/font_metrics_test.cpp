@@ -1,0 +1,154 @@
+// The fonts' metrics must agree with their pictures, read back the way the
+// game's scanner reads them, and stay inside what the format can hold.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "font_generator.h"
+#include "generators.h"
+
+namespace {
+
+// The game's number scanner: skip to a digit or "-", read an optional minus
+// and digits, then skip the run of digits, "." and "-" that follows.
+std::vector<int> scanNumbers(const std::string& text) {
+    std::vector<int> out;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n) {
+        while (i < n && !(std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '-')) ++i;
+        if (i >= n) break;
+        std::size_t j = i;
+        const bool negative = text[j] == '-';
+        if (negative) ++j;
+        long value = 0;
+        while (j < n && std::isdigit(static_cast<unsigned char>(text[j]))) value = value * 10 + (text[j++] - '0');
+        out.push_back(static_cast<int>(negative ? -value : value));
+        while (i < n && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.' || text[i] == '-')) ++i;
+    }
+    return out;
+}
+
+const std::vector<std::pair<std::string, BitmapFont>>& fonts() {
+    static const std::vector<std::pair<std::string, BitmapFont>> built = [] {
+        std::vector<std::pair<std::string, BitmapFont>> out;
+        for (const GameFont& f : gameFonts()) out.emplace_back(f.path, buildBitmapFont(f.recipe));
+        return out;
+    }();
+    return built;
+}
+
+}  // namespace
+
+TEST(FontMetrics, TheScannerReadsNegativeNumbersAndSkipsFractions) {
+    EXPECT_EQ(scanNumbers("3 24 2\r\n65 10 0 -2 12 -1"), (std::vector<int>{3, 24, 2, 65, 10, 0, -2, 12, -1}));
+    EXPECT_EQ(scanNumbers("x1.5y-7"), (std::vector<int>{1, -7}));
+}
+
+TEST(FontMetrics, EveryCharacterFrom33To255HasAGlyphInsideThePicture) {
+    ASSERT_EQ(fonts().size(), 5u);
+    for (const auto& [path, font] : fonts()) {
+        SCOPED_TRACE(path);
+        EXPECT_TRUE(font.problems.empty()) << font.problems.front();
+        ASSERT_EQ(font.glyphs.size(), 223u);
+        ASSERT_GT(font.lineHeight, 0);
+        // The game counts variants as picture height / line height.
+        EXPECT_EQ(font.image.height, font.lineHeight * font.variants);
+        for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
+            const GlyphPlacement& g = font.glyphs[i];
+            EXPECT_EQ(g.code, static_cast<int>(33 + i));
+            EXPECT_GE(g.width, 1);
+            EXPECT_LE(g.width, 127) << "code " << g.code;
+            EXPECT_GE(g.before, -128);
+            EXPECT_LE(g.before, 127);
+            EXPECT_GE(g.after, -128);
+            EXPECT_LE(g.after, 127);
+            EXPECT_GE(g.x, 0);
+            EXPECT_LE(g.x + g.width, font.image.width) << "code " << g.code;
+            EXPECT_EQ(g.y, 0);
+        }
+    }
+}
+
+TEST(FontMetrics, InkLiesOnlyInsideGlyphCellsAndEveryCharacterHasInk) {
+    for (const auto& [path, font] : fonts()) {
+        SCOPED_TRACE(path);
+        std::vector<int> owner(font.image.width, -1);
+        for (std::size_t i = 0; i < font.glyphs.size(); ++i)
+            for (int x = font.glyphs[i].x; x < font.glyphs[i].x + font.glyphs[i].width; ++x) {
+                EXPECT_EQ(owner[x], -1) << "glyph cells overlap at column " << x;
+                owner[x] = static_cast<int>(i);
+            }
+        std::vector<int> ink(font.glyphs.size(), 0);
+        for (int y = 0; y < font.image.height; ++y)
+            for (int x = 0; x < font.image.width; ++x) {
+                if ((font.image.at(x, y) >> 24) == 0) continue;
+                ASSERT_GE(owner[x], 0) << "ink outside every glyph at column " << x;
+                ++ink[owner[x]];
+            }
+        for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
+            const int code = font.glyphs[i].code;
+            const bool printable = characterOfByte(code) != 0 && code != 160;
+            if (printable) {
+                EXPECT_GT(ink[i], 0) << "code " << code << " draws nothing";
+            }
+        }
+    }
+}
+
+TEST(FontMetrics, TheMetricsFileReadsBackAsBuilt) {
+    for (const auto& [path, font] : fonts()) {
+        SCOPED_TRACE(path);
+        const std::vector<int> n = scanNumbers(font.metricsText());
+        ASSERT_EQ(n.size(), 3 + 6 * font.glyphs.size());
+        EXPECT_EQ(n[1], font.lineHeight);
+        EXPECT_EQ(n[2], static_cast<int>(font.glyphs.size()));
+        for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
+            const GlyphPlacement& g = font.glyphs[i];
+            const int* v = &n[3 + 6 * i];
+            EXPECT_EQ((std::vector<int>{v[0], v[1], v[2], v[3], v[4], v[5]}),
+                      (std::vector<int>{g.code, g.x, g.y, g.before, g.width, g.after}));
+        }
+    }
+}
+
+TEST(FontMetrics, TheMenuFontHasThreeColourings) {
+    const BitmapFont& menu = fonts()[0].second;
+    EXPECT_EQ(menu.variants, 3);
+    // The colourings differ (normal, hovered, pressed).
+    const GlyphPlacement& a = menu.glyphs['A' - 33];
+    auto pixel = [&](int variant) {
+        std::uint64_t sum = 0;
+        for (int y = 0; y < menu.lineHeight; ++y)
+            for (int x = a.x; x < a.x + a.width; ++x) sum += menu.image.at(x, variant * menu.lineHeight + y);
+        return sum;
+    };
+    EXPECT_NE(pixel(0), pixel(1));
+    EXPECT_NE(pixel(1), pixel(2));
+}
+
+TEST(Letters, EveryBannerCharacterExistsAtOneHeight) {
+    const auto letters = letterPictures();
+    const std::string needed = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-!";
+    for (char c : needed) {
+        bool found = false;
+        for (const auto& [k, picture] : letters) found = found || k == c;
+        EXPECT_TRUE(found) << c;
+    }
+    ASSERT_FALSE(letters.empty());
+    for (const auto& [c, picture] : letters) EXPECT_EQ(picture.height, letters.front().second.height) << c;
+}
+
+TEST(Letters, TheLevelCompleteBannerFitsTheScreen) {
+    // The level-complete banner starts at x = 40; the letters and a 30-pixel
+    // space must end inside the 800-pixel picture with the same margin.
+    const auto letters = letterPictures();
+    int width = 0;
+    for (char c : std::string("LEVELCOMPLETE!"))
+        for (const auto& [k, picture] : letters)
+            if (k == c) width += picture.width;
+    EXPECT_LE(40 + width + 30, 760);
+}

@@ -1,0 +1,15 @@
+// The order the generators run in. The contact sheet comes last: it shows
+// every picture the others made.
+
+#include "generators.h"
+
+void generateAll(AssetTree& tree) {
+    generateSettings(tree);
+    generatePieces(tree);
+    generateBoard(tree);
+    generateEffects(tree);
+    generateFonts(tree);
+    generateLetters(tree);
+    generateCursors(tree);
+    generateContactSheet(tree);
+}
