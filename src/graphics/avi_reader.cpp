@@ -164,7 +164,7 @@ int AviImage::sampleAt(int time) const {
     return int(t * rate_ / (std::int64_t(scale_) * 1000));
 }
 
-bool AviImage::source(int time, SourcePixels& out, SourceChannels& channels) const {
+bool AviImage::frameSource(int time, SourcePixels& out, SourceChannels& channels) const {
     if (chunks_.empty() || !bgrChannelsForDepth(bitsPerPixel_, channels)) return false;
     int sample = sampleAt(time);
     if (sample >= int(chunks_.size())) sample = int(chunks_.size()) - 1;
@@ -172,21 +172,4 @@ bool AviImage::source(int time, SourcePixels& out, SourceChannels& channels) con
     if (sample < 0) return false;
     out = dibSource(format_, chunks_[sample].data, chunks_[sample].size, framePitch_);
     return true;
-}
-
-int AviImage::ConvertFrame(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int redBits, int greenBits,
-                           int blueBits, int redShift, int greenShift, int blueShift, int width, int height) {
-    SourcePixels pixels;
-    SourceChannels channels;
-    if (!source(time, pixels, channels)) return 1;
-    return convertColour(pixels, channels, dest, bytesPerPixel, pitch, redBits, greenBits, blueBits, redShift,
-                         greenShift, blueShift, width, height);
-}
-
-int AviImage::ExtractAlpha(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int bits, int shift, int width,
-                           int height) {
-    SourcePixels pixels;
-    SourceChannels channels;
-    if (!source(time, pixels, channels)) return 1;
-    return convertOneChannel(pixels, channels.alpha, dest, bytesPerPixel, pitch, bits, shift, width, height);
 }

@@ -14,13 +14,9 @@
 #include "graphics/bmp_reader.h"
 #include "graphics/image_file.h"
 
-class AviImage : public ImageFile {
+class AviImage : public ChannelImageFile {
 public:
     int LoadFile(const char* path) override;
-    int ExtractAlpha(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int bits, int shift, int width,
-                     int height) override;
-    int ConvertFrame(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int redBits, int greenBits,
-                     int blueBits, int redShift, int greenShift, int blueShift, int width, int height) override;
 
     // The sample shown at `time`, before dropped frames are looked past.
     int sampleAt(int time) const;
@@ -31,7 +27,7 @@ private:
         std::size_t size;
     };
 
-    bool source(int time, SourcePixels& out, SourceChannels& channels) const;
+    bool frameSource(int time, SourcePixels& out, SourceChannels& channels) const override;
 
     DibFormat format_;
     int framePitch_ = 0;

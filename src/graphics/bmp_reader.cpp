@@ -106,25 +106,8 @@ int BmpImage::LoadFile(const char* path) {
     return 0;
 }
 
-bool BmpImage::source(SourcePixels& out, SourceChannels& channels) const {
+bool BmpImage::frameSource(int, SourcePixels& out, SourceChannels& channels) const {
     if (width_ == 0 || !bgrChannelsForDepth(bitsPerPixel_, channels)) return false;
     out = dibSource(format_, fileBuffer_.data() + bitsOffset_, fileBuffer_.size() - bitsOffset_, format_.pitch);
     return true;
-}
-
-int BmpImage::ConvertFrame(std::uint8_t* dest, int, int bytesPerPixel, int pitch, int redBits, int greenBits,
-                           int blueBits, int redShift, int greenShift, int blueShift, int width, int height) {
-    SourcePixels pixels;
-    SourceChannels channels;
-    if (!source(pixels, channels)) return 1;
-    return convertColour(pixels, channels, dest, bytesPerPixel, pitch, redBits, greenBits, blueBits, redShift,
-                         greenShift, blueShift, width, height);
-}
-
-int BmpImage::ExtractAlpha(std::uint8_t* dest, int, int bytesPerPixel, int pitch, int bits, int shift, int width,
-                           int height) {
-    SourcePixels pixels;
-    SourceChannels channels;
-    if (!source(pixels, channels)) return 1;
-    return convertOneChannel(pixels, channels.alpha, dest, bytesPerPixel, pitch, bits, shift, width, height);
 }

@@ -39,16 +39,12 @@ SourcePixels dibSource(const DibFormat& format, const std::uint8_t* bits, std::s
 // The bytes a DIB's rows take at `pitch`, the last row without its padding.
 std::int64_t dibBytesNeeded(const DibFormat& format, int pitch);
 
-class BmpImage : public ImageFile {
+class BmpImage : public ChannelImageFile {
 public:
     int LoadFile(const char* path) override;
-    int ExtractAlpha(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int bits, int shift, int width,
-                     int height) override;
-    int ConvertFrame(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int redBits, int greenBits,
-                     int blueBits, int redShift, int greenShift, int blueShift, int width, int height) override;
 
 private:
-    bool source(SourcePixels& out, SourceChannels& channels) const;
+    bool frameSource(int time, SourcePixels& out, SourceChannels& channels) const override;
 
     DibFormat format_;
     std::size_t bitsOffset_ = 0;

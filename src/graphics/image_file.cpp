@@ -187,3 +187,21 @@ std::unique_ptr<ImageFile> OpenImageFile(std::string_view path) {
     if (has(".tva")) return std::make_unique<TvaImage>();
     return nullptr;
 }
+
+int ChannelImageFile::ConvertFrame(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int redBits,
+                                   int greenBits, int blueBits, int redShift, int greenShift, int blueShift, int width,
+                                   int height) {
+    SourcePixels pixels;
+    SourceChannels channels;
+    if (!frameSource(time, pixels, channels)) return 1;
+    return convertColour(pixels, channels, dest, bytesPerPixel, pitch, redBits, greenBits, blueBits, redShift,
+                         greenShift, blueShift, width, height);
+}
+
+int ChannelImageFile::ExtractAlpha(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int bits, int shift,
+                                   int width, int height) {
+    SourcePixels pixels;
+    SourceChannels channels;
+    if (!frameSource(time, pixels, channels)) return 1;
+    return convertOneChannel(pixels, channels.alpha, dest, bytesPerPixel, pitch, bits, shift, width, height);
+}

@@ -130,6 +130,22 @@ protected:
     std::vector<std::uint8_t> pixels_;      // decoded pixels, for readers that decode
     std::vector<std::uint8_t> fileBuffer_;  // the whole file as read
 };
+// A reader whose frames are stored rows of pixels with known channels: it
+// only says where the rows of the frame shown at a time are, and the shared
+// converters do the rest.
+class ChannelImageFile : public ImageFile {
+public:
+    int ExtractAlpha(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int bits, int shift, int width,
+                     int height) final;
+    int ConvertFrame(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int redBits, int greenBits,
+                     int blueBits, int redShift, int greenShift, int blueShift, int width, int height) final;
+
+protected:
+    // The rows and channels of the frame shown at `time`; false when there
+    // are none this reader can convert.
+    virtual bool frameSource(int time, SourcePixels& out, SourceChannels& channels) const = 0;
+};
+
 
 // A reader chosen by the first of ".tga", ".avi", ".bmp", ".jpg", ".rdr",
 // ".tva" found anywhere in the path (any case); null for none.

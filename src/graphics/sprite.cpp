@@ -54,6 +54,15 @@ bool Sprite::createAlphaPlane() {
     return alpha_ != nullptr;
 }
 
+bool Sprite::cutIntoFrames(int frames, int periodMs) {
+    if (frames <= 0 || memoryWidth_ <= 0 || memoryRows_ < frames) return false;
+    frameCount_ = frames;
+    height_ = memoryRows_ / frames;
+    period = periodMs > 0 ? periodMs : 1;
+    clip = {0, 0, width_, height_};
+    return true;
+}
+
 int Sprite::frameRow(int time) const {
     if (period <= 0 || frameCount_ <= 1) return 0;
     // A negative time (a clock set back) wraps like any other instead of

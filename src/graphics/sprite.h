@@ -53,6 +53,11 @@ public:
     void adoptSurface(std::unique_ptr<platform::Surface16> surface, int width, int height);
     // An alpha plane over all frames, zeroed (transparent).
     bool createAlphaPlane();
+    // Re-cuts the pixels held into `frames` frames stacked vertically, shown
+    // one after the other over `periodMs` (animation strips whose frame count
+    // the file cannot tell). Rows left over at the bottom are never shown.
+    // False, and nothing changed, without pixels or with more frames than rows.
+    bool cutIntoFrames(int frames, int periodMs);
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -55,7 +55,7 @@ int TgaImage::Parse(std::vector<std::uint8_t>&& buffer) {
     return 0;
 }
 
-bool TgaImage::source(SourcePixels& out, SourceChannels& channels) const {
+bool TgaImage::frameSource(int, SourcePixels& out, SourceChannels& channels) const {
     if (width_ == 0 || !bgrChannelsForDepth(bitsPerPixel_, channels)) return false;
     out.data = fileBuffer_.data() + dataOffset_;
     out.size = fileBuffer_.size() - dataOffset_;
@@ -65,21 +65,4 @@ bool TgaImage::source(SourcePixels& out, SourceChannels& channels) const {
     out.pitch = width_ * out.bytesPerPixel;
     if (bitsPerPixel_ == 8) out.palette = hasPalette_ ? fileBuffer_.data() + headerSize : greyRamp();
     return true;
-}
-
-int TgaImage::ConvertFrame(std::uint8_t* dest, int, int bytesPerPixel, int pitch, int redBits, int greenBits,
-                           int blueBits, int redShift, int greenShift, int blueShift, int width, int height) {
-    SourcePixels pixels;
-    SourceChannels channels;
-    if (!source(pixels, channels)) return 1;
-    return convertColour(pixels, channels, dest, bytesPerPixel, pitch, redBits, greenBits, blueBits, redShift,
-                         greenShift, blueShift, width, height);
-}
-
-int TgaImage::ExtractAlpha(std::uint8_t* dest, int, int bytesPerPixel, int pitch, int bits, int shift, int width,
-                           int height) {
-    SourcePixels pixels;
-    SourceChannels channels;
-    if (!source(pixels, channels)) return 1;
-    return convertOneChannel(pixels, channels.alpha, dest, bytesPerPixel, pitch, bits, shift, width, height);
 }

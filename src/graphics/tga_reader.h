@@ -14,21 +14,17 @@
 
 #include "graphics/image_file.h"
 
-class TgaImage : public ImageFile {
+class TgaImage : public ChannelImageFile {
 public:
     static constexpr std::size_t headerSize = 18;
     static constexpr std::size_t paletteSize = 256 * 3;
 
     int LoadFile(const char* path) override;
     int Parse(std::vector<std::uint8_t>&& buffer) override;
-    int ExtractAlpha(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int bits, int shift, int width,
-                     int height) override;
-    int ConvertFrame(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int redBits, int greenBits,
-                     int blueBits, int redShift, int greenShift, int blueShift, int width, int height) override;
 
 private:
     // The stored pixels; false when there are none this reader can convert.
-    bool source(SourcePixels& out, SourceChannels& channels) const;
+    bool frameSource(int time, SourcePixels& out, SourceChannels& channels) const override;
 
     std::size_t dataOffset_ = headerSize;
     bool hasPalette_ = false;

@@ -49,7 +49,7 @@ int TvaImage::frameAt(int time) const {
     return index >= frameCount_ ? frameCount_ - 1 : int(index);
 }
 
-bool TvaImage::source(int time, SourcePixels& out, SourceChannels& channels) const {
+bool TvaImage::frameSource(int time, SourcePixels& out, SourceChannels& channels) const {
     if ((bitsPerPixel_ != 24 && bitsPerPixel_ != 32) || !bgrChannelsForDepth(bitsPerPixel_, channels)) return false;
     if (!imageSizeAcceptable(width_, height_, frameCount_)) return false;
     const std::int64_t frameBytes = std::int64_t(width_) * height_ * (bitsPerPixel_ / 8);
@@ -63,21 +63,4 @@ bool TvaImage::source(int time, SourcePixels& out, SourceChannels& channels) con
     out.bytesPerPixel = bitsPerPixel_ / 8;
     out.pitch = width_ * out.bytesPerPixel;
     return true;
-}
-
-int TvaImage::ConvertFrame(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int redBits, int greenBits,
-                           int blueBits, int redShift, int greenShift, int blueShift, int width, int height) {
-    SourcePixels pixels;
-    SourceChannels channels;
-    if (!source(time, pixels, channels)) return 1;
-    return convertColour(pixels, channels, dest, bytesPerPixel, pitch, redBits, greenBits, blueBits, redShift,
-                         greenShift, blueShift, width, height);
-}
-
-int TvaImage::ExtractAlpha(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int bits, int shift, int width,
-                           int height) {
-    SourcePixels pixels;
-    SourceChannels channels;
-    if (!source(time, pixels, channels)) return 1;
-    return convertOneChannel(pixels, channels.alpha, dest, bytesPerPixel, pitch, bits, shift, width, height);
 }

@@ -12,16 +12,12 @@
 
 #include "graphics/image_file.h"
 
-class TvaImage : public ImageFile {
+class TvaImage : public ChannelImageFile {
 public:
     static constexpr std::size_t headerSize = 18;
 
     int LoadFile(const char* path) override;
     int Parse(std::vector<std::uint8_t>&& buffer) override;
-    int ExtractAlpha(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int bits, int shift, int width,
-                     int height) override;
-    int ConvertFrame(std::uint8_t* dest, int time, int bytesPerPixel, int pitch, int redBits, int greenBits,
-                     int blueBits, int redShift, int greenShift, int blueShift, int width, int height) override;
 
     int descriptor() const { return descriptor_; }
     // The frame shown at `time`: (time x frames) / duration, kept within the
@@ -29,7 +25,7 @@ public:
     int frameAt(int time) const;
 
 private:
-    bool source(int time, SourcePixels& out, SourceChannels& channels) const;
+    bool frameSource(int time, SourcePixels& out, SourceChannels& channels) const override;
 
     int descriptor_ = 0;
 };
