@@ -7,7 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/frame_loop.h"
-#include "app/idle_frame_client.h"
+#include "app/screen_manager_client.h"
 #include "app/shell_state.h"
 #include "app/window_position.h"
 #include "app/window_procedure.h"
@@ -30,6 +30,9 @@
 #include "platform/single_instance.h"
 #include "platform/system_services.h"
 #include "platform/window_messages.h"
+#include "ui/effect_layer.h"
+#include "ui/game_random.h"
+#include "ui/typed_history.h"
 
 using namespace platform;
 
@@ -95,6 +98,8 @@ void initialiseGame(const AppHooks& hooks) {
     GameSettings& settings = gameSettings();
 
     fillTrigTables();
+    resetTypedHistory();
+    seedGameRandom(s.randomSeed);
     startFrameTimer();
     SetDisplay(800, 600, 16, settings.fullScreen);
     soundInit(s.gb_hWnd);
@@ -107,8 +112,19 @@ void initialiseGame(const AppHooks& hooks) {
     loadHighScores(settings);
     startFrameTimer();
 
-    s.screenManager = hooks.makeScreenManager ? hooks.makeScreenManager() : std::make_unique<IdleFrameClient>();
-    setCategoryVolume(iniReadFloat(kGameIni, "main", "sound"), SND_VOLUME_EFFECTS);
+    if (hooks.makeScreenManager) {
+        // A stand-in from a test: no screens to preload.
+        s.screenManager = hooks.makeScreenManager();
+        createEffectLayer();
+        setCategoryVolume(iniReadFloat(kGameIni, "main", "sound"), SND_VOLUME_EFFECTS);
+        return;
+    }
+    auto client = std::make_unique<ScreenManagerClient>();
+    ScreenManager& manager = client->manager();
+    s.screenManager = std::move(client);
+    manager.load(nullptr, nullptr);
+    createEffectLayer();
+    preloadScreens(manager);
 }
 
 void loadGameCursor() {
@@ -122,6 +138,8 @@ void loadGameCursor() {
 void shutDown(const CommandLine& options) {
     ShellState& s = shell();
     s.screenManager.reset();
+    // Its effects hold pictures that go with the display.
+    destroyEffectLayer();
     if (BackBuffer()) {
         releaseGameFonts();
         saveHighScores(gameSettings());

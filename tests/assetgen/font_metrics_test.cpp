@@ -35,7 +35,7 @@ std::vector<int> scanNumbers(const std::string& text) {
 const std::vector<std::pair<std::string, BitmapFont>>& fonts() {
     static const std::vector<std::pair<std::string, BitmapFont>> built = [] {
         std::vector<std::pair<std::string, BitmapFont>> out;
-        for (const GameFont& f : gameFonts()) out.emplace_back(f.path, buildBitmapFont(f.recipe));
+        for (const GameFont& f : fontDesigns()) out.emplace_back(f.path, buildBitmapFont(f.recipe));
         return out;
     }();
     return built;

@@ -179,7 +179,7 @@ Image drawSample(const BitmapFont& font, const std::string& text, int variant) {
     return out;
 }
 
-std::vector<GameFont> gameFonts() {
+std::vector<GameFont> fontDesigns() {
     std::vector<GameFont> fonts;
     // Menu buttons: warm gold, brighter with a glow when hovered, deeper
     // when pressed.
@@ -246,7 +246,7 @@ std::vector<GameFont> gameFonts() {
 }
 
 void generateFonts(AssetTree& tree) {
-    for (const GameFont& f : gameFonts()) {
+    for (const GameFont& f : fontDesigns()) {
         const BitmapFont font = buildBitmapFont(f.recipe);
         for (const std::string& problem : font.problems) {
             std::fprintf(stderr, "assetgen: %s: %s\n", f.path.c_str(), problem.c_str());

@@ -46,4 +46,4 @@ struct GameFont {
     FontRecipe recipe;
 };
 // The five fonts the game loads at start-up.
-std::vector<GameFont> gameFonts();
+std::vector<GameFont> fontDesigns();

@@ -11,5 +11,8 @@ void generateAll(AssetTree& tree) {
     generateFonts(tree);
     generateLetters(tree);
     generateCursors(tree);
+    generateMenus(tree);
+    generateSounds(tree);
+    generateTexts(tree);
     generateContactSheet(tree);
 }

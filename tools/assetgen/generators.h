@@ -18,6 +18,12 @@ void generateEffects(AssetTree& tree);
 void generateFonts(AssetTree& tree);
 void generateLetters(AssetTree& tree);
 void generateCursors(AssetTree& tree);
+// The screen files and art of the title screen and the main menu.
+void generateMenus(AssetTree& tree);
+// Effects, the sound table, the music and its configuration, the listing.
+void generateSounds(AssetTree& tree);
+// The language texts and the board's tuning.
+void generateTexts(AssetTree& tree);
 void generateContactSheet(AssetTree& tree);
 
 // The letter pictures by character (for the review and the tests).

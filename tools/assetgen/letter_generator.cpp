@@ -107,7 +107,7 @@ Image textPreview(const std::vector<std::pair<char, Image>>& letters) {
         drawOver(page, line, x, y);
         y += line.frameHeight() + 2;
     };
-    const std::vector<GameFont> fonts = gameFonts();
+    const std::vector<GameFont> fonts = fontDesigns();
     const BitmapFont menu = buildBitmapFont(fonts[0].recipe);
     for (int v = 0; v < 3; ++v) put(drawSample(menu, v == 0 ? "New game   Options" : v == 1 ? "Play on (hovered)" : "Quit (pressed)", v), 16);
     put(drawSample(buildBitmapFont(fonts[1].recipe), "Player: Anna   Score 12,340   Level 2-3   \xC9t\xE9 \xC5ngstr\xF6m"), 16);

@@ -1,0 +1,211 @@
+#pragma once
+// Helpers for the board tests: a host and an audio that write what the board
+// asks of them into one log, boards drawn from text, and running the tick
+// until the board rests.
+//
+// Layout text, one string per row: a digit is a piece of that kind, '#' a
+// hole, '.' an empty cell of the field. Lock text has the same shape, with a
+// digit for the lock of the piece there.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "board/board.h"
+#include "board/board_random.h"
+#include "piece_bookkeeping.h"
+
+namespace boardtest {
+
+constexpr int kX0 = 100;
+constexpr int kY0 = 100;
+constexpr int kTick = 20;
+
+struct EventLog {
+    std::vector<std::string> entries;
+    void add(std::string entry) { entries.push_back(std::move(entry)); }
+    int count(const std::string& entry) const {
+        int n = 0;
+        for (const auto& e : entries) n += e == entry ? 1 : 0;
+        return n;
+    }
+    // The entries that start with `prefix`, in order.
+    std::vector<std::string> starting(const std::string& prefix) const {
+        std::vector<std::string> out;
+        for (const auto& e : entries)
+            if (e.rfind(prefix, 0) == 0) out.push_back(e);
+        return out;
+    }
+};
+
+class RecordingAudio : public BoardAudio {
+public:
+    explicit RecordingAudio(EventLog& log) : log_(log) {}
+    void play(BoardSound sound) override { log_.add(std::string("sound ") + boardSoundName(sound)); }
+    void playPanned(BoardSound sound, int x) override {
+        log_.add(std::string("sound ") + boardSoundName(sound) + " at " + std::to_string(x));
+    }
+    void keepBirthPlaying() override { ++birthCalls; }
+    void stopMusic() override { log_.add("stop music"); }
+    int birthCalls = 0;
+
+private:
+    EventLog& log_;
+};
+
+class RecordingOverlay : public BoardOverlay {
+public:
+    void update(int milliseconds) override { updatedMs += milliseconds; }
+    void draw(Sprite&) override { ++draws; }
+    int updatedMs = 0;
+    int draws = 0;
+};
+
+class RecordingHost : public BoardHost {
+public:
+    explicit RecordingHost(EventLog& log) : log_(log) {}
+
+    void queueScoreEvent(int cell, int type) override {
+        log_.add("event " + std::to_string(cell) + " type " + std::to_string(type));
+    }
+    void moveRemovedChanged(int) override {}
+    void waveCountChanged(int) override {}
+    void scoreWave(int waveRemoved, int waveCount) override {
+        log_.add("wave " + std::to_string(waveCount) + " of " + std::to_string(waveRemoved));
+    }
+    int chainBonus() const override { return chain; }
+    void setChainBonus(int value) override { chain = value; }
+    bool progressGoalReached() const override { return progressGoal; }
+    bool levelCompleteRaised() const override { return levelComplete; }
+    void raiseLevelComplete() override { levelComplete = true; }
+    void raiseTimeUp() override {
+        if (!timeUp) log_.add("time up");
+        timeUp = true;
+    }
+    void completeUnplayableLevel() override {
+        log_.add("unplayable");
+        ++unplayable;
+    }
+    bool offerTutorial(int x, int y, int entry) override {
+        log_.add("tutorial " + std::to_string(entry) + " at " + std::to_string(x) + "," + std::to_string(y));
+        return tutorialOpens;
+    }
+    BoardOverlay* showNoMovesOverlay() override {
+        log_.add("no moves");
+        return &overlay;
+    }
+    BoardEffects* effects() override { return nullptr; }
+
+    int chain = 0;
+    bool progressGoal = false;
+    bool levelComplete = false;
+    bool timeUp = false;
+    int unplayable = 0;
+    bool tutorialOpens = false;
+    RecordingOverlay overlay;
+
+private:
+    EventLog& log_;
+};
+
+// A board with a recording host and audio, placed at (100, 100).
+struct TestBoard {
+    EventLog log;
+    RecordingHost host{log};
+    RecordingAudio* audio = nullptr;
+    std::unique_ptr<Board> board;
+
+    explicit TestBoard(BoardMode mode = BoardMode::ModeAction) {
+        auto a = std::make_unique<RecordingAudio>(log);
+        audio = a.get();
+        board = std::make_unique<Board>(&host, std::move(a));
+        board->setMode(mode);
+    }
+
+    Board& operator*() { return *board; }
+    Board* operator->() { return board.get(); }
+
+    // Builds the level from text; every piece idle and unlocked unless the
+    // lock text says otherwise (locks go straight onto the pieces).
+    void load(const std::vector<std::string>& rows, const std::vector<std::string>& locks = {}) {
+        const int h = static_cast<int>(rows.size());
+        const int w = static_cast<int>(rows[0].size());
+        board->clearLevel();
+        ASSERT_TRUE(board->setGeometry(kX0, kY0, w, h));
+        for (int r = 0; r < h; ++r) {
+            for (int c = 0; c < w; ++c) {
+                const char ch = rows[r][c];
+                const int i = r * w + c;
+                const int lock = locks.empty() || locks[r][c] < '0' || locks[r][c] > '9' ? 0 : locks[r][c] - '0';
+                board->setCell(i, ch != '#', CoatNone, 0);
+                if (ch >= '0' && ch <= '9') {
+                    Piece* p = board->putPiece(i, ch - '0');
+                    p->lock = lock;
+                }
+            }
+        }
+        log.entries.clear();
+    }
+
+    int centreX(int cell) const { return board->geometry().centreX(cell); }
+    int centreY(int cell) const { return board->geometry().centreY(cell); }
+
+    // Kinds as layout text: digits, 'r' for the rainbow, '.' empty, '#' hole.
+    std::vector<std::string> kinds() const {
+        std::vector<std::string> out;
+        for (int r = 0; r < board->height(); ++r) {
+            std::string row;
+            for (int c = 0; c < board->width(); ++c) {
+                const int i = r * board->width() + c;
+                const int k = board->kindAt(i);
+                row += !board->cell(i).active() ? '#' : k < 0 ? '.' : k == KindRaduga ? 'r' : char('0' + k);
+            }
+            out.push_back(row);
+        }
+        return out;
+    }
+    std::vector<std::string> locks() const {
+        std::vector<std::string> out;
+        for (int r = 0; r < board->height(); ++r) {
+            std::string row;
+            for (int c = 0; c < board->width(); ++c) {
+                const Piece* p = board->pieceAt(r * board->width() + c);
+                row += p ? char('0' + p->lock) : '.';
+            }
+            out.push_back(row);
+        }
+        return out;
+    }
+
+    bool resting() const { return !board->busy() && !board->moveMade(); }
+
+    // One tick; true when it was an idle tick: the board was not busy, found
+    // no line, and had nothing pending (the hint and the goal check ran).
+    bool idleTick() {
+        const bool calm = !board->busy();
+        board->tick(kTick);
+        return calm && resting();
+    }
+
+    // Ticks until an idle tick; the number of ticks, or -1 if none came.
+    int runUntilIdle(int maxTicks = 5000) {
+        for (int t = 1; t <= maxTicks; ++t)
+            if (idleTick()) return t;
+        return -1;
+    }
+
+    // Press on `from`, drag 25 pixels toward `to`, release.
+    void drag(int from, int to) {
+        const int x = centreX(from), y = centreY(from);
+        const int dx = centreX(to) > x ? 25 : centreX(to) < x ? -25 : 0;
+        const int dy = centreY(to) > y ? 25 : centreY(to) < y ? -25 : 0;
+        board->onLeftPress(x, y);
+        board->onMouseMove(x + dx, y + dy);
+        board->onLeftRelease();
+    }
+};
+
+}  // namespace boardtest

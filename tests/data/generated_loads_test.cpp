@@ -1,0 +1,646 @@
+// The generated data as the game sees it. The generator program writes the
+// whole tree into a scratch folder, and every file of its manifest is opened
+// through the game's own loaders: pictures with their frame counts and
+// sizes, fonts with their metrics, the cursor, every sound of the table
+// through the sound system and its decoders, the music through the music
+// player, and the texts and tuning through the INI store. On top: no effect
+// clips, the effects sit at one loudness, the music loops without a click,
+// every text fits where the game draws it, and the board's speeds feel right.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "config/ini_store.h"
+#include "errorlog/error_check.h"
+#include "graphics/display.h"
+#include "graphics/font.h"
+#include "graphics/sprite_loading.h"
+#include "platform/cursor_file.h"
+#include "sound/music_player.h"
+#include "sound/sound.h"
+#include "sound/sound_decoder.h"
+#include "sound/sound_group.h"
+#include "sound/sound_output.h"
+#include "sound/sound_system.h"
+#include "temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// --- The tree ----------------------------------------------------------------
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::uint8_t> readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// What identifies one build of the generator: its size and time.
+std::string programStamp() {
+    std::error_code ec;
+    const auto size = fs::file_size(SHARDFALL_ASSETGEN, ec);
+    const auto time = fs::last_write_time(SHARDFALL_ASSETGEN, ec).time_since_epoch().count();
+    return std::to_string(size) + " " + std::to_string(time);
+}
+
+struct Tree {
+    fs::path root;
+    int exitCode = -1;
+};
+
+// The generator runs once for all the processes of this suite (the test
+// runner starts one per test): the first takes the lock and generates, the
+// others wait for it and find the tree made by the same program.
+const Tree& generatedTree() {
+    static const Tree tree = [] {
+        Tree t;
+        t.root = fs::path(SHARDFALL_TEST_TMP) / "generated_data";
+        fs::create_directories(t.root.parent_path());
+        const int lock = ::open((t.root.string() + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
+        if (lock >= 0) ::flock(lock, LOCK_EX);
+        const fs::path stampFile = t.root.string() + ".stamp";
+        const std::string stamp = programStamp();
+        if (readText(stampFile) == stamp && fs::exists(t.root / "manifest.txt")) {
+            t.exitCode = 0;
+        } else {
+            std::error_code ec;
+            fs::remove(stampFile, ec);
+            fs::remove_all(t.root, ec);
+            const std::string command = "\"" SHARDFALL_ASSETGEN "\" \"" + t.root.string() + "\" >/dev/null";
+            const int status = std::system(command.c_str());
+            t.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            if (t.exitCode == 0) std::ofstream(stampFile) << stamp;
+        }
+        if (lock >= 0) {
+            ::flock(lock, LOCK_UN);
+            ::close(lock);
+        }
+        return t;
+    }();
+    return tree;
+}
+
+// One manifest line: "kind path [WxH] [key=value ...]".
+struct Entry {
+    std::string kind, path;
+    int width = 0, height = 0;
+    std::map<std::string, std::string> values;
+
+    int number(const std::string& key) const {
+        const auto it = values.find(key);
+        return it == values.end() ? -1 : std::stoi(it->second);
+    }
+    std::string text(const std::string& key) const {
+        const auto it = values.find(key);
+        return it == values.end() ? "" : it->second;
+    }
+    // The path as the game spells it.
+    std::string gamePath() const {
+        std::string p = path;
+        std::replace(p.begin(), p.end(), '/', '\\');
+        return p;
+    }
+};
+
+std::vector<Entry> manifest(const fs::path& root) {
+    std::vector<Entry> entries;
+    std::istringstream in(readText(root / "manifest.txt"));
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        Entry e;
+        words >> e.kind >> e.path;
+        std::string word;
+        while (words >> word) {
+            const std::size_t eq = word.find('=');
+            const std::size_t x = word.find('x');
+            if (eq != std::string::npos) {
+                e.values[word.substr(0, eq)] = word.substr(eq + 1);
+            } else if (x != std::string::npos && std::isdigit(static_cast<unsigned char>(word[0]))) {
+                e.width = std::stoi(word.substr(0, x));
+                e.height = std::stoi(word.substr(x + 1));
+            }
+        }
+        if (!e.kind.empty()) entries.push_back(e);
+    }
+    return entries;
+}
+
+// Every test works inside the generated tree, as the game works inside its
+// own folder, with the error log kept out of it.
+class GeneratedData : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const Tree& tree = generatedTree();
+        ASSERT_EQ(tree.exitCode, 0) << "the generator failed";
+        ASSERT_TRUE(fs::exists(tree.root / "manifest.txt"));
+        entries_ = manifest(tree.root);
+        ASSERT_GT(entries_.size(), 200u);
+        errorLog_ = fs::path(SHARDFALL_TEST_TMP) / ("generated_data_gerr_" + std::to_string(::getpid()) + ".log");
+        closeErrorLog();
+        setErrorLogPath(errorLog_.string().c_str());
+        chdir_ = std::make_unique<ScopedChdir>(tree.root);
+        iniReleaseCache();
+    }
+    void TearDown() override {
+        iniReleaseCache();
+        chdir_.reset();
+        closeErrorLog();
+        // Loading good data reports nothing.
+        EXPECT_TRUE(readText(errorLog_).empty()) << readText(errorLog_);
+        std::error_code ec;
+        fs::remove(errorLog_, ec);
+    }
+    std::vector<Entry> entriesOf(const std::string& kind) const {
+        std::vector<Entry> out;
+        for (const Entry& e : entries_)
+            if (e.kind == kind) out.push_back(e);
+        return out;
+    }
+    static std::string ini(const char* file, const char* section, const char* key) {
+        return iniReadString(file, section, key);
+    }
+
+    std::vector<Entry> entries_;
+    fs::path errorLog_;
+    std::unique_ptr<ScopedChdir> chdir_;
+};
+
+// The display the picture loaders convert into.
+class WithDisplay {
+public:
+    WithDisplay() { SetDisplay(800, 600, 16, 0); }
+    ~WithDisplay() {
+        CloseDisplay();
+        clearDisplayModeForTesting();
+    }
+};
+
+// --- Sound helpers -----------------------------------------------------------
+
+struct Decoded {
+    int result = -1;
+    platform::WaveFormat format;
+    std::vector<std::int16_t> samples;  // interleaved
+};
+
+Decoded decode(const std::string& gamePath) {
+    Decoded d;
+    std::unique_ptr<SoundDecoder> decoder = createDecoder(gamePath);
+    if (!decoder) return d;
+    d.result = decoder->open(gamePath.c_str());
+    if (d.result != 0) return d;
+    d.format = decoder->format();
+    std::vector<std::uint8_t> bytes(decoder->length());
+    std::uint32_t got = 0;
+    while (got < bytes.size()) {
+        const std::uint32_t n =
+            decoder->read(bytes.data() + got, static_cast<std::uint32_t>(bytes.size()) - got, false);
+        if (n == 0) break;
+        got += n;
+    }
+    bytes.resize(got);
+    d.samples.resize(bytes.size() / 2);
+    for (std::size_t i = 0; i < d.samples.size(); ++i)
+        d.samples[i] = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    decoder->close(0);
+    return d;
+}
+
+double db(double linear) { return linear > 0 ? 20.0 * std::log10(linear) : -200.0; }
+
+// The loudest 300 ms of one channel (all of a shorter sound), as RMS in dB
+// relative to full scale.
+double loudestWindowDb(const std::vector<std::int16_t>& interleaved, int channels, int channel, int rate) {
+    const std::size_t frames = interleaved.size() / static_cast<std::size_t>(channels);
+    const std::size_t window = std::min(frames, static_cast<std::size_t>(rate) * 3 / 10);
+    std::vector<double> prefix(frames + 1, 0.0);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double s =
+            interleaved[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel)] / 32768.0;
+        prefix[i + 1] = prefix[i] + s * s;
+    }
+    double best = 0.0;
+    for (std::size_t start = 0; start + window <= frames; start += 100)
+        best = std::max(best, prefix[start + window] - prefix[start]);
+    return 10.0 * std::log10(best / static_cast<double>(window) + 1e-30);
+}
+
+// The jump over the loop's seam against the RMS step of the 10 ms around it.
+double seamRatio(const std::vector<std::int16_t>& interleaved, int channels, int channel, int rate) {
+    const std::size_t frames = interleaved.size() / static_cast<std::size_t>(channels);
+    auto at = [&](std::size_t i) {
+        return static_cast<double>(
+            interleaved[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel)]);
+    };
+    const std::size_t reach = static_cast<std::size_t>(rate) / 100;
+    double sum = 0;
+    std::size_t count = 0;
+    for (std::size_t i = 1; i < reach; ++i, ++count) sum += std::pow(at(i) - at(i - 1), 2);
+    for (std::size_t i = frames - reach; i < frames; ++i, ++count) sum += std::pow(at(i) - at(i - 1), 2);
+    const double rms = std::sqrt(sum / static_cast<double>(count));
+    return std::fabs(at(0) - at(frames - 1)) / std::max(rms, 1.0);
+}
+
+// Every section of the sound table the game asks for by name.
+const std::vector<std::string>& sectionsTheGamePlays() {
+    static const std::vector<std::string> names = [] {
+        std::istringstream in(
+            "toggle click select_kest row row3 row4 row5 swap swapback help bad badremove block fall magic raduga "
+            "teleport done warning start bonus_score bonus_wand diamond_bonus combo1 combo2 combo3 combo4 flycell "
+            "collectgem line4 line5 timeup bonuslife level_complete levcomppop2 scoretick level_complete_puzzle "
+            "options dialog new_episode intropop1 intropop2 new_frame_present birth");
+        std::vector<std::string> out;
+        for (std::string name; in >> name;) out.push_back(name);
+        return out;
+    }();
+    return names;
+}
+
+constexpr const char* kTable = "data\\sound\\sound.ini";
+
+}  // namespace
+
+TEST_F(GeneratedData, EveryPictureLoadsWithItsFramesAndSize) {
+    WithDisplay display;
+    int pictures = 0;
+    testing::internal::CaptureStderr();
+    for (const Entry& e : entriesOf("picture")) {
+        SCOPED_TRACE(e.path);
+        Sprite* sprite = GetSprite(e.gamePath().c_str());
+        ASSERT_NE(sprite, nullptr);
+        int pitch = 0;
+        ASSERT_NE(sprite->readablePixels(pitch), nullptr) << "no pixels";
+        const int frames = e.number("frames");
+        ASSERT_GE(frames, 1);
+        EXPECT_EQ(sprite->width(), e.width);
+        EXPECT_EQ(sprite->height(), e.height * frames) << "the strip is not frames x frame height";
+        ASSERT_TRUE(sprite->cutIntoFrames(frames, 1000));
+        EXPECT_EQ(sprite->height(), e.height);
+        const std::string blend = e.text("blend");
+        if (!e.text("alpha").empty() || blend == "alpha") {
+            EXPECT_TRUE(sprite->hasAlphaPlane()) << "no alpha";
+        }
+        ++pictures;
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "a loader complained";
+    EXPECT_GT(pictures, 120);
+}
+
+TEST_F(GeneratedData, EveryFontLoadsWithItsMetricsAndTheCursorWithItsHotSpot) {
+    WithDisplay display;
+    const std::vector<Entry> fonts = entriesOf("font");
+    EXPECT_EQ(fonts.size(), 5u);
+    for (const Entry& e : fonts) {
+        SCOPED_TRACE(e.path);
+        Font* font = GetFont(e.gamePath().c_str());
+        ASSERT_NE(font, nullptr);
+        EXPECT_EQ(font->width(), e.width);
+        EXPECT_EQ(font->lineHeight, e.number("lineheight"));
+        EXPECT_EQ(font->variantCount, e.number("variants"));
+        EXPECT_TRUE(font->hasAlphaPlane());
+        int glyphs = 0;
+        for (int c = 33; c <= 255; ++c) glyphs += font->glyphs[c].width > 0;
+        EXPECT_EQ(glyphs, e.number("glyphs"));
+        EXPECT_GT(font->spaceAdvance, 0);
+    }
+    for (const Entry& e : entriesOf("cursor")) {
+        SCOPED_TRACE(e.path);
+        platform::DecodedCursor cursor;
+        ASSERT_TRUE(platform::decodeCursorFile(readBytes(e.path), cursor));
+        EXPECT_EQ(cursor.width, e.width);
+        EXPECT_EQ(cursor.height, e.height);
+        EXPECT_EQ(std::to_string(cursor.hotX) + "," + std::to_string(cursor.hotY), e.text("hotspot"));
+    }
+}
+
+TEST_F(GeneratedData, TheSoundTableLoadsEveryEffectAndEveryPlayIsHeard) {
+    startSoundSystem(true, false);
+    soundInit(1);
+    ASSERT_TRUE(soundDeviceReady());
+    setCategoryVolume(1.0f, SND_VOLUME_EFFECTS);
+    setCategoryVolume(1.0f, SND_VOLUME_MUSIC);
+    loadSoundTable("DATA\\SOUND\\sound.ini");
+
+    // The table's section list must fit the 4096 bytes the loader reads it into.
+    char sections[8192] = {};
+    iniListSections(kTable, sections, sizeof sections);
+    std::size_t used = 0;
+    std::set<std::string> tableSections;
+    for (const char* s = sections; *s; s += std::strlen(s) + 1) {
+        tableSections.insert(s);
+        used += std::strlen(s) + 1;
+    }
+    EXPECT_LT(used + 1, 4096u);
+    EXPECT_TRUE(tableSections.count("main"));
+
+    // Every listed sound has its samples, in a format the mixer plays.
+    const int listed = soundListCount();
+    int effects = 0;
+    for (int i = 0; i < listed; ++i) {
+        Sound* sound = soundListAt(i);
+        if (!sound) continue;
+        SCOPED_TRACE(sound->path());
+        ASSERT_NE(sound->buffer(), nullptr) << "did not load";
+        EXPECT_FALSE(sound->isStreamed()) << "an effect this long streams";
+        EXPECT_GT(sound->buffer()->sizeBytes(), 0u);
+        EXPECT_TRUE(platform::isPlayableFormat(sound->buffer()->format()));
+        ++effects;
+    }
+    EXPECT_EQ(static_cast<std::size_t>(effects), entriesOf("sound").size());
+
+    for (const std::string& name : sectionsTheGamePlays()) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(tableSections.count(name)) << "no section";
+        SoundGroup* group = loadSoundGroup(kTable, name.c_str());
+        ASSERT_NE(group, nullptr);
+        ASSERT_FALSE(group->names.empty());
+        for (const std::string& file : group->names) {
+            Sound* sound = findSound(file.c_str());
+            ASSERT_NE(sound, nullptr) << file;
+            EXPECT_NE(sound->buffer(), nullptr) << file;
+        }
+        // Most plays put listener and source on one point.
+        EXPECT_NE(playSoundGroup(group, 10, 10, 10, 10), nullptr) << "not heard at the listener";
+        if (name == "select_kest") {
+            // The board: listener at (420, 100), source at the selected cell's
+            // centre anywhere across the screen; a cell to the left sounds
+            // from the left, not hard.
+            for (int x = 0; x <= 800; x += 20) {
+                Sound* copy = playSoundGroup(group, 420, 100, x, 100);
+                ASSERT_NE(copy, nullptr) << "a cell at x = " << x << " is not heard";
+                if (x < 400) {
+                    EXPECT_LT(copy->getPan(), 0.0f) << x;
+                }
+                if (x > 440) {
+                    EXPECT_GT(copy->getPan(), 0.0f) << x;
+                }
+                EXPECT_LT(std::fabs(copy->getPan()), 0.6f) << x;
+            }
+        } else {
+            // Anything else is heard from corner to corner of the screen.
+            EXPECT_NE(playSoundGroup(group, 0, 0, 800, 600), nullptr) << "a far play is lost";
+        }
+    }
+
+    // The board plays the first "birth" file directly: it is the table's own sound.
+    const std::string birth = ini(kTable, "birth", "name0");
+    ASSERT_FALSE(birth.empty());
+    Sound* listedBirth = findSound(birth.c_str());
+    ASSERT_NE(listedBirth, nullptr);
+    EXPECT_EQ(getSound(birth.c_str()), listedBirth);
+    EXPECT_NE(listedBirth->buffer(), nullptr);
+
+    soundShutdown();
+    stopSoundSystem("");
+}
+
+TEST_F(GeneratedData, EveryEffectDecodesCleanAtOneLoudness) {
+    const std::vector<Entry> sounds = entriesOf("sound");
+    ASSERT_GE(sounds.size(), sectionsTheGamePlays().size());
+    std::map<std::string, double> loudness;
+    for (const Entry& e : sounds) {
+        SCOPED_TRACE(e.path);
+        const Decoded d = decode(e.gamePath());
+        ASSERT_EQ(d.result, 0) << "does not open";
+        EXPECT_TRUE(platform::isPlayableFormat(d.format));
+        EXPECT_EQ(d.format.samplesPerSec, 44100u);
+        EXPECT_EQ(d.format.channels, e.number("channels"));
+        ASSERT_FALSE(d.samples.empty());
+        const double ms = 1000.0 * static_cast<double>(d.samples.size()) / d.format.channels / d.format.samplesPerSec;
+        EXPECT_NEAR(ms, e.number("ms"), 1.0);
+        int peak = 0;
+        for (std::int16_t s : d.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+        // No clipping: every peak at or under -1 dBFS.
+        EXPECT_LE(db(peak / 32767.0), -1.0);
+        // Starts from silence and ends on it.
+        EXPECT_LT(std::abs(d.samples.front()), 330);
+        EXPECT_EQ(d.samples.back(), 0);
+        loudness[e.path] = loudestWindowDb(d.samples, d.format.channels, 0, static_cast<int>(d.format.samplesPerSec));
+    }
+    // One loudness for all: the sound table's volumes set the balance, not
+    // the files.
+    std::vector<double> values;
+    for (const auto& [path, value] : loudness) values.push_back(value);
+    std::sort(values.begin(), values.end());
+    const double median = values[values.size() / 2];
+    for (const auto& [path, value] : loudness) {
+        EXPECT_NEAR(value, median, 4.5) << path;
+    }
+    EXPECT_GT(median, -24.0);
+    EXPECT_LT(median, -12.0);
+}
+
+TEST_F(GeneratedData, TheMusicStreamsThroughThePlayerAndLoopsWithoutAClick) {
+    const std::vector<Entry> tracks = entriesOf("music");
+    ASSERT_EQ(tracks.size(), 2u);
+    startSoundSystem(true, false);
+    soundInit(1);  // reads "DATA\sound\music.ini" here
+    ASSERT_TRUE(soundDeviceReady());
+    MusicPlayer* player = musicPlayer();
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->kind, 0);
+    ASSERT_FALSE(player->menuTrack.empty()) << "no menu track, or its file is missing";
+    ASSERT_FALSE(player->gameTrack.empty()) << "no game track, or its file is missing";
+    EXPECT_NE(player->menuTrack, player->gameTrack);
+    for (const std::string& track : {player->menuTrack, player->gameTrack}) {
+        SCOPED_TRACE(track);
+        Sound* sound = createSound(track.c_str(), SND_MODE_MUSIC);
+        ASSERT_NE(sound, nullptr);
+        ASSERT_NE(sound->buffer(), nullptr);
+        EXPECT_TRUE(sound->isStreamed());
+        EXPECT_GE(sound->getLength(), 60.0f);
+        EXPECT_LE(sound->getLength(), 120.0f);
+    }
+    soundShutdown();
+    stopSoundSystem("");
+
+    std::map<std::string, double> rms;
+    for (const Entry& e : tracks) {
+        SCOPED_TRACE(e.path);
+        const Decoded d = decode(e.gamePath());
+        ASSERT_EQ(d.result, 0);
+        ASSERT_EQ(d.format.channels, 2);
+        const std::size_t frames = d.samples.size() / 2;
+        // Exactly the loop that was rendered: a frame more or less would tick
+        // at every turn.
+        EXPECT_EQ(std::to_string(frames), e.text("frames"));
+        int peak = 0;
+        double sum = 0;
+        for (std::int16_t s : d.samples) {
+            peak = std::max(peak, std::abs(static_cast<int>(s)));
+            sum += (s / 32768.0) * (s / 32768.0);
+        }
+        EXPECT_LE(db(peak / 32767.0), -1.0) << "the music clips";
+        rms[e.text("kind")] = 10.0 * std::log10(sum / static_cast<double>(d.samples.size()));
+        for (int channel = 0; channel < 2; ++channel) {
+            EXPECT_LT(seamRatio(d.samples, 2, channel, 44100), 3.0) << "a click at the loop point, channel " << channel;
+        }
+    }
+    EXPECT_GT(rms["menu"], -30.0);
+    EXPECT_LT(rms["menu"], rms["game"]) << "the menu track should be the calmer one";
+    EXPECT_LT(rms["game"], -14.0);
+}
+
+TEST_F(GeneratedData, EveryTextTheGameReadsIsThereAndFitsItsPlace) {
+    WithDisplay display;
+    const char* language = "data\\language.ini";
+    // Texts drawn in big letters, with where they start: banners run from a
+    // left edge; the others are centred on the screen.
+    struct LetterText {
+        std::string key, prefix, suffix;
+        int left, maxRight;
+    };
+    const std::vector<LetterText> letterTexts = {
+        {"levelcomplete", "", "", 40, 800},
+        {"puzzlesolved", "", "", 120, 800},
+        {"level", "", " 6-8", 196, 800},
+        {"level", "", " 999", 176, 800},
+        {"bonus", "", "", 0, 800},
+        {"nomoves", "", "", 0, 740},
+        {"go", "", "", 0, 800},
+        {"timeup", "", "", 0, 800},
+    };
+    for (const LetterText& t : letterTexts) {
+        const std::string text = ini(language, "game", t.key.c_str()) + t.suffix;
+        SCOPED_TRACE(t.key + ": " + text);
+        ASSERT_FALSE(text.empty() || text == t.suffix);
+        EXPECT_LE(text.size(), 20u) << "the letter banner has twenty letters";
+        int width = 0;
+        for (char c : text) {
+            if (c == ' ') {
+                width += 30;
+                continue;
+            }
+            char path[32];
+            std::snprintf(path, sizeof path, "data\\letters\\%c.tga", c);
+            Sprite* letter = GetSprite(path);
+            ASSERT_TRUE(letter && letter->width() > 0) << "no letter for '" << c << "'";
+            width += letter->width();
+        }
+        EXPECT_LE(t.left + width, t.maxRight) << "runs off the screen: " << width << " pixels";
+    }
+
+    // Texts drawn with the fonts: every character has a glyph, and the text
+    // fits the place the game gives it.
+    struct FontText {
+        std::string key;
+        const char* font;
+        int extra, maxWidth;
+    };
+    const std::vector<FontText> fontTexts = {
+        {"combo", "DATA\\fonts\\combo.jpg", 16, 800},
+        {"supercombo", "DATA\\fonts\\combo.jpg", 16, 800},
+        {"ultracombo", "DATA\\fonts\\combo.jpg", 16, 800},
+        {"unbelievable", "DATA\\fonts\\combo.jpg", 16, 800},
+        {"gembonus", "DATA\\fonts\\combo.jpg", 16, 800},
+        {"pressanykey", "DATA\\fonts\\font_dark.tga", 0, 760},
+        {"createnewplayer", "DATA\\fonts\\fontStatic.tga", 0, 224},
+        {"dontshowtips", "DATA\\fonts\\font_help.tga", 0, 400},
+        {"restart", "DATA\\fonts\\fontmenu.tga", 0, 220},
+        {"start", "DATA\\fonts\\fontmenu.tga", 0, 220},
+        {"newgame", "DATA\\fonts\\fontmenu.tga", 0, 220},
+        {"continue", "DATA\\fonts\\fontmenu.tga", 0, 220},
+        {"areyousure1", "DATA\\fonts\\fontStatic.tga", 0, 500},
+    };
+    for (const FontText& t : fontTexts) {
+        const std::string text = ini(language, "game", t.key.c_str());
+        SCOPED_TRACE(t.key + ": " + text);
+        ASSERT_FALSE(text.empty());
+        Font* font = GetFont(t.font);
+        ASSERT_NE(font, nullptr);
+        for (char c : text) {
+            const unsigned char u = static_cast<unsigned char>(c);
+            if (u > 32) {
+                EXPECT_GT(font->glyphs[u].width, 0) << "no glyph for '" << c << "'";
+            }
+        }
+        EXPECT_LE(TextWidth(font, text.c_str()) + t.extra, t.maxWidth);
+    }
+}
+
+TEST_F(GeneratedData, TheBoardSpeedsFeelRight) {
+    const char* common = "data\\common.ini";
+    const float swap = iniReadFloat(common, "properties", "kest_velocity");
+    const float fall = iniReadFloat(common, "properties", "fall_velocity");
+    const float dying = iniReadFloat(common, "properties", "dying_velocity");
+    EXPECT_GT(dying, 0.0f);
+    ASSERT_GT(swap, 0.0f);
+    ASSERT_GT(fall, 0.0f);
+    // A swap crosses one 48-pixel cell in the board's 20 ms steps.
+    int swapMs = 0;
+    for (float x = 0; x <= 48.0f; x += 20 * swap) swapMs += 20;
+    EXPECT_GE(swapMs, 100);
+    EXPECT_LE(swapMs, 300);
+    // A fall, as the board moves it: the start speed per row dropped, then
+    // gravity, at most 0.7 pixels per millisecond.
+    auto fallMs = [&](int rows) {
+        float y = 0, vy = fall * rows;
+        int ms = 0;
+        while (y < 48.0f * rows && ms < 10000) {
+            vy += 0.0005f * 20;
+            y += 20 * vy;
+            if (vy > 0.7f) vy = 0.7f;
+            ms += 20;
+        }
+        return ms;
+    };
+    EXPECT_GE(fallMs(1), 120);
+    EXPECT_LE(fallMs(1), 400);
+    EXPECT_LE(fallMs(9), 1000) << "a long fall drags";
+    EXPECT_GE(fallMs(9), fallMs(1));
+}
+
+TEST_F(GeneratedData, EveryManifestEntryIsThereAndNoShortcutsShip) {
+    const fs::path root = fs::current_path();
+    std::set<std::string> kinds;
+    for (const Entry& e : entries_) {
+        SCOPED_TRACE(e.kind + " " + e.path);
+        kinds.insert(e.kind);
+        EXPECT_EQ(e.path, [&] {
+            std::string lower = e.path;
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return lower;
+        }()) << "not in lower case";
+        ASSERT_TRUE(fs::is_regular_file(root / e.path)) << "missing";
+        EXPECT_GT(fs::file_size(root / e.path), 0u);
+        if (e.kind == "ini" || e.kind == "screen") {
+            char sections[8192] = {};
+            iniListSections(e.gamePath().c_str(), sections, sizeof sections);
+            EXPECT_NE(sections[0], '\0') << "no section";
+        }
+    }
+    for (const char* kind : {"picture", "alpha", "font", "cursor", "sound", "music", "ini", "file"}) {
+        EXPECT_TRUE(kinds.count(kind)) << kind;
+    }
+    for (const char* file : {"data/sound/sound.ini", "data/sound/music.ini", "data/language.ini", "data/common.ini"}) {
+        EXPECT_TRUE(fs::exists(root / file)) << file;
+    }
+    EXPECT_EQ(ini("game.ini", "main", "name"), "Shardfall");
+    // No internet shortcuts: a browser opening at every exit is unwelcome.
+    for (const auto& file : fs::recursive_directory_iterator(root)) {
+        EXPECT_NE(file.path().extension(), ".url") << file.path();
+    }
+}

@@ -1,0 +1,88 @@
+// The game's texts and tuning: "data\language.ini" [game] with every text
+// the game shows from it, and "data\common.ini" [properties] with the
+// board's speeds.
+//
+// Texts drawn with the big letters ("data\letters\%c.tga") use only the
+// characters that exist there: A-Z, 0-9, - ! ? . , ' : + and space. The
+// others are drawn with the bitmap fonts, which hold all of Latin-1.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "generators.h"
+
+namespace {
+
+struct Text {
+    const char* key;
+    const char* value;
+    const char* where;  // a comment for whoever edits the file
+};
+
+const std::vector<Text>& gameTexts() {
+    static const std::vector<Text> texts = {
+        // The combo banner (combo font, centred at the board's middle).
+        {"combo", "Combo!", "combo banner, third wave of a move"},
+        {"supercombo", "Super combo!", "combo banner, fifth wave"},
+        {"ultracombo", "Ultra combo!", "combo banner, seventh wave"},
+        {"unbelievable", "Unbelievable!", "combo banner, ninth wave"},
+        {"gembonus", "Gem bonus!", "combo banner, the gem collector is full"},
+        // Big letters.
+        {"levelcomplete", "LEVEL COMPLETE!", "letters, level result banner (from x = 40)"},
+        {"puzzlesolved", "PUZZLE SOLVED!", "letters, puzzle result banner (from x = 120)"},
+        {"bonus", "TIME BONUS", "letters, label over the counted time bonus"},
+        {"nomoves", "NO MORE MOVES", "letters, puzzle dead end"},
+        {"level", "LEVEL", "letters, level intro: followed by the level number"},
+        {"go", "GO!", "letters, level intro"},
+        {"timeup", "TIME UP!", "letters, time-up and game-over screens"},
+        // Fonts.
+        {"pressanykey", "Press any key to go on", "dark font, puzzle result"},
+        {"createnewplayer", "New player...", "static font, first row of the player list (228 px)"},
+        {"areyousure1", "Really delete the player", "delete dialog question, followed by the name"},
+        {"dontshowtips", "Don't show tips again", "help font, beside the tips' check box"},
+        {"restart", "Restart", "quest map, prompt on a played episode"},
+        {"start", "Start", "quest map, prompt on a new episode"},
+        {"newgame", "New game", "quest map, caption of the continue button after a won quest"},
+        {"continue", "Continue", "quest map, caption of the continue button"},
+    };
+    return texts;
+}
+
+// Board speeds in screen pixels per millisecond (the board works in 20 ms
+// steps, cells are 48 pixels).
+const std::vector<std::pair<const char*, const char*>>& boardSpeeds() {
+    static const std::vector<std::pair<const char*, const char*>> speeds = {
+        // A swap crosses one cell in 160 ms: eight steps of six pixels.
+        {"kest_velocity", "0.3"},
+        // A fall starts at this speed per row dropped and speeds up under
+        // the board's gravity to at most 0.7: one row lands in about 210 ms,
+        // two in 230, a whole column in about 620.
+        {"fall_velocity", "0.18"},
+        // How fast a removed piece shrinks (the board's own rate, for reference).
+        {"dying_velocity", "0.1"},
+    };
+    return speeds;
+}
+
+}  // namespace
+
+void generateTexts(AssetTree& tree) {
+    std::string language =
+        "; Every text the game shows from this file. Keys are read by the game;\r\n"
+        "; texts in big letters may use A-Z, 0-9, - ! ? . , ' : + and space.\r\n"
+        "[game]\r\n";
+    for (const Text& t : gameTexts()) {
+        language += "; " + std::string(t.where) + "\r\n";
+        language += std::string(t.key) + "=" + t.value + "\r\n";
+    }
+    tree.writeText("data\\language.ini", language);
+    tree.describe("ini", "data\\language.ini", "sections=1 keys=" + std::to_string(gameTexts().size()));
+
+    std::string common =
+        "; Board tuning, read when the board is built. Speeds in pixels per millisecond.\r\n"
+        "[properties]\r\n";
+    for (const auto& [key, value] : boardSpeeds()) common += std::string(key) + "=" + value + "\r\n";
+    tree.writeText("data\\common.ini", common);
+    tree.describe("ini", "data\\common.ini", "sections=1 keys=" + std::to_string(boardSpeeds().size()));
+}
