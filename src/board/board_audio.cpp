@@ -18,6 +18,7 @@ constexpr int kListenerY = 100;
 constexpr std::array<const char*, static_cast<int>(BoardSound::Count)> kNames = {
     "select_kest", "row",   "row3",     "row4",     "row5",  "swap",    "swapback", "help",        "bad",      "badremove",
     "block",       "fall",  "magic",    "raduga",   "teleport", "done", "warning",  "start",       "bonus_score", "bonus_wand",
+    "combo1",      "combo2", "combo3",  "combo4",   "diamond_bonus", "bonuslife", "flycell", "collectgem", "line4", "line5",
 };
 
 class GroupBoardAudio : public BoardAudio {

@@ -25,6 +25,18 @@ enum class BoardSound : int {
     Start,
     BonusScore,
     BonusWand,
+    // Scoring: the combo banner's texts, the gem bonus and the bonus life.
+    Combo1,
+    Combo2,
+    Combo3,
+    Combo4,
+    DiamondBonus,
+    BonusLife,
+    // The effect layer's own four.
+    FlyCell,
+    CollectGem,
+    Line4,
+    Line5,
     Count,
 };
 

@@ -5,20 +5,49 @@
 // this interface so that it never depends on the game folder. Tests put a
 // recording host in its place.
 
+#include <array>
+
 class Sprite;
 
-// The spark and burst effects the rules ask for, and the one sound the
-// effect layer owns that the board's tick plays. The effect layer implements
-// it; without one the board runs without effects.
+// The effects the rules and the scoring ask for, and the sound the effect
+// layer owns that the board's tick plays. Positions are screen pixels. The
+// game's effect layer implements it; without one the board runs without
+// effects.
 class BoardEffects {
 public:
     virtual ~BoardEffects() = default;
+    // Sparks in the colour of `kind` (0..7) and a splash; other kinds only
+    // the splash.
     virtual void matchSparks(float x, float y, int kind) = 0;
+    // Pieces of a lock breaking off; `lockLeft` is the lock after the hit.
     virtual void lockChunks(float x, float y, int lockLeft) = 0;
+    virtual void burst10(float x, float y) = 0;
+    virtual void burst20(float x, float y) = 0;
+    // 0 green (score plate), 1 blue (wand plate).
+    virtual void glow(float x, float y, int colour) = 0;
+    // A coating flying off: image 0 bare cell, 1 one layer left, 2 score
+    // plate, 3 wand plate. `dxFromOrigin` 336 flies straight up; smaller
+    // drifts left, larger right.
+    virtual void flyCoating(float x, float y, int image, float dxFromOrigin) = 0;
+    // "+points" rising from (x, y); nothing in puzzle mode.
+    virtual void floatText(float x, float y, int points) = 0;
+    // A gem thrown toward the collector; it pays out through the
+    // `GemPayee` the layer was given once it has bounced three times.
+    virtual void flyGem(float x, float y, bool big) = 0;
     // The flash of the time bar that goes with the "warning" sound.
     virtual void timeFlash() = 0;
+    // One spark strewn by the combo banner.
+    virtual void bannerSpark(float x, float y) = 0;
     // "flycell": a coating flew off since the last tick.
     virtual void playFlyCell() = 0;
+};
+
+// Where a landed gem pays: the game's score.
+class GemPayee {
+public:
+    virtual ~GemPayee() = default;
+    // 250 for a small gem, 1000 for a big one, landed at (x, y).
+    virtual void payGem(bool big, float x, float y) = 0;
 };
 
 // The puzzle "no moves" notice. The board opens it through its host, then
@@ -28,6 +57,14 @@ public:
     virtual ~BoardOverlay() = default;
     virtual void update(int milliseconds) = 0;
     virtual void draw(Sprite& target) = 0;
+};
+
+// What a wave left behind when the board has hit all its cells.
+struct WaveTally {
+    int waveRemoved = 0;  // pieces and lock hits of the wave
+    int waveCount = 0;    // waves of this move already scored
+    std::array<int, 8> removedByKind{};  // kinds 0..7, counting double hits
+    std::array<int, 8> gemSpot{};        // where each kind's gem starts: x + 1000 * y
 };
 
 class BoardHost {
@@ -42,9 +79,9 @@ public:
     // move that removed something.
     virtual void moveRemovedChanged(int moveRemoved) = 0;
     virtual void waveCountChanged(int waveCount) = 0;
-    // Scores the queued events as one wave; `waveCount` is the number of
-    // waves of this move already scored.
-    virtual void scoreWave(int waveRemoved, int waveCount) = 0;
+    // Scores the queued events as one wave, throws the wave's gems and
+    // shows its combo banner.
+    virtual void scoreWave(const WaveTally& wave) = 0;
 
     // Raises the worth of each further wave of a move.
     virtual int chainBonus() const = 0;
@@ -59,6 +96,13 @@ public:
     // level whose set-up fill cannot reach a move): end the level as won, in
     // action and cube mode with the progress bar filled first.
     virtual void completeUnplayableLevel() = 0;
+
+    // The magic wand. It is armed from the HUD; the board asks whether it
+    // is, and reports its use (the count falls, the wand is disarmed) and a
+    // wand plate cleared (one more wand).
+    virtual bool wandArmed() const = 0;
+    virtual void wandUsed() = 0;
+    virtual void wandGained() = 0;
 
     // Opens tutorial entry `entry` at (x, y) unless it was shown before;
     // true when the panel opened (play then pauses).
@@ -78,7 +122,7 @@ public:
     void queueScoreEvent(int, int) override {}
     void moveRemovedChanged(int) override {}
     void waveCountChanged(int) override {}
-    void scoreWave(int, int) override {}
+    void scoreWave(const WaveTally&) override {}
     int chainBonus() const override { return chainBonus_; }
     void setChainBonus(int value) override { chainBonus_ = value; }
     bool progressGoalReached() const override { return false; }
@@ -86,6 +130,9 @@ public:
     void raiseLevelComplete() override {}
     void raiseTimeUp() override {}
     void completeUnplayableLevel() override {}
+    bool wandArmed() const override { return false; }
+    void wandUsed() override {}
+    void wandGained() override {}
     bool offerTutorial(int, int, int) override { return false; }
     BoardOverlay* showNoMovesOverlay() override { return nullptr; }
     BoardEffects* effects() override { return nullptr; }

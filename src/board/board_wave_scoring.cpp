@@ -6,7 +6,12 @@
 #include "board/board.h"
 
 void Board::scoreWave() {
-    host_->scoreWave(waveRemoved_, waveCount_);
+    WaveTally wave;
+    wave.waveRemoved = waveRemoved_;
+    wave.waveCount = waveCount_;
+    wave.removedByKind = removedByKind_;
+    wave.gemSpot = gemSpot_;
+    host_->scoreWave(wave);
     static constexpr BoardSound kWaveSounds[] = {BoardSound::Row, BoardSound::Row3, BoardSound::Row4,
                                                  BoardSound::Row5};
     audio_->play(kWaveSounds[std::min(waveCount_, 3)]);

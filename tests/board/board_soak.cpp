@@ -22,7 +22,7 @@ public:
 
 class SoakHost : public NullBoardHost {
 public:
-    void scoreWave(int, int) override { ++waves; }
+    void scoreWave(const WaveTally&) override { ++waves; }
     bool levelCompleteRaised() const override { return levelComplete; }
     void raiseLevelComplete() override { levelComplete = true; }
     void raiseTimeUp() override { timeUp = true; }

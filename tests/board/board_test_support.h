@@ -73,8 +73,9 @@ public:
     }
     void moveRemovedChanged(int) override {}
     void waveCountChanged(int) override {}
-    void scoreWave(int waveRemoved, int waveCount) override {
-        log_.add("wave " + std::to_string(waveCount) + " of " + std::to_string(waveRemoved));
+    void scoreWave(const WaveTally& wave) override {
+        lastWave = wave;
+        log_.add("wave " + std::to_string(wave.waveCount) + " of " + std::to_string(wave.waveRemoved));
     }
     int chainBonus() const override { return chain; }
     void setChainBonus(int value) override { chain = value; }
@@ -97,8 +98,16 @@ public:
         log_.add("no moves");
         return &overlay;
     }
+    bool wandArmed() const override { return wandIsArmed; }
+    void wandUsed() override {
+        log_.add("wand used");
+        wandIsArmed = false;
+    }
+    void wandGained() override { log_.add("wand gained"); }
     BoardEffects* effects() override { return nullptr; }
 
+    WaveTally lastWave;
+    bool wandIsArmed = false;
     int chain = 0;
     bool progressGoal = false;
     bool levelComplete = false;
