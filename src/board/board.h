@@ -309,6 +309,7 @@ private:
     bool redraw_ = true;
     bool landed_ = false;
     bool coatingFlew_ = false;  // set by the coating rules; the next tick plays "flycell"
+    bool rainbowChanged_ = false;  // a rainbow took a kind since the board last rested
     int idleTime_ = 0;
     ScreenPoint hintFrom_, hintTo_;
 

@@ -69,7 +69,7 @@ void Board::applyRainbow(int from, int to) {
     rainbow->kind = other->kind;
     rainbow->special = SpecialNone;
     rebirth(*rainbow, from);
-    busy_ = true;
+    busy_ = rainbowChanged_ = true;
     audio_->play(BoardSound::Raduga);
 }
 

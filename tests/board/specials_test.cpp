@@ -262,6 +262,32 @@ TEST(Rainbow, ChangeThatMakesNoLineIsNotUndoneAndAFarPressOnlyDisarms) {
     EXPECT_TRUE(t.log.starting("tutorial 3").empty());
 }
 
+// No fall follows a rainbow that makes no line, so nothing else would notice
+// that it took the board's last move.
+TEST(Rainbow, ChangeThatLeavesNoMoveEndsTheLevelAsUnplayable) {
+    for (const char* below : {"341", "345"}) {
+        TestBoard t;
+        t.load({"012", below, "670"});
+        t->putPiece(0, KindRaduga, SpecialRaduga);
+        t.click(0);
+        t.click(1);
+        ASSERT_GT(t.runUntilIdle(), 0);
+        EXPECT_EQ(t.kinds()[0], "112");
+        EXPECT_EQ(t.host.unplayable, std::string(below) == "345" ? 1 : 0) << below;
+        // Only once: the next rest is an ordinary one.
+        t.idleTick();
+        EXPECT_LE(t.host.unplayable, 1);
+    }
+    TestBoard puzzle(BoardMode::ModePuzzle);
+    puzzle.load({"012", "345", "670"});
+    puzzle->putPiece(0, KindRaduga, SpecialRaduga);
+    puzzle.click(0);
+    puzzle.click(1);
+    puzzle.runUntilIdle();
+    EXPECT_EQ(puzzle.host.unplayable, 0);
+    EXPECT_EQ(puzzle.log.count("no moves"), 1) << "puzzle mode has its own notice";
+}
+
 TEST(Teleport, ArmedTeleportIgnoresHolesAndLocksThenTradesWithARainbowAnywhere) {
     TestBoard t;
     t.load({"1234", "3#12", "2341"}, {"0000", "0010", "0000"});
