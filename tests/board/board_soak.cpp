@@ -185,9 +185,10 @@ private:
         if (pick(3) != 0) return false;
         for (int cell = 0; cell < board_.cellCount(); ++cell) {
             if (!board_.movable(cell) || !special(cell)) continue;
-            const int target = board_.pieceAt(cell)->special == SpecialRaduga ? rainbowTarget(cell) : randomMovable(cell);
+            const bool rainbow = board_.pieceAt(cell)->special == SpecialRaduga;
+            const int target = rainbow ? rainbowTarget(cell) : randomMovable(cell);
             if (target < 0) continue;
-            const char* what = board_.pieceAt(cell)->special == SpecialRaduga ? "a rainbow" : "a teleport";
+            const char* what = rainbow ? "a rainbow" : "a teleport";
             click(cell);
             click(target);
             return specialMoveStarted(what);

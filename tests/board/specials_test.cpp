@@ -262,6 +262,24 @@ TEST(Rainbow, ChangeThatMakesNoLineIsNotUndoneAndAFarPressOnlyDisarms) {
     EXPECT_TRUE(t.log.starting("tutorial 3").empty());
 }
 
+TEST(Rainbow, SwapsLikeAnyPieceFromANeighbourAndThreeInALineMatch) {
+    TestBoard t;
+    t.load({"1.2.", "3412", "2341"});
+    t->putPiece(1, KindRaduga, SpecialRaduga);
+    t->putPiece(3, KindRaduga, SpecialRaduga);
+    t->putPiece(6, KindRaduga, SpecialRaduga);
+    t.recordEffects();
+    t.click(2);
+    t.click(6);
+    EXPECT_EQ(t->swapOrigin(), 6);
+    EXPECT_EQ(t.log.count("sound swap"), 1);
+    ASSERT_TRUE(tickUntilWave(t));
+    EXPECT_EQ(t.log.starting("event"),
+              (std::vector<std::string>{"event 1 type 0", "event 2 type 0", "event 3 type 0"}));
+    EXPECT_EQ(t.log.count("sparks 10 at 220,124"), 1);
+    EXPECT_EQ(t.host.lastWave.removedByKind, (std::array<int, 8>{})) << "rainbows throw no gems";
+}
+
 // No fall follows a rainbow that makes no line, so nothing else would notice
 // that it took the board's last move.
 TEST(Rainbow, ChangeThatLeavesNoMoveEndsTheLevelAsUnplayable) {
