@@ -12,7 +12,7 @@ namespace {
 
 using boardtest::EventLog;
 using boardtest::RecordingAudio;
-using scoringtest::RecordingEffects;
+using scoringtest::ScoringEffects;
 
 constexpr int kGlyphWidth = 10;
 constexpr int kLineHeight = 20;
@@ -55,7 +55,7 @@ protected:
 
     EventLog log;
     RecordingAudio audio{log};
-    RecordingEffects effects{log};
+    ScoringEffects effects{log};
     Font font;
     ComboBanner banner;
 };

@@ -75,7 +75,7 @@ TEST(ScoringRender, AMoveInMidCascadeWithItsEffects) {
 
         EventLog log;
         ScoringHost host(log, keeper, nullptr);
-        host.fx = &fx;
+        host.scoringFx = &fx;
         Board board(&host, nullptr, BoardTuning{}, BoardArt::load());
         host.setGeometry(&board.geometry());
         constexpr int w = 8, h = 8, x0 = 432 - 4 * 48, y0 = 80;

@@ -263,7 +263,7 @@ TEST(GemCollectorTest, SlotsGrowWithTheLevelAndAFullCollectorTakesNoMore) {
     for (const auto& [level, slots] : steps) EXPECT_EQ(GemCollector::slotsForLevel(level), slots) << level;
 
     EventLog log;
-    RecordingEffects effects(log);
+    ScoringEffects effects(log);
     GemCollector collector;
     collector.reset(6);  // four slots
     EXPECT_FALSE(collector.receive(&effects));

@@ -24,9 +24,9 @@ inline std::string at(float x, float y) {
     return text;
 }
 
-class RecordingEffects : public BoardEffects {
+class ScoringEffects : public BoardEffects {
 public:
-    explicit RecordingEffects(EventLog& log) : log_(log) {}
+    explicit ScoringEffects(EventLog& log) : log_(log) {}
     void matchSparks(float x, float y, int kind) override { log_.add("sparks " + std::to_string(kind) + at(x, y)); }
     void lockChunks(float x, float y, int lockLeft) override {
         log_.add("chunks " + std::to_string(lockLeft) + at(x, y));
@@ -84,11 +84,11 @@ public:
     }
     int chainBonus() const override { return keeper_.chainBonus(); }
     void setChainBonus(int value) override { keeper_.setChainBonus(value); }
-    BoardEffects* effects() override { return fx; }
+    BoardEffects* effects() override { return scoringFx; }
 
     void setGeometry(const BoardGeometry* geometry) { geometry_ = geometry; }
 
-    BoardEffects* fx = nullptr;
+    BoardEffects* scoringFx = nullptr;
     std::vector<int> wavePoints;  // score gained by each wave, in order
 
 private:
@@ -99,7 +99,7 @@ private:
 // A test board scored by a real keeper, with recording effects, a real
 // banner (without a font) and a real gem collector.
 struct ScoringBoard : boardtest::TestBoard {
-    RecordingEffects effects{log};
+    ScoringEffects effects{log};
     RecordingDisplay display;
     GemCollector collector;
     ComboBanner banner;
@@ -112,7 +112,7 @@ struct ScoringBoard : boardtest::TestBoard {
         board = std::make_unique<Board>(&scoring, std::move(a));
         board->setMode(mode);
         scoring.setGeometry(&board->geometry());
-        scoring.fx = &effects;
+        scoring.scoringFx = &effects;
         banner.setAudio(audio);
         banner.setEffects(&effects);
         keeper.setLinks({&effects, audio, &display, &collector, &banner});
