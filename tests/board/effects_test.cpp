@@ -43,9 +43,11 @@ protected:
         UiTest::SetUp();
         fillTrigTables();
         seedGameRandom(12345);
-        for (int k = 0; k < 8; ++k) dir.write("data/fx/spark" + std::to_string(k) + ".tga", uitest::flatTga(8 + k, 6 * (8 + k), 0x808080));
+        for (int k = 0; k < 8; ++k)
+            dir.write("data/fx/spark" + std::to_string(k) + ".tga", uitest::flatTga(8 + k, 6 * (8 + k), 0x808080));
         dir.write("data/fx/splash.tga", uitest::flatTga(64, 8 * 64, 0x404040));
-        for (int c = 0; c < 3; ++c) dir.write("data/fx/chunk" + std::to_string(c) + ".tga", uitest::flatTga(20 + c, 20 + c, 0x606060));
+        for (int c = 0; c < 3; ++c)
+            dir.write("data/fx/chunk" + std::to_string(c) + ".tga", uitest::flatTga(20 + c, 20 + c, 0x606060));
         dir.write("data/fx/glow_green.tga", uitest::flatTga(90, 5 * 90, 0x00FF00));
         dir.write("data/fx/glow_blue.tga", uitest::flatTga(92, 5 * 92, 0x0000FF));
         dir.write("data/fx/glow.tga", uitest::flatTga(40, 40, 0x202020));

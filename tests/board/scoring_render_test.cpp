@@ -40,7 +40,8 @@ int brightPixels(const Sprite& frame, int x0, int y0, int x1, int y1) {
     int n = 0;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
-            const std::uint16_t c = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<const std::uint8_t*>(p) + y * pitch)[x];
+            const auto* row = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<const std::uint8_t*>(p) + y * pitch);
+            const std::uint16_t c = row[x];
             n += ((c >> 11) > 24 && ((c >> 5) & 63) > 48) ? 1 : 0;
         }
     return n;
@@ -81,7 +82,8 @@ TEST(ScoringRender, AMoveInMidCascadeWithItsEffects) {
         constexpr int w = 8, h = 8, x0 = 432 - 4 * 48, y0 = 80;
         board.setMode(BoardMode::ModeQuest);
         board.setGeometry(x0, y0, w, h);
-        for (int i = 0; i < w * h; ++i) board.setCell(i, true, i % 9 == 4 ? CoatSingle : i % 13 == 6 ? CoatDouble : CoatNone);
+        for (int i = 0; i < w * h; ++i)
+            board.setCell(i, true, i % 9 == 4 ? CoatSingle : i % 13 == 6 ? CoatDouble : CoatNone);
         seedGameRandom(99);
         // A line of five with a lock among them and a column of three of the
         // same kind standing on it: the wave the frame catches.

@@ -38,7 +38,9 @@ public:
         log_.add("coating " + std::to_string(image) + at(x, y));
     }
     void floatText(float x, float y, int points) override { log_.add("float +" + std::to_string(points) + at(x, y)); }
-    void flyGem(float x, float y, bool big) override { log_.add(std::string(big ? "gem big" : "gem small") + at(x, y)); }
+    void flyGem(float x, float y, bool big) override {
+        log_.add(std::string(big ? "gem big" : "gem small") + at(x, y));
+    }
     void timeFlash() override { log_.add("time flash"); }
     void bannerSpark(float x, float y) override {
         ++bannerSparks;
