@@ -45,6 +45,17 @@ TEST(Scoring, AWaveOfThreeScoresThirtyAndTheNextWaveOfTheMoveSixty) {
     EXPECT_GT(t.keeper.progressPending(), 0.0f);
 }
 
+TEST(Scoring, ALockInTheLineRaisesTheWorthOfTheRestOfItsWave) {
+    ScoringBoard t(BoardMode::ModeAction);
+    seedBoardRandom(5);
+    t.load({"3453", "1111", "4534"}, {"0000", "0100", "0000"});
+    t->tick(kTick);
+    ASSERT_EQ(t.scoring.wavePoints.size(), 1u);
+    EXPECT_EQ(t.log.starting("event").size(), 3u);  // the lock takes its hit unpaid
+    EXPECT_EQ(t.scoring.wavePoints[0], 3 * 20);
+    EXPECT_EQ(t->pieceAt(5)->lock, 0);
+}
+
 TEST(Scoring, EventValuesFollowTheirTypeAndTheWavesMultiplier) {
     ScoreKeeper keeper;
     keeper.newGame(BoardMode::ModeQuest);
