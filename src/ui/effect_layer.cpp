@@ -25,7 +25,8 @@ std::unique_ptr<EffectLayer>& layerOwner() {
     return layer;
 }
 
-// A shared picture cut into frames over a second; null when it has none.
+}  // namespace
+
 Sprite* framedPicture(const char* path, int frames) {
     Sprite* picture = GetSprite(path);
     if (!hasPixels(picture)) return nullptr;
@@ -34,9 +35,9 @@ Sprite* framedPicture(const char* path, int frames) {
     return picture;
 }
 
-}  // namespace
-
-EffectLayer::~EffectLayer() = default;
+// Effects go first: one that owns an emitter frees its slot as it goes, and
+// the slots must still be there when it does.
+EffectLayer::~EffectLayer() { effects_.clear(); }
 
 void EffectLayer::load() { appearSpark_ = framedPicture(kAppearSparkPath, kAppearSparkFrames); }
 
@@ -77,6 +78,18 @@ void EffectLayer::removeEffect(Effect* effect) {
     } else {
         effects_.erase(found);
     }
+}
+
+void EffectLayer::removeAllEffects() {
+    if (stepping_) {
+        for (auto& effect : effects_) effect->finished = true;
+        return;
+    }
+    // Moved out first: an effect freeing its emitter must not find the list
+    // half torn down.
+    auto gone = std::move(effects_);
+    effects_.clear();
+    gone.clear();
 }
 
 const Effect* EffectLayer::effectAt(int index) const {

@@ -51,6 +51,8 @@ public:
     Effect* addEffect(std::unique_ptr<Effect> effect);
     // Frees an effect before its time (during a step: at the step's end).
     void removeEffect(Effect* effect);
+    // Frees every effect (a screen shown again starts with a clean layer).
+    void removeAllEffects();
     int effectCount() const { return static_cast<int>(effects_.size()); }
     const Effect* effectAt(int index) const;
 
@@ -77,6 +79,10 @@ private:
     Sprite* appearSpark_ = nullptr;
     bool stepping_ = false;
 };
+
+// A shared picture cut into `frames` frames played over a second; null when
+// the file gives no pixels.
+Sprite* framedPicture(const char* path, int frames);
 
 // The layer of the process; null before it is created.
 EffectLayer* effectLayer();
