@@ -97,6 +97,39 @@ TEST(Scoring, TheWandsLoweredChainMakesAWaveWorthNothingAndNeverLessThanNothing)
     EXPECT_GE(keeper.score(), 0);
 }
 
+// Through the board: three pieces on single coatings pay 60 each, and the
+// coatings are gone from the level's count.
+TEST(Scoring, ALineOnSingleCoatingsPaysOneEightyThroughTheBoard) {
+    ScoringBoard t(BoardMode::ModeQuest);
+    seedBoardRandom(3);
+    t.load({"3453", "1112", "4534"}, {}, {"0000", "1110", "0000"});
+    ASSERT_EQ(t->coatRemaining(), 3);
+    t->tick(kTick);
+    ASSERT_FALSE(t.scoring.wavePoints.empty());
+    EXPECT_EQ(t.scoring.wavePoints[0], 180);
+    EXPECT_EQ(t->coatRemaining(), 0);
+}
+
+// The wand lowers the chain by one and the fall after its removal raises it
+// again, as every fall does, so the cascade it sets off is worth what the
+// player's own first line would be: 10 a piece.
+TEST(Scoring, TheCascadeAfterTheWandPaysLikeAFirstLine) {
+    ScoringBoard t(BoardMode::ModeAction);
+    MagicWand wand;
+    wand.startNewQuestGame();
+    t.scoring.wand = &wand;
+    seedBoardRandom(4);
+    t.load({"214", "151", "323", "434"});
+    t->setKestTable({0, 0, 0, 0, 0, 0, 1, 1, 0, 0});
+    ASSERT_TRUE(wand.press(true).controlPressed);
+    t.click(4);
+    EXPECT_EQ(wand.count(), 4);
+    ASSERT_GE(t.runUntilIdle(), 0);
+    ASSERT_FALSE(t.scoring.wavePoints.empty());
+    EXPECT_EQ(t.log.starting("wave")[0], "wave 0 of 3");
+    EXPECT_EQ(t.scoring.wavePoints[0], 30);
+}
+
 TEST(Scoring, AWaveOfTwentyPaysAHundredAPieceAndTheQueueNeverPassesFifty) {
     ScoringBoard t(BoardMode::ModeAction);
     seedBoardRandom(11);
