@@ -64,6 +64,32 @@ void Sprite::copyAlphaRows(int x, int y, const Sprite& src, int sx, int sy, int 
     }
 }
 
+void Sprite::MergePartWithAlpha(int x, int y, Sprite& src, int sx, int sy, int w, int h) {
+    if (!alpha_ || !src.alpha_) {
+        BlitPartWithAlpha(x, y, src, sx, sy, w, h);
+        return;
+    }
+    if (w <= 0 || h <= 0 || !lockForSoftware() || !src.lockForSoftware()) return;
+    // The same bounds as the alpha copy: both sprites' real memory.
+    const std::int64_t j0 = std::max<std::int64_t>({0, -std::int64_t(x), -std::int64_t(sx)});
+    const std::int64_t j1 = std::min<std::int64_t>(
+        {w, std::int64_t(memoryWidth_) - x, std::int64_t(src.memoryWidth_) - sx});
+    const std::int64_t i0 = std::max<std::int64_t>({0, -std::int64_t(y), -std::int64_t(sy)});
+    const std::int64_t i1 = std::min<std::int64_t>(
+        {h, std::int64_t(memoryRows_) - y, std::int64_t(src.memoryRows_) - sy});
+    for (std::int64_t i = i0; i < i1; ++i) {
+        std::uint16_t* d = row(int(y + i)) + x;
+        std::uint8_t* da = alphaRow(int(y + i)) + x;
+        const std::uint16_t* s = src.row(int(sy + i)) + sx;
+        const std::uint8_t* sa = src.alphaRow(int(sy + i)) + sx;
+        for (std::int64_t j = j0; j < j1; ++j) {
+            if (sa[j] <= da[j]) continue;
+            d[j] = s[j];
+            da[j] = sa[j];
+        }
+    }
+}
+
 void Sprite::BlitWithAlpha(int x, int y, Sprite& src) {
     Blit(x, y, src, BLEND_NORMAL, 0);
     copyAlphaRows(x, y, src, 0, 0, src.width_, src.height_);

@@ -146,7 +146,8 @@ void DrawTextWithAlpha(Sprite& dst, Font* font, int x, int y, const char* text) 
             continue;
         }
         const GlyphMetrics& g = font->glyphs[b];
-        dst.BlitPartWithAlpha(x + g.before - 1, y, *font, g.x, g.y, g.width, font->lineHeight);
+        // Merged, not copied: a glyph's box reaches under its neighbours'.
+        dst.MergePartWithAlpha(x + g.before - 1, y, *font, g.x, g.y, g.width, font->lineHeight);
         x += g.before + g.width + g.after;
     }
 }

@@ -93,6 +93,11 @@ public:
     void BlitFaded(int x, int y, Sprite& src, int alpha, int time);
     void BlitWithAlpha(int x, int y, Sprite& src);
     void BlitPartWithAlpha(int x, int y, Sprite& src, int sx, int sy, int w, int h);
+    // Like BlitPartWithAlpha, but a pixel is only taken where the source is
+    // more opaque than what is already there: glyphs whose boxes overlap
+    // (a glow reaching under the neighbour) never erase each other. Without
+    // alpha planes on both sides it is BlitPartWithAlpha.
+    void MergePartWithAlpha(int x, int y, Sprite& src, int sx, int sy, int w, int h);
 
     // colorref is 0x00BBGGRR; a negative one draws with the default black pen.
     void DrawLine(int x0, int y0, int x1, int y1, std::int32_t colorref);

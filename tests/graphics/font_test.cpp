@@ -133,3 +133,35 @@ TEST_F(FontTest, MissingMetricsStillDrawsSafely) {
 }
 
 }  // namespace
+
+namespace {
+
+// A glyph's box may reach under its neighbour's (a glow wider than the
+// advance). Drawing into a picture with its own alpha must not let the
+// second box's transparent margin erase the first glyph's ink.
+TEST_F(FontTest, OverlappingGlyphBoxesKeepEachOthersInk) {
+    Bytes pixels;
+    for (int row = 0; row < 10; ++row)
+        for (int x = 0; x < 10; ++x) {
+            for (int c = 0; c < 3; ++c) pixels.push_back(0xC0);
+            pixels.push_back(x == 3 || x == 4 ? 0 : 255);
+        }
+    write("fonts/glow.tga", imagetest::tgaFile(10, 10, 32, true, pixels));
+    // 'A': ink in columns 0..2, margin 3; 'B': margin 4, ink 5..7, starting
+    // two pixels before the pen.
+    write("fonts/glow.fh", "0 10 2\n65 0 0 1 4 -2\n66 4 0 -1 4 0\n");
+    Font* font = GetFont("fonts\\glow.tga");
+    ASSERT_NE(font, nullptr);
+    Sprite dst;
+    ASSERT_TRUE(dst.createPixels(40, 10));
+    ASSERT_TRUE(dst.createAlphaPlane());
+    dst.clip = {0, 0, 40, 10};
+    DrawTextWithAlpha(dst, font, 10, 0, "AB");
+    const std::uint8_t* alpha = dst.alphaPlane();
+    // A covers 10..12, B's box starts at 11 with its margin: 10..14 all ink.
+    for (int x = 10; x <= 14; ++x) EXPECT_EQ(alpha[5 * 40 + x], 255) << "column " << x;
+    EXPECT_EQ(alpha[5 * 40 + 9], 0);
+    EXPECT_EQ(alpha[5 * 40 + 15], 0);
+}
+
+}  // namespace
