@@ -50,17 +50,22 @@ void Sprite::BlitFaded(int x, int y, Sprite& src, int alpha, int time) {
     });
 }
 
+Sprite::PartSpan Sprite::partSpan(int x, int y, const Sprite& src, int sx, int sy, int w, int h) const {
+    PartSpan span;
+    span.j0 = std::max<std::int64_t>({0, -std::int64_t(x), -std::int64_t(sx)});
+    span.j1 = std::min<std::int64_t>({w, std::int64_t(memoryWidth_) - x, std::int64_t(src.memoryWidth_) - sx});
+    span.i0 = std::max<std::int64_t>({0, -std::int64_t(y), -std::int64_t(sy)});
+    span.i1 = std::min<std::int64_t>({h, std::int64_t(memoryRows_) - y, std::int64_t(src.memoryRows_) - sy});
+    return span;
+}
+
 void Sprite::copyAlphaRows(int x, int y, const Sprite& src, int sx, int sy, int w, int h) {
     if (!alpha_ || !src.alpha_ || w <= 0 || h <= 0) return;
-    const std::int64_t j0 = std::max<std::int64_t>({0, -std::int64_t(x), -std::int64_t(sx)});
-    const std::int64_t j1 = std::min<std::int64_t>(
-        {w, std::int64_t(memoryWidth_) - x, std::int64_t(src.memoryWidth_) - sx});
-    const std::int64_t i0 = std::max<std::int64_t>({0, -std::int64_t(y), -std::int64_t(sy)});
-    const std::int64_t i1 = std::min<std::int64_t>(
-        {h, std::int64_t(memoryRows_) - y, std::int64_t(src.memoryRows_) - sy});
-    if (j0 >= j1) return;
-    for (std::int64_t i = i0; i < i1; ++i) {
-        std::memcpy(alphaRow(int(y + i)) + x + j0, src.alphaRow(int(sy + i)) + sx + j0, std::size_t(j1 - j0));
+    const PartSpan span = partSpan(x, y, src, sx, sy, w, h);
+    if (span.empty()) return;
+    for (std::int64_t i = span.i0; i < span.i1; ++i) {
+        std::memcpy(alphaRow(int(y + i)) + x + span.j0, src.alphaRow(int(sy + i)) + sx + span.j0,
+                    std::size_t(span.j1 - span.j0));
     }
 }
 
@@ -70,22 +75,17 @@ void Sprite::MergePartWithAlpha(int x, int y, Sprite& src, int sx, int sy, int w
         return;
     }
     if (w <= 0 || h <= 0 || !lockForSoftware() || !src.lockForSoftware()) return;
-    // The same bounds as the alpha copy: both sprites' real memory.
-    const std::int64_t j0 = std::max<std::int64_t>({0, -std::int64_t(x), -std::int64_t(sx)});
-    const std::int64_t j1 = std::min<std::int64_t>(
-        {w, std::int64_t(memoryWidth_) - x, std::int64_t(src.memoryWidth_) - sx});
-    const std::int64_t i0 = std::max<std::int64_t>({0, -std::int64_t(y), -std::int64_t(sy)});
-    const std::int64_t i1 = std::min<std::int64_t>(
-        {h, std::int64_t(memoryRows_) - y, std::int64_t(src.memoryRows_) - sy});
-    for (std::int64_t i = i0; i < i1; ++i) {
-        std::uint16_t* d = row(int(y + i)) + x;
-        std::uint8_t* da = alphaRow(int(y + i)) + x;
-        const std::uint16_t* s = src.row(int(sy + i)) + sx;
-        const std::uint8_t* sa = src.alphaRow(int(sy + i)) + sx;
-        for (std::int64_t j = j0; j < j1; ++j) {
-            if (sa[j] <= da[j]) continue;
-            d[j] = s[j];
-            da[j] = sa[j];
+    const PartSpan span = partSpan(x, y, src, sx, sy, w, h);
+    if (span.empty()) return;
+    for (std::int64_t i = span.i0; i < span.i1; ++i) {
+        std::uint16_t* d = row(int(y + i));
+        std::uint8_t* da = alphaRow(int(y + i));
+        const std::uint16_t* s = src.row(int(sy + i));
+        const std::uint8_t* sa = src.alphaRow(int(sy + i));
+        for (std::int64_t j = span.j0; j < span.j1; ++j) {
+            if (sa[sx + j] <= da[x + j]) continue;
+            d[x + j] = s[sx + j];
+            da[x + j] = sa[sx + j];
         }
     }
 }

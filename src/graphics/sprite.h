@@ -116,6 +116,13 @@ private:
     }
     std::uint8_t* alphaRow(int y) const { return alpha_.get() + std::int64_t(y) * memoryWidth_; }
     void softwareFill(const ClipRect& area, std::uint16_t color);
+    // The rows i0..i1 and columns j0..j1 of a w x h part placed at (x, y)
+    // from (sx, sy) that lie inside both sprites' memory.
+    struct PartSpan {
+        std::int64_t i0 = 0, i1 = 0, j0 = 0, j1 = 0;
+        bool empty() const { return i0 >= i1 || j0 >= j1; }
+    };
+    PartSpan partSpan(int x, int y, const Sprite& src, int sx, int sy, int w, int h) const;
     void copyAlphaRows(int x, int y, const Sprite& src, int sx, int sy, int w, int h);
 
     int width_ = 0;
