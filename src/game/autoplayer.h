@@ -1,0 +1,32 @@
+#pragma once
+// The autoplayer: plays a quest level on the real board the way a steady
+// human player would, to measure how hard the levels are. It thinks for
+// about two seconds of game time between moves and prefers the swap whose
+// lines lie on the most coating (a coated cell is what the quest asks to
+// clear), then the longest lines, then the lowest ones, which stir up the
+// most cascades.
+
+#include <cstdint>
+
+#include "game/level_map.h"
+
+class Board;
+
+struct AutoplayOptions {
+    int thinkMs = 2000;  // game time between the board coming to rest and the next swap
+};
+
+struct AutoplayResult {
+    bool won = false;
+    int timeUsedMs = 0;  // level time used until the goal was reached or time ran out
+    int moves = 0;
+    int coatingLeft = 0;
+};
+
+// A swap the autoplayer would make now, first * 1000 + second; kNoMove when
+// the board offers none. `seed` breaks ties between equal swaps.
+int chooseAutoplayMove(const Board& board, std::uint32_t& seed);
+
+// Plays the quest level from the map with the board's random generator
+// seeded by `seed`, until the goal holds or the time is up.
+AutoplayResult playQuestLevel(const MapData& level, std::uint32_t seed, const AutoplayOptions& options = {});
