@@ -110,6 +110,8 @@ public:
             if (w.size() != 2 || !number(w[1], 0, kTimeMax, map.timeSeconds)) return fail("time needs seconds 0..65535");
         } else if (key == "kinds") {
             return kinds(w);
+        } else if (key == "solution") {
+            return moves(w);
         } else if (key == "teleport" || key == "rainbow") {
             int v = 0;
             if (w.size() != 2 || !number(w[1], 0, kPerMilleMax, v)) return fail(key + " needs a chance 0..1000 per mille");
@@ -159,8 +161,25 @@ public:
     }
 
     MapData map;
+    std::vector<LevelMove> solution;
 
 private:
+    bool moves(const std::vector<std::string>& w) {
+        if (!sizeSeen) return fail("size must come before the solution");
+        for (std::size_t i = 1; i < w.size(); ++i) {
+            const std::size_t dash = w[i].find('-');
+            LevelMove m;
+            const int last = map.w * map.h - 1;
+            if (dash == std::string::npos || !number(w[i].substr(0, dash), 0, last, m.from) ||
+                !number(w[i].substr(dash + 1), 0, last, m.to))
+                return fail("a move is two cells from-to, not '" + w[i] + "'");
+            const int dc = m.from % map.w - m.to % map.w, dr = m.from / map.w - m.to / map.w;
+            if (dc * dc + dr * dr != 1) return fail("the cells of '" + w[i] + "' are not neighbours");
+            solution.push_back(m);
+        }
+        return true;
+    }
+
     bool startLayer(const std::vector<std::string>& w) {
         if (w.size() != 1) return fail(w[0] + " stands alone on its line");
         if (!sizeSeen) return fail("size must come before the drawing");
@@ -204,7 +223,8 @@ private:
 
 }  // namespace
 
-bool parseLevelSource(const std::string& text, const std::string& name, MapData& out, std::string& error) {
+bool parseLevelSource(const std::string& text, const std::string& name, MapData& out, std::string& error,
+                      std::vector<LevelMove>* solution) {
     LevelParser p;
     p.name = name;
     // Until a kinds line says otherwise, the eight ordinary kinds.
@@ -239,6 +259,7 @@ bool parseLevelSource(const std::string& text, const std::string& name, MapData&
         return false;
     }
     out = std::move(p.map);
+    if (solution) *solution = std::move(p.solution);
     return true;
 }
 

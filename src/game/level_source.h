@@ -16,10 +16,13 @@
 //   pieces                optional: . none, 0-7 kind, b bad, r rainbow,
 //                         A-H a teleport of kind 0-7
 //   locks                 optional: . none, 1-9 the lock of the piece there
+//   solution 12-13 4-5    puzzles: a way to empty the board, as swaps of
+//                         cell indices (row * columns + column)
 //
 // Spaces inside a row are ignored, so rows may be spread out.
 
 #include <string>
+#include <vector>
 
 #include "game/level_map.h"
 
@@ -31,9 +34,17 @@ constexpr int kLevelCentreX = 432;
 constexpr int kLevelTop = 64;
 constexpr int kLevelBottom = 528;
 
+// A swap of two neighbouring cells, by index.
+struct LevelMove {
+    int from = 0;
+    int to = 0;
+};
+
 // Parses a level source. On failure `error` reads "name:line: what is wrong"
-// and `out` is untouched.
-bool parseLevelSource(const std::string& text, const std::string& name, MapData& out, std::string& error);
+// and `out` is untouched. A puzzle's recorded solution goes to `solution`
+// when asked for.
+bool parseLevelSource(const std::string& text, const std::string& name, MapData& out, std::string& error,
+                      std::vector<LevelMove>* solution = nullptr);
 
 // Empty when the map keeps the level layout above; else what it breaks.
 std::string layoutContractViolation(const MapData& map);
