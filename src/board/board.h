@@ -200,6 +200,12 @@ private:
     void applyRainbow(int from, int to);
     void teleport(int from, int to);
     HitOutcome hitIdlePiece(Cell& cell, Piece& piece);
+    void hitLock(Cell& cell, Piece& piece);
+    int hitBadPiece(Cell& cell);
+    int clearCoating(Cell& cell, bool withGlow);
+    void flyCoating(int cell, int image);
+    // Width and height 0, born again where it lies (the rainbow's new kind).
+    void rebirth(Piece& piece, int cell);
     // The wave's scoring (board_wave_scoring.cpp).
     void scoreWave();
 
@@ -303,6 +309,7 @@ private:
     bool redraw_ = true;
     bool landed_ = false;
     bool coatingFlew_ = false;  // set by the coating rules; the next tick plays "flycell"
+    bool rainbowChanged_ = false;  // a rainbow took a kind since the board last rested
     int idleTime_ = 0;
     ScreenPoint hintFrom_, hintTo_;
 

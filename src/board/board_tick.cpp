@@ -116,8 +116,16 @@ void Board::restStep(int dt) {
     host_->setChainBonus(0);
     if (timeLeft_ > 0 || mode_ != BoardMode::ModeQuest) {
         if (runHint(dt)) return;
-        if (goalHolds()) host_->raiseLevelComplete();
+        if (goalHolds()) {
+            host_->raiseLevelComplete();
+        } else if (rainbowChanged_ && mode_ != BoardMode::ModePuzzle && findMove() == kNoMove) {
+            // A rainbow that took a kind without making a line can take the
+            // board's last move with it, and no fall follows to repair that.
+            // Such a board is as unplayable as one the repair gave up on.
+            host_->completeUnplayableLevel();
+        }
     } else {
         host_->raiseTimeUp();
     }
+    rainbowChanged_ = false;
 }

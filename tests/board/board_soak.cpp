@@ -5,6 +5,7 @@
 
 #include "board/board.h"
 #include "board/board_random.h"
+#include "board/magic_wand.h"
 #include "piece_bookkeeping.h"
 
 namespace {
@@ -31,6 +32,9 @@ public:
         noMoves = true;
         return &overlay;
     }
+    bool wandArmed() const override { return wand.armed(); }
+    void wandUsed() override { wand.used(); }
+    void wandGained() override { wand.gained(); }
     bool levelOver() const { return levelComplete || timeUp || unplayable || noMoves; }
     void newLevel() { levelComplete = timeUp = unplayable = noMoves = false; }
 
@@ -39,6 +43,7 @@ public:
     bool unplayable = false;
     bool noMoves = false;
     int waves = 0;
+    MagicWand wand;
     SoakOverlay overlay;
 };
 
@@ -61,14 +66,12 @@ public:
                     continue;
                 }
             }
-            // Until the special pieces act, rainbow pieces only leave in lines
-            // of their own, so a long game slowly fills up with them; a new
-            // level now and then keeps the play like a real level's.
+            // A new level now and then keeps the play like a real level's.
             if (host_.levelOver() || movesThisDeal_ >= kMovesPerDeal) {
                 deal();
                 continue;
             }
-            makeMove();
+            if (!useSpecial()) makeMove();
         }
         report_.waves = host_.waves;
         return report_;
@@ -155,6 +158,7 @@ private:
             }
         }
         ++report_.moves;
+        lastMove_ = "a swap";
         ++movesThisDeal_;
         if (encodeMove(a, b) != move && encodeMove(b, a) != move) ++report_.randomSwaps;
         if (pick(2) == 0) {
@@ -164,6 +168,57 @@ private:
             click(b);
         }
         if (!board_.busy()) fail("a move did not start");
+    }
+
+    // Now and then the player uses what the board offers besides swaps: an
+    // armed rainbow on a neighbour, an armed teleport on any piece, the wand.
+    // False when it did none of them.
+    bool useSpecial() {
+        if (pick(20) == 0) {
+            const int target = randomMovable(-1);
+            if (target < 0) return false;
+            host_.wand.setCount(1);
+            host_.wand.press(true);
+            click(target);
+            return specialMoveStarted("the wand");
+        }
+        if (pick(3) != 0) return false;
+        for (int cell = 0; cell < board_.cellCount(); ++cell) {
+            if (!board_.movable(cell) || !special(cell)) continue;
+            const bool rainbow = board_.pieceAt(cell)->special == SpecialRaduga;
+            const int target = rainbow ? rainbowTarget(cell) : randomMovable(cell);
+            if (target < 0) continue;
+            const char* what = rainbow ? "a rainbow" : "a teleport";
+            click(cell);
+            click(target);
+            return specialMoveStarted(what);
+        }
+        return false;
+    }
+
+    bool specialMoveStarted(const char* what) {
+        lastMove_ = what;
+        ++report_.moves;
+        ++report_.specialMoves;
+        ++movesThisDeal_;
+        if (!board_.busy()) fail(std::string(what) + " did not start a move");
+        return true;
+    }
+
+    int rainbowTarget(int cell) const {
+        const int w = board_.width();
+        for (const int n : {cell - w, cell + w, cell - 1, cell + 1}) {
+            if (board_.isAdjacent(cell, n) && board_.movable(n) && board_.kindAt(n) != KindRaduga) return n;
+        }
+        return -1;
+    }
+
+    int randomMovable(int except) {
+        for (int tries = 0; tries < 200; ++tries) {
+            const int cell = pick(board_.cellCount());
+            if (cell != except && board_.movable(cell)) return cell;
+        }
+        return -1;
     }
 
     bool special(int cell) const { return board_.pieceAt(cell) && board_.pieceAt(cell)->special != SpecialNone; }
@@ -195,7 +250,7 @@ private:
 
     bool fail(const std::string& fault) {
         report_.fault = std::string(boardModeName(mode_)) + ": " + fault + " (after " + std::to_string(report_.moves) +
-                        " moves, " + std::to_string(report_.ticks) + " ticks)";
+                        " moves, the last " + lastMove_ + ", " + std::to_string(report_.ticks) + " ticks)";
         return false;
     }
 
@@ -205,6 +260,7 @@ private:
     Board board_;
     SoakReport report_;
     int movesThisDeal_ = 0;
+    std::string lastMove_ = "none";  // what the last move was, for the fault report
 };
 
 }  // namespace

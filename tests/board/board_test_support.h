@@ -5,8 +5,10 @@
 //
 // Layout text, one string per row: a digit is a piece of that kind, '#' a
 // hole, '.' an empty cell of the field. Lock text has the same shape, with a
-// digit for the lock of the piece there.
+// digit for the lock of the piece there; so has coating text, with a digit for
+// the cell's coating (3 a score plate, 4 a wand plate).
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,6 +18,7 @@
 
 #include "board/board.h"
 #include "board/board_random.h"
+#include "board/magic_wand.h"
 #include "piece_bookkeeping.h"
 
 namespace boardtest {
@@ -56,6 +59,32 @@ private:
     EventLog& log_;
 };
 
+// Writes every effect the board asks for into the log, positions rounded to
+// whole pixels: "sparks 3 at 124,148", "coating 1 at 124,148 dx 300".
+class RecordingEffects : public BoardEffects {
+public:
+    explicit RecordingEffects(EventLog& log) : log_(log) {}
+    void matchSparks(float x, float y, int kind) override { add("sparks " + std::to_string(kind), x, y); }
+    void lockChunks(float x, float y, int lockLeft) override { add("chunks " + std::to_string(lockLeft), x, y); }
+    void burst10(float x, float y) override { add("burst10", x, y); }
+    void burst20(float x, float y) override { add("burst20", x, y); }
+    void glow(float x, float y, int colour) override { add("glow " + std::to_string(colour), x, y); }
+    void flyCoating(float x, float y, int image, float dxFromOrigin) override {
+        add("coating " + std::to_string(image), x, y, " dx " + std::to_string(std::lround(dxFromOrigin)));
+    }
+    void floatText(float x, float y, int points) override { add("float " + std::to_string(points), x, y); }
+    void flyGem(float x, float y, bool big) override { add(big ? "gem big" : "gem small", x, y); }
+    void timeFlash() override { log_.add("time flash"); }
+    void bannerSpark(float x, float y) override { add("banner spark", x, y); }
+    void playFlyCell() override { log_.add("flycell"); }
+
+private:
+    void add(const std::string& what, float x, float y, const std::string& tail = "") {
+        log_.add(what + " at " + std::to_string(std::lround(x)) + "," + std::to_string(std::lround(y)) + tail);
+    }
+    EventLog& log_;
+};
+
 class RecordingOverlay : public BoardOverlay {
 public:
     void update(int milliseconds) override { updatedMs += milliseconds; }
@@ -75,6 +104,7 @@ public:
     void waveCountChanged(int) override {}
     void scoreWave(const WaveTally& wave) override {
         lastWave = wave;
+        chainAtWave = chain;
         log_.add("wave " + std::to_string(wave.waveCount) + " of " + std::to_string(wave.waveRemoved));
     }
     int chainBonus() const override { return chain; }
@@ -98,16 +128,24 @@ public:
         log_.add("no moves");
         return &overlay;
     }
-    bool wandArmed() const override { return wandIsArmed; }
+    // With a `wand` the wand questions go to it, as the game screen's do.
+    bool wandArmed() const override { return wand ? wand->armed() : wandIsArmed; }
     void wandUsed() override {
         log_.add("wand used");
         wandIsArmed = false;
+        if (wand) wand->used();
     }
-    void wandGained() override { log_.add("wand gained"); }
-    BoardEffects* effects() override { return nullptr; }
+    void wandGained() override {
+        log_.add("wand gained");
+        if (wand) wand->gained();
+    }
+    BoardEffects* effects() override { return fx; }
 
     WaveTally lastWave;
+    int chainAtWave = 0;  // the chain bonus when the last wave was scored
     bool wandIsArmed = false;
+    MagicWand* wand = nullptr;
+    BoardEffects* fx = nullptr;
     int chain = 0;
     bool progressGoal = false;
     bool levelComplete = false;
@@ -139,7 +177,8 @@ struct TestBoard {
 
     // Builds the level from text; every piece idle and unlocked unless the
     // lock text says otherwise (locks go straight onto the pieces).
-    void load(const std::vector<std::string>& rows, const std::vector<std::string>& locks = {}) {
+    void load(const std::vector<std::string>& rows, const std::vector<std::string>& locks = {},
+              const std::vector<std::string>& coatings = {}) {
         const int h = static_cast<int>(rows.size());
         const int w = static_cast<int>(rows[0].size());
         board->clearLevel();
@@ -149,7 +188,9 @@ struct TestBoard {
                 const char ch = rows[r][c];
                 const int i = r * w + c;
                 const int lock = locks.empty() || locks[r][c] < '0' || locks[r][c] > '9' ? 0 : locks[r][c] - '0';
-                board->setCell(i, ch != '#', CoatNone, 0);
+                const int coating =
+                    coatings.empty() || coatings[r][c] < '0' || coatings[r][c] > '9' ? 0 : coatings[r][c] - '0';
+                board->setCell(i, ch != '#', coating, 0);
                 if (ch >= '0' && ch <= '9') {
                     Piece* p = board->putPiece(i, ch - '0');
                     p->lock = lock;
@@ -157,6 +198,16 @@ struct TestBoard {
             }
         }
         log.entries.clear();
+    }
+
+    // The effects of the board go into the same log as its sounds.
+    void recordEffects() { host.fx = &effects; }
+    RecordingEffects effects{log};
+
+    // A left click on a cell's centre.
+    void click(int cell) {
+        board->onLeftPress(centreX(cell), centreY(cell));
+        board->onLeftRelease();
     }
 
     int centreX(int cell) const { return board->geometry().centreX(cell); }

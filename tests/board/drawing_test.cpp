@@ -105,6 +105,40 @@ TEST_F(Drawing, HintShowsTheHelpPictureAndSizeFollowsThePiece) {
     EXPECT_EQ(pixelAt(*target, 48 + 24 - 8, 24), flat.colourOf(art.field));
 }
 
+// The rainbow has a picture of its own; a teleport piece wears the overlay,
+// added onto it, with the frame the board's clock picks, and leaves it behind
+// when it has teleported.
+TEST_F(Drawing, RainbowPictureAndAnimatedTeleportOverlay) {
+    art.raduga = flat.make(44, 44, 0xFF00C0C0);
+    art.teleport = flat.make(48, 96, 0xFF800000);
+    art.teleport->FillRect(0, 48, 48, 96, 0xFF008000);
+    ASSERT_TRUE(art.teleport->cutIntoFrames(2, 600));
+    const Sprite* redPlusPiece = flat.make(1, 1, 0xFF800088);
+    const Sprite* greenPlusPiece = flat.make(1, 1, 0xFF008088);
+    board = std::make_unique<Board>(&host, nullptr, BoardTuning{}, art);
+    board->setMode(BoardMode::ModeAction);
+    board->setGeometry(0, 0, 4, 1);
+    for (int i = 0; i < 4; ++i) board->setCell(i, true);
+    board->putPiece(0, KindRaduga, SpecialRaduga);
+    board->putPiece(1, 1, SpecialTeleport);
+    board->putPiece(2, 2);
+
+    board->drawStatic(*target, true);
+    board->drawDynamic(*target);
+    EXPECT_EQ(centre(0), flat.colourOf(art.raduga));
+    EXPECT_EQ(centre(1), flat.colourOf(redPlusPiece));
+    for (int t = 0; t < 16; ++t) board->tick(20);
+    board->drawStatic(*target, true);
+    EXPECT_EQ(centre(1), flat.colourOf(greenPlusPiece)) << "the second frame after 320 ms";
+
+    board->onLeftPress(48 + 24, 24);
+    board->onLeftPress(2 * 48 + 24, 24);
+    for (int t = 0; t < 60; ++t) board->tick(20);
+    board->drawStatic(*target, true);
+    EXPECT_EQ(centre(2), flat.colourOf(art.active[1])) << "the teleported piece, bare";
+    EXPECT_EQ(centre(1), flat.colourOf(art.active[2]));
+}
+
 // Frame tiles for a single field cell: the whole ring around it is closed.
 TEST(FrameTiles, OneCellIsRingedOnAllSides) {
     const auto tiles = frameTilePlacements(1, 1, {true});
@@ -186,6 +220,80 @@ TEST(RenderedBoard, FrameClosesAroundHolesWithoutGaps) {
             }
         }
         EXPECT_EQ(gaps, 0) << "see " << out;
+    }
+    CloseDisplay();
+}
+
+// The specials with the game's own pictures, at three moments of play: after
+// the player matched bad pieces (their cells are left coated), halfway
+// through a teleport, and while a rainbow is born again in a new kind. The
+// coating must reach the static layer as soon as the pieces have gone.
+TEST(RenderedBoard, SpecialsAtWork) {
+    const std::filesystem::path dist(SHARDFALL_DIST_DIR);
+    if (!std::filesystem::exists(dist / "data" / "cell0.tga"))
+        GTEST_SKIP() << "the game's data is not generated in " << dist;
+    const std::filesystem::path dir = std::filesystem::path(SHARDFALL_TEST_TMP);
+    std::filesystem::create_directories(dir);
+
+    ScopedChdir inData(dist);
+    SetDisplay(800, 600, 16, 0);
+    {
+        EventLog log;
+        RecordingHost host(log);
+        Board board(&host, nullptr, BoardTuning{}, BoardArt::load());
+        // Puzzle mode: nothing is born, so the cleared cells stay open; a
+        // move is left (16 with 17), so the no-moves notice stays away.
+        board.setMode(BoardMode::ModePuzzle);
+        const std::vector<std::string> rows = {"884812", "123450", "451121"};
+        constexpr int x0 = 256, y0 = 228;
+        board.setGeometry(x0, y0, 6, 3);
+        for (int i = 0; i < 18; ++i) {
+            board.setCell(i, true, i == 12 ? CoatScoreBonus : i == 13 ? CoatWandBonus : i == 8 ? CoatDouble : 0);
+            board.putPiece(i, rows[static_cast<std::size_t>(i / 6)][static_cast<std::size_t>(i % 6)] - '0');
+        }
+        board.pieceAt(6)->special = SpecialTeleport;
+        board.putPiece(11, KindRaduga, SpecialRaduga);
+        const auto centre = [&](int cell) { return std::pair{x0 + 48 * (cell % 6) + 24, y0 + 48 * (cell / 6) + 24}; };
+        const auto click = [&](int cell) {
+            board.onLeftPress(centre(cell).first, centre(cell).second);
+            board.onLeftRelease();
+        };
+        const auto ticks = [&](int n) {
+            for (int t = 0; t < n; ++t) board.tick(20);
+        };
+        Sprite& frame = *BackBuffer();
+        const auto shot = [&](const char* name) {
+            frame.FillRect(0, 0, 800, 600, 0xFF101018);
+            board.drawFrame(frame);
+            board.drawStatic(frame, false);
+            board.drawDynamic(frame);
+            const std::filesystem::path out = dir / name;
+            EXPECT_TRUE(writeScreenshotPng(frame, out.string().c_str()));
+        };
+
+        click(3);
+        click(2);
+        ticks(60);
+        ASSERT_FALSE(board.busy());
+        ASSERT_EQ(board.kindAt(0), kNoKind);
+        shot("specials_bad_coated.png");
+        EXPECT_EQ(board.cell(0).coating(), CoatSingle);
+        board.removePiece(5);
+        shot("specials_bad_coated.png");
+        // An open coated cell and an open bare one look different.
+        EXPECT_NE(pixelAt(frame, centre(0).first, centre(0).second), pixelAt(frame, centre(5).first, centre(5).second));
+
+        click(6);
+        click(11);
+        ticks(10);
+        EXPECT_EQ(board.pieceAt(6)->state, PieceState::TeleportOut);
+        shot("specials_teleport.png");
+        ticks(40);
+        click(6);
+        click(7);
+        ticks(9);
+        EXPECT_EQ(board.pieceAt(6)->state, PieceState::Birth);
+        shot("specials_rainbow.png");
     }
     CloseDisplay();
 }

@@ -13,6 +13,7 @@ TEST_P(Soak, PlaysWithoutAStuckBoardOrBrokenBookkeeping) {
     EXPECT_EQ(r.moves, 150);
     EXPECT_GT(r.waves, 0);
     EXPECT_GT(r.randomSwaps, 0);
+    EXPECT_GT(r.specialMoves, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryMode, Soak,

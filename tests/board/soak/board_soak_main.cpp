@@ -14,8 +14,9 @@ int main(int argc, char** argv) {
     for (const BoardMode mode :
          {BoardMode::ModeQuest, BoardMode::ModePuzzle, BoardMode::ModeAction, BoardMode::ModeCube}) {
         const SoakReport r = runSoak(mode, moves, seed);
-        std::printf("%-7s %6d moves %8d ticks %5d deals %5d waves %5d random %4d undos  %s\n", boardModeName(mode),
-                    r.moves, r.ticks, r.deals, r.waves, r.randomSwaps, r.undos, r.fault.empty() ? "ok" : r.fault.c_str());
+        std::printf("%-7s %6d moves %8d ticks %5d deals %5d waves %5d random %5d special %4d undos  %s\n",
+                    boardModeName(mode), r.moves, r.ticks, r.deals, r.waves, r.randomSwaps, r.specialMoves, r.undos,
+                    r.fault.empty() ? "ok" : r.fault.c_str());
         failures += r.fault.empty() && r.moves >= moves ? 0 : 1;
     }
     return failures == 0 ? 0 : 1;
