@@ -1,5 +1,6 @@
 #include "game/autoplayer.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "board/board.h"
@@ -51,39 +52,122 @@ std::uint32_t nextSeed(std::uint32_t& s) {
 
 }  // namespace
 
-int chooseAutoplayMove(const Board& board, std::uint32_t& seed) {
-    Grid g;
-    g.w = board.width();
-    g.h = board.height();
-    g.kind.resize(static_cast<std::size_t>(g.w * g.h));
-    for (int i = 0; i < g.w * g.h; ++i) g.kind[static_cast<std::size_t>(i)] = board.kindAt(i);
-    int best = kNoMove;
-    long bestScore = -1;
-    std::vector<int> cells;
-    for (int a = 0; a < g.w * g.h; ++a) {
-        if (!board.movable(a)) continue;
-        for (int b : {a % g.w + 1 < g.w ? a + 1 : -1, a / g.w + 1 < g.h ? a + g.w : -1}) {
-            if (b < 0 || !board.movable(b) || g.kind[static_cast<std::size_t>(a)] == g.kind[static_cast<std::size_t>(b)]) continue;
-            std::swap(g.kind[static_cast<std::size_t>(a)], g.kind[static_cast<std::size_t>(b)]);
-            cells.clear();
-            linesThrough(g, a / g.w, a % g.w, cells);
-            linesThrough(g, b / g.w, b % g.w, cells);
-            std::swap(g.kind[static_cast<std::size_t>(a)], g.kind[static_cast<std::size_t>(b)]);
-            if (cells.empty()) continue;
-            long score = 0;
-            for (int cell : cells) {
-                const int coat = board.cell(cell).coating();
-                score += 1 + (coat == CoatSingle || coat == CoatDouble ? kCoatingWeight * coat : coat > 0 ? kCoatingWeight : 0);
-            }
-            // The lower the move, the more it stirs; the random part breaks ties.
-            score = score * 64 + (a / g.w) * 4 + static_cast<long>(nextSeed(seed) % 4);
-            if (score > bestScore) {
-                bestScore = score;
-                best = encodeMove(a, b);
-            }
+namespace {
+
+// What a move is worth: each piece in the lines it makes, and much more for
+// each layer of coating (or plate) under them. Moving a rainbow or bad piece
+// off a coated cell is worth something too, since nothing else clears it.
+class MoveRater {
+public:
+    MoveRater(const Board& board, std::uint32_t& seed) : board_(board), seed_(seed) {
+        g_.w = board.width();
+        g_.h = board.height();
+        g_.kind.resize(static_cast<std::size_t>(g_.w * g_.h));
+        for (int i = 0; i < g_.w * g_.h; ++i) g_.kind[static_cast<std::size_t>(i)] = board.kindAt(i);
+    }
+
+    // Rates the grid with kinds of `a` and `b` set as given, restoring it.
+    void consider(AutoplayMove move, int a, int kindA, int b, int kindB) {
+        const int oldA = g_.kind[static_cast<std::size_t>(a)];
+        const int oldB = b >= 0 ? g_.kind[static_cast<std::size_t>(b)] : 0;
+        g_.kind[static_cast<std::size_t>(a)] = kindA;
+        if (b >= 0) g_.kind[static_cast<std::size_t>(b)] = kindB;
+        cells_.clear();
+        linesThrough(g_, a / g_.w, a % g_.w, cells_);
+        if (b >= 0) linesThrough(g_, b / g_.w, b % g_.w, cells_);
+        g_.kind[static_cast<std::size_t>(a)] = oldA;
+        if (b >= 0) g_.kind[static_cast<std::size_t>(b)] = oldB;
+        if (cells_.empty()) return;
+        long score = 0;
+        for (int cell : cells_) score += 1 + coatingValue(cell);
+        if (move.type == AutoplayMove::Type::Swap)
+            for (int cell : {move.from, move.to})
+                if (stuckOnCoating(cell)) score += kCoatingWeight / 2;
+        // The lower the move, the more it stirs; the random part breaks ties.
+        score = score * 64 + (std::max(a, b) / g_.w) * 4 + static_cast<long>(nextSeed(seed_) % 4);
+        if (score > bestScore_) {
+            bestScore_ = score;
+            best_ = move;
         }
     }
-    return best;
+
+    int kind(int cell) const { return g_.kind[static_cast<std::size_t>(cell)]; }
+    const AutoplayMove& best() const { return best_; }
+
+private:
+    int coatingValue(int cell) const {
+        const int coat = board_.cell(cell).coating();
+        if (coat == CoatSingle || coat == CoatDouble) return kCoatingWeight * coat;
+        return coat > 0 ? kCoatingWeight : 0;
+    }
+    bool stuckOnCoating(int cell) const {
+        const int k = kind(cell);
+        return (k == KindBad || k == KindRaduga) && board_.cell(cell).coating() != CoatNone;
+    }
+
+    const Board& board_;
+    std::uint32_t& seed_;
+    Grid g_;
+    std::vector<int> cells_;
+    AutoplayMove best_;
+    long bestScore_ = -1;
+};
+
+}  // namespace
+
+AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed) {
+    MoveRater rate(board, seed);
+    const int w = board.width(), n = board.cellCount();
+    using Type = AutoplayMove::Type;
+    for (int a = 0; a < n; ++a) {
+        if (!board.movable(a)) continue;
+        const int ka = rate.kind(a);
+        const int special = board.pieceAt(a)->special;
+        for (int b : {a % w + 1 < w ? a + 1 : -1, a / w + 1 < board.height() ? a + w : -1}) {
+            if (b < 0 || !board.movable(b) || ka == rate.kind(b)) continue;
+            rate.consider({Type::Swap, a, b}, a, rate.kind(b), b, ka);
+        }
+        if (special == SpecialRaduga) {
+            for (int b : {a - 1, a + 1, a - w, a + w}) {
+                if (!board.isAdjacent(a, b) || !board.movable(b)) continue;
+                const int kb = rate.kind(b);
+                if (kb == KindRaduga || kb == kNoKind) continue;
+                rate.consider({Type::Rainbow, a, b}, a, kb, -1, 0);
+            }
+        } else if (special == SpecialTeleport) {
+            for (int b = 0; b < n; ++b)
+                if (b != a && board.movable(b) && rate.kind(b) != ka) rate.consider({Type::Teleport, a, b}, a, rate.kind(b), b, ka);
+        }
+    }
+    return rate.best();
+}
+
+void makeAutoplayMove(Board& board, const AutoplayMove& move) {
+    const BoardGeometry& g = board.geometry();
+    const auto click = [&](int cell) {
+        board.onLeftPress(g.centreX(cell), g.centreY(cell));
+        board.onLeftRelease();
+    };
+    switch (move.type) {
+        case AutoplayMove::Type::Swap: {
+            // Pressing a rainbow or teleport piece arms it instead of
+            // picking it up, so the drag starts from the plain piece.
+            const Piece* p = board.pieceAt(move.from);
+            const bool fromIsSpecial = p && p->special != SpecialNone;
+            if (fromIsSpecial) {
+                dragPiece(board, move.to, move.from);
+            } else {
+                dragPiece(board, move.from, move.to);
+            }
+            break;
+        }
+        case AutoplayMove::Type::Rainbow:
+        case AutoplayMove::Type::Teleport:
+            click(move.from);
+            click(move.to);
+            break;
+        case AutoplayMove::Type::None: break;
+    }
 }
 
 AutoplayResult playQuestLevel(const MapData& level, std::uint32_t seed, const AutoplayOptions& options) {
@@ -106,9 +190,9 @@ AutoplayResult playQuestLevel(const MapData& level, std::uint32_t seed, const Au
         const bool resting = !board.busy() && !board.moveMade() && board.swapOrigin() == -1;
         restMs = resting ? restMs + kTickMs : 0;
         if (restMs < options.thinkMs || board.goalReached()) continue;
-        const int move = chooseAutoplayMove(board, choice);
-        if (move == kNoMove) continue;
-        dragPiece(board, moveFirst(move), moveSecond(move));
+        const AutoplayMove move = chooseAutoplayMove(board, choice);
+        if (move.type == AutoplayMove::Type::None) continue;
+        makeAutoplayMove(board, move);
         ++result.moves;
         restMs = 0;
     }

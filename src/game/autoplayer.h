@@ -23,9 +23,22 @@ struct AutoplayResult {
     int coatingLeft = 0;
 };
 
-// A swap the autoplayer would make now, first * 1000 + second; kNoMove when
-// the board offers none. `seed` breaks ties between equal swaps.
-int chooseAutoplayMove(const Board& board, std::uint32_t& seed);
+// What the autoplayer does with its turn: swap two neighbours, give an
+// armed rainbow piece the kind of a neighbour, or send a teleport piece to
+// any cell (the last two are two clicks: the special piece, then the target).
+struct AutoplayMove {
+    enum class Type { None, Swap, Rainbow, Teleport };
+    Type type = Type::None;
+    int from = -1;
+    int to = -1;
+};
+
+// The move the autoplayer would make now; Type::None when the board offers
+// none. `seed` breaks ties between equal moves.
+AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed);
+
+// Makes the move with the mouse, as a player would.
+void makeAutoplayMove(Board& board, const AutoplayMove& move);
 
 // Plays the quest level from the map with the board's random generator
 // seeded by `seed`, until the goal holds or the time is up.

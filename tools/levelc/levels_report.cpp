@@ -2,8 +2,14 @@
 // and prints how often it wins and how much of the level's time it uses, so
 // the quest's difficulty curve can be checked after any change to a level.
 //
-//   levels_report LEVELS_DIR [SEEDS] [FIRST LAST]
+//   levels_report LEVELS_DIR [SEEDS] [FIRST LAST [SEED_BASE]]
+//
+// With SEED_BASE the seeds start there instead of at 1000 * level, and each
+// game is listed too ("game SEED won|lost SECONDS"), which is what tuning a
+// level's time needs: the time a seed wins at does not depend on the time
+// the level allows.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -23,6 +29,8 @@ int main(int argc, char** argv) {
     const int seeds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20;
     const int first = argc > 4 ? std::max(1, std::atoi(argv[3])) : 1;
     const int last = argc > 4 ? std::min(kQuestLevels, std::atoi(argv[4])) : kQuestLevels;
+    const bool listGames = argc > 5;
+    const long seedBase = listGames ? std::atol(argv[5]) : -1;
     std::printf("level  ep  time  win%%  used(s)  used%%  moves  coat-left\n");
     for (int level = first; level <= last; ++level) {
         char name[64];
@@ -39,7 +47,9 @@ int main(int argc, char** argv) {
         int wins = 0;
         long usedMs = 0, moves = 0, coatLeft = 0;
         for (int s = 0; s < seeds; ++s) {
-            const AutoplayResult r = playQuestLevel(map, static_cast<std::uint32_t>(1000 * level + s));
+            const long seed = listGames ? seedBase + s : 1000L * level + s;
+            const AutoplayResult r = playQuestLevel(map, static_cast<std::uint32_t>(seed));
+            if (listGames) std::printf("game %ld %s %.2f\n", seed, r.won ? "won" : "lost", r.timeUsedMs / 1000.0);
             wins += r.won ? 1 : 0;
             usedMs += r.timeUsedMs;
             moves += r.moves;
