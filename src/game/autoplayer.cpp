@@ -15,6 +15,14 @@ constexpr int kCoatingWeight = 12;
 
 class QuestHost : public NullBoardHost {
 public:
+    bool wandArmed() const override { return armed; }
+    void wandUsed() override {
+        armed = false;
+        --wands;
+    }
+    void wandGained() override { ++wands; }
+    int wands = 0;
+    bool armed = false;
     bool levelCompleteRaised() const override { return levelComplete; }
     void raiseLevelComplete() override { levelComplete = true; }
     void raiseTimeUp() override { timeUp = true; }
@@ -48,6 +56,59 @@ void linesThrough(const Grid& g, int r, int c, std::vector<int>& cells) {
 std::uint32_t nextSeed(std::uint32_t& s) {
     s = s * 1664525u + 1013904223u;
     return s >> 8;
+}
+
+// A line-making swap of the grid whose lines lie on coating, counted; the
+// grid's cells with `coated` set are the ones still to clear.
+int coatingMovesIn(const Grid& g, const std::vector<bool>& coated, const std::vector<bool>& movable) {
+    Grid t = g;
+    std::vector<int> cells;
+    int count = 0;
+    const int n = g.w * g.h;
+    for (int a = 0; a < n; ++a) {
+        if (!movable[static_cast<std::size_t>(a)] || t.kind[static_cast<std::size_t>(a)] == kNoKind) continue;
+        for (int b : {a % g.w + 1 < g.w ? a + 1 : -1, a / g.w + 1 < g.h ? a + g.w : -1}) {
+            if (b < 0 || !movable[static_cast<std::size_t>(b)] || t.kind[static_cast<std::size_t>(b)] == kNoKind) continue;
+            std::swap(t.kind[static_cast<std::size_t>(a)], t.kind[static_cast<std::size_t>(b)]);
+            cells.clear();
+            linesThrough(t, a / g.w, a % g.w, cells);
+            linesThrough(t, b / g.w, b % g.w, cells);
+            std::swap(t.kind[static_cast<std::size_t>(a)], t.kind[static_cast<std::size_t>(b)]);
+            for (int c : cells)
+                if (coated[static_cast<std::size_t>(c)]) {
+                    ++count;
+                    break;
+                }
+        }
+    }
+    return count;
+}
+
+// The grid after a swap's lines have gone and the pieces above have fallen;
+// what the board will deal in their place is not known yet (kNoKind).
+Grid afterSwap(const Grid& g, const std::vector<bool>& active, int a, int b) {
+    Grid t = g;
+    std::swap(t.kind[static_cast<std::size_t>(a)], t.kind[static_cast<std::size_t>(b)]);
+    std::vector<int> cells;
+    linesThrough(t, a / g.w, a % g.w, cells);
+    linesThrough(t, b / g.w, b % g.w, cells);
+    for (int c : cells) t.kind[static_cast<std::size_t>(c)] = kNoKind;
+    for (int col = 0; col < g.w; ++col) {
+        int write = g.h - 1;
+        for (int row = g.h - 1; row >= 0; --row) {
+            const auto i = static_cast<std::size_t>(row * g.w + col);
+            if (!active[i]) {
+                write = row - 1;
+                continue;
+            }
+            if (t.kind[i] == kNoKind) continue;
+            const int k = t.kind[i];
+            t.kind[i] = kNoKind;
+            t.kind[static_cast<std::size_t>(write * g.w + col)] = k;
+            --write;
+        }
+    }
+    return t;
 }
 
 }  // namespace
@@ -88,11 +149,14 @@ public:
         if (score > bestScore_) {
             bestScore_ = score;
             best_ = move;
+            best_.clearsCoating = false;
+            for (int cell : cells_) best_.clearsCoating = best_.clearsCoating || coatingValue(cell) > 0;
         }
     }
 
     int kind(int cell) const { return g_.kind[static_cast<std::size_t>(cell)]; }
     const AutoplayMove& best() const { return best_; }
+    const Grid& grid() const { return g_; }
 
 private:
     int coatingValue(int cell) const {
@@ -115,7 +179,7 @@ private:
 
 }  // namespace
 
-AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed) {
+AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed, bool wandInHand) {
     MoveRater rate(board, seed);
     const int w = board.width(), n = board.cellCount();
     using Type = AutoplayMove::Type;
@@ -139,7 +203,45 @@ AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed) {
                 if (b != a && board.movable(b) && rate.kind(b) != ka) rate.consider({Type::Teleport, a, b}, a, rate.kind(b), b, ka);
         }
     }
-    return rate.best();
+    if (rate.best().clearsCoating || rate.best().type == Type::None) return rate.best();
+    // No line reaches a coating now: look one move further, and take the
+    // swap after which the most swaps would.
+    std::vector<bool> coated(static_cast<std::size_t>(n)), movable(static_cast<std::size_t>(n)), active(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        coated[static_cast<std::size_t>(i)] = board.cell(i).coating() != CoatNone;
+        movable[static_cast<std::size_t>(i)] = board.movable(i);
+        active[static_cast<std::size_t>(i)] = board.cell(i).active();
+    }
+    AutoplayMove ahead = rate.best();
+    int mostAhead = 0;
+    for (int a = 0; a < n; ++a) {
+        if (!board.movable(a) || board.pieceAt(a)->special != SpecialNone) continue;
+        for (int b : {a % w + 1 < w ? a + 1 : -1, a / w + 1 < board.height() ? a + w : -1}) {
+            if (b < 0 || !board.movable(b) || rate.kind(a) == rate.kind(b)) continue;
+            Grid t = rate.grid();
+            std::swap(t.kind[static_cast<std::size_t>(a)], t.kind[static_cast<std::size_t>(b)]);
+            std::vector<int> cells;
+            linesThrough(t, a / w, a % w, cells);
+            linesThrough(t, b / w, b % w, cells);
+            if (cells.empty()) continue;
+            const int count = coatingMovesIn(afterSwap(rate.grid(), active, a, b), coated, movable);
+            if (count > mostAhead) {
+                mostAhead = count;
+                ahead = {Type::Swap, a, b, false};
+            }
+        }
+    }
+    if (mostAhead > 0 || !wandInHand) return ahead;
+    AutoplayMove wand{Type::Wand, -1, -1, true};
+    int mostCoating = 0;
+    for (int a = 0; a < n; ++a) {
+        const int coat = board.cell(a).coating();
+        if (board.movable(a) && coat > mostCoating) {
+            mostCoating = coat;
+            wand.from = wand.to = a;
+        }
+    }
+    return wand.from >= 0 ? wand : rate.best();
 }
 
 void makeAutoplayMove(Board& board, const AutoplayMove& move) {
@@ -166,12 +268,14 @@ void makeAutoplayMove(Board& board, const AutoplayMove& move) {
             click(move.from);
             click(move.to);
             break;
+        case AutoplayMove::Type::Wand: click(move.from); break;
         case AutoplayMove::Type::None: break;
     }
 }
 
 AutoplayResult playQuestLevel(const MapData& level, std::uint32_t seed, const AutoplayOptions& options) {
     QuestHost host;
+    host.wands = options.wands;
     Board board(&host, nullptr);
     board.setMode(BoardMode::ModeQuest);
     applyMap(board, level);
@@ -190,8 +294,9 @@ AutoplayResult playQuestLevel(const MapData& level, std::uint32_t seed, const Au
         const bool resting = !board.busy() && !board.moveMade() && board.swapOrigin() == -1;
         restMs = resting ? restMs + kTickMs : 0;
         if (restMs < options.thinkMs || board.goalReached()) continue;
-        const AutoplayMove move = chooseAutoplayMove(board, choice);
+        const AutoplayMove move = chooseAutoplayMove(board, choice, host.wands > 0);
         if (move.type == AutoplayMove::Type::None) continue;
+        host.armed = move.type == AutoplayMove::Type::Wand;
         makeAutoplayMove(board, move);
         ++result.moves;
         restMs = 0;

@@ -160,6 +160,7 @@ bool PuzzleSolver::search(const PuzzlePosition& position, std::vector<PuzzleMove
 PuzzleReport PuzzleSolver::solve(const PuzzlePosition& start, bool countWinningFirstMoves) {
     PuzzleReport report;
     nodes_ = 0;
+    solvable_.clear();
     std::vector<PuzzleMove> path;
     report.solvable = search(start, path);
     report.solution = path;
