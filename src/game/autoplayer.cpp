@@ -1,6 +1,7 @@
 #include "game/autoplayer.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "board/board.h"
@@ -139,6 +140,9 @@ public:
         g_.kind[static_cast<std::size_t>(a)] = oldA;
         if (b >= 0) g_.kind[static_cast<std::size_t>(b)] = oldB;
         if (cells_.empty()) return;
+        // A line of bad pieces made on purpose leaves coating behind.
+        for (int cell : cells_)
+            if (cellKindAfter(cell, a, kindA, b, kindB) == KindBad) return;
         long score = 0;
         for (int cell : cells_) score += 1 + coatingValue(cell);
         if (move.type == AutoplayMove::Type::Swap)
@@ -155,6 +159,9 @@ public:
     }
 
     int kind(int cell) const { return g_.kind[static_cast<std::size_t>(cell)]; }
+    int cellKindAfter(int cell, int a, int kindA, int b, int kindB) const {
+        return cell == a ? kindA : cell == b ? kindB : kind(cell);
+    }
     const AutoplayMove& best() const { return best_; }
     const Grid& grid() const { return g_; }
 
@@ -213,7 +220,7 @@ AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed, bool wa
         active[static_cast<std::size_t>(i)] = board.cell(i).active();
     }
     AutoplayMove ahead = rate.best();
-    int mostAhead = 0;
+    int mostAhead = -1000;
     for (int a = 0; a < n; ++a) {
         if (!board.movable(a) || board.pieceAt(a)->special != SpecialNone) continue;
         for (int b : {a % w + 1 < w ? a + 1 : -1, a / w + 1 < board.height() ? a + w : -1}) {
@@ -224,14 +231,21 @@ AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed, bool wa
             linesThrough(t, a / w, a % w, cells);
             linesThrough(t, b / w, b % w, cells);
             if (cells.empty()) continue;
+            // Failing that, a player stirs the pieces nearest the coating.
+            int nearest = w + board.height();
+            for (int c = 0; c < n; ++c) {
+                if (!coated[static_cast<std::size_t>(c)]) continue;
+                for (int l : cells) nearest = std::min(nearest, std::abs(c % w - l % w) + std::abs(c / w - l / w));
+            }
             const int count = coatingMovesIn(afterSwap(rate.grid(), active, a, b), coated, movable);
-            if (count > mostAhead) {
-                mostAhead = count;
+            const int value = count * 100 - nearest;
+            if (value > mostAhead) {
+                mostAhead = value;
                 ahead = {Type::Swap, a, b, false};
             }
         }
     }
-    if (mostAhead > 0 || !wandInHand) return ahead;
+    if (mostAhead >= 100 || !wandInHand) return ahead;
     AutoplayMove wand{Type::Wand, -1, -1, true};
     int mostCoating = 0;
     for (int a = 0; a < n; ++a) {
