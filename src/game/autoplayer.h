@@ -17,7 +17,7 @@ struct AutoplayOptions {
     // Wands in hand when the level starts (a new quest gives five for the
     // whole game). The autoplayer, like a player, saves them for a coated
     // cell that no line can reach now; wand plates add to them.
-    int wands = 2;
+    int wands = 3;
 };
 
 struct AutoplayResult {
