@@ -10,7 +10,7 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DSHARDFALL_WERROR=ON
 endif
 
-.PHONY: all run test build bench clean bootstrap configure test-asan
+.PHONY: all run test build bench clean bootstrap configure test-asan levels-report
 
 all: build
 
@@ -35,6 +35,13 @@ test-asan: bootstrap
 	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+# Every quest level played by the autoplayer from many seeds: win rate and
+# time used per level (SEEDS=n to change how many).
+SEEDS ?= 20
+levels-report: configure
+	@cmake --build $(BUILD_DIR) --target levels_report -j $(JOBS)
+	@$(BUILD_DIR)/tools/levelc/levels_report levels $(SEEDS)
 
 bench: build
 	@scripts/run-benchmarks $(BUILD_DIR)
