@@ -142,9 +142,9 @@ bool decodeMap(const std::uint8_t* bytes, std::size_t size, MapData& out, std::s
         fail(error, "the file ends inside its header");
         return false;
     }
-    if (map.w < 1 || map.h < 1 || map.w > kMaxColumns || map.h > kMaxRows || map.w * map.h > kMaxCells) {
-        fail(error, "a board of " + std::to_string(map.w) + " x " + std::to_string(map.h) +
-                        " cells does not fit the 14 x 10 field");
+    if (map.w < 1 || map.h < 1 || map.w * map.h > kMaxCells) {
+        fail(error, "a board of " + std::to_string(map.w) + " x " + std::to_string(map.h) + " cells does not fit the " +
+                        std::to_string(kMaxCells) + " cells of the field");
         return false;
     }
     map.cells.resize(static_cast<std::size_t>(map.w * map.h));

@@ -53,7 +53,7 @@ struct MapData {
 std::vector<std::uint8_t> encodeMap(const MapData& map);
 
 // Decodes a whole file. False, with a message, for a file that ends before
-// its layout does, a size of 0 or over the board's 14 x 10 (or 140 cells), a
+// its layout does, a size of 0 or of more than the board's 140 cells, a
 // coating above 4 or a teleport of no ordinary kind; `out` is then untouched.
 bool decodeMap(const std::uint8_t* bytes, std::size_t size, MapData& out, std::string* error = nullptr);
 

@@ -210,7 +210,7 @@ std::unique_ptr<Board> boardWithLevel(const TempDir& dir) {
 TEST(LevelMap, TruncatedAndOversizedFilesAreRefusedAndTheBoardKept) {
     TempDir dir;
     auto board = boardWithLevel(dir);
-    const std::string before = boardState(*board);
+    std::string before = boardState(*board);
     const Bytes good = handMadeMap();
     for (std::size_t n = 0; n < good.size(); ++n) {
         dir.write("cut.map", std::string(good.begin(), good.begin() + static_cast<long>(n)));
@@ -219,14 +219,27 @@ TEST(LevelMap, TruncatedAndOversizedFilesAreRefusedAndTheBoardKept) {
         EXPECT_FALSE(error.empty());
         ASSERT_EQ(boardState(*board), before) << "cut at " << n;
     }
-    // 15 columns, 11 rows, 12 x 12 = 144 cells, and empty sizes are refused
-    // even with enough bytes for their cells.
-    for (auto [w, h] : {std::pair{15, 1}, {1, 11}, {12, 12}, {0, 5}, {5, 0}}) {
+    // 12 x 12 = 144 cells, 141 x 1 and empty sizes are refused even with
+    // enough bytes for their cells.
+    for (auto [w, h] : {std::pair{12, 12}, {141, 1}, {0, 5}, {5, 0}}) {
         Bytes big = handMadeMap(static_cast<std::uint8_t>(w), static_cast<std::uint8_t>(h));
         big.insert(big.end(), 4 * 160, 1);
         dir.write("big.map", std::string(big.begin(), big.end()));
         EXPECT_EQ(loadMap(*board, dir.file("big.map")), MapLoad::Refused) << w << "x" << h;
         EXPECT_EQ(boardState(*board), before);
+    }
+    // Only the number of cells is limited: a 20 x 7 map fills the 140 cells.
+    {
+        Bytes wide = handMadeMap(20, 7);
+        wide.resize(wide.size() - 24);
+        for (int i = 0; i < 140; ++i) wide.insert(wide.end(), {1, 0, 0, static_cast<std::uint8_t>(1 + i % 5)});
+        dir.write("wide.map", std::string(wide.begin(), wide.end()));
+        ASSERT_EQ(loadMap(*board, dir.file("wide.map")), MapLoad::Loaded);
+        EXPECT_EQ(board->width(), 20);
+        EXPECT_EQ(board->cellCount(), 140);
+        ASSERT_EQ(loadMap(*board, dir.file("cut.map")), MapLoad::Refused);
+        ASSERT_EQ(loadMap(*board, dir.file("good.map")), MapLoad::Loaded);
+        before = boardState(*board);
     }
     // A coating the art has no picture for, and a teleport of no kind.
     for (auto [offset, value] : {std::pair{1, 9}, {10, 8}}) {
