@@ -1,65 +1,58 @@
 #include "config/byte_fields.h"
 
-#include <cstddef>
+#include <algorithm>
 
-namespace {
+void ByteFieldWriter::byte(std::int32_t value) { bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF)); }
 
-constexpr std::size_t kTextLimit = 256;
-
-bool putByte(std::FILE* stream, std::uint32_t byte) {
-    return std::fputc(static_cast<int>(byte & 0xFFu), stream) != EOF;
+void ByteFieldWriter::u16(std::int32_t value) {
+    const std::int32_t v = std::clamp<std::int32_t>(value, 0, 0xFFFF);
+    byte(v >> 8);
+    byte(v);
 }
 
-std::uint32_t getByte(std::FILE* stream) {
-    const int c = std::fgetc(stream);
-    return c == EOF ? 0u : static_cast<std::uint32_t>(c);
+void ByteFieldWriter::u24(std::int32_t value) {
+    const std::int32_t v = std::max<std::int32_t>(value, 0);
+    byte(v >> 16);
+    byte(v >> 8);
+    byte(v);
 }
 
-}  // namespace
-
-bool writeU16(std::FILE* stream, std::int32_t value) {
-    if (!stream) return false;
-    const std::uint32_t v = value < 0 ? 0u : value > 0xFFFF ? 0xFFFFu : static_cast<std::uint32_t>(value);
-    const bool high = putByte(stream, v >> 8);
-    return putByte(stream, v) && high;
+void ByteFieldWriter::tag(const char* text) {
+    for (const char* p = text ? text : ""; *p; ++p) byte(static_cast<unsigned char>(*p));
+    byte(0);
 }
 
-std::uint32_t readU16(std::FILE* stream) {
-    if (!stream) return 0;
-    const std::uint32_t high = getByte(stream);
-    return (high << 8) | getByte(stream);
-}
+void ByteFieldWriter::zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
 
-bool writeU24(std::FILE* stream, std::int32_t value) {
-    if (!stream) return false;
-    const std::uint32_t v = value < 0 ? 0u : static_cast<std::uint32_t>(value);
-    bool ok = putByte(stream, v >> 16);
-    ok = putByte(stream, v >> 8) && ok;
-    return putByte(stream, v) && ok;
-}
-
-std::uint32_t readU24(std::FILE* stream) {
-    if (!stream) return 0;
-    const std::uint32_t high = getByte(stream);
-    const std::uint32_t middle = getByte(stream);
-    return (high << 16) | (middle << 8) | getByte(stream);
-}
-
-bool writeTerminatedText(std::FILE* stream, const char* text) {
-    if (!stream) return false;
-    bool ok = true;
-    for (const char* p = text ? text : ""; *p; ++p) ok = putByte(stream, static_cast<unsigned char>(*p)) && ok;
-    return putByte(stream, 0) && ok;
-}
-
-const char* readTerminatedText(std::FILE* stream) {
-    static char text[kTextLimit + 1];
-    std::size_t length = 0;
-    while (stream && length < kTextLimit) {
-        const int c = std::fgetc(stream);
-        if (c == EOF || c == 0) break;
-        text[length++] = static_cast<char>(c);
+int ByteFieldReader::byte() {
+    if (!ok_ || pos_ >= size_) {
+        ok_ = false;
+        return 0;
     }
-    text[length] = '\0';
+    return data_[pos_++];
+}
+
+std::uint32_t ByteFieldReader::u16() {
+    const std::uint32_t high = static_cast<std::uint32_t>(byte());
+    return (high << 8) | static_cast<std::uint32_t>(byte());
+}
+
+std::uint32_t ByteFieldReader::u24() {
+    const std::uint32_t high = static_cast<std::uint32_t>(byte());
+    const std::uint32_t middle = static_cast<std::uint32_t>(byte());
+    return (high << 16) | (middle << 8) | static_cast<std::uint32_t>(byte());
+}
+
+void ByteFieldReader::skip(std::size_t count) {
+    for (std::size_t i = 0; i < count && ok_; ++i) byte();
+}
+
+std::string ByteFieldReader::tag() {
+    std::string text;
+    for (std::size_t i = 0; i <= kTagLimit && ok_; ++i) {
+        const int c = byte();
+        if (c == 0) break;
+        if (text.size() < kTagLimit) text.push_back(static_cast<char>(c));
+    }
     return text;
 }

@@ -1,26 +1,56 @@
 #pragma once
-// The fields of the game's binary files (level maps, player files): unsigned
-// big-endian integers of 16 and 24 bits and zero-terminated texts.
-//
-// Writers report whether every byte reached the stream. Readers never fail:
-// a byte missing at the end of the file counts as 0, and the stream's
-// end-of-file flag (std::feof) tells the caller that the file was short.
+// The fields of the game's binary files (level maps, player files): single
+// bytes, unsigned big-endian integers of 16 and 24 bits and zero-terminated
+// tags. Files are built and read whole in memory, so a write can replace its
+// file atomically and a read can check the whole layout before anything is
+// used.
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <string>
+#include <vector>
 
-// The value clamped to 0..65535, high byte first.
-bool writeU16(std::FILE* stream, std::int32_t value);
-std::uint32_t readU16(std::FILE* stream);
+class ByteFieldWriter {
+public:
+    // The low 8 bits.
+    void byte(std::int32_t value);
+    // Clamped to 0..65535, high byte first.
+    void u16(std::int32_t value);
+    // Negative values as 0; bits above the 24th dropped.
+    void u24(std::int32_t value);
+    // The text's bytes and a zero byte.
+    void tag(const char* text);
+    void zeros(std::size_t count);
 
-// Negative values are written as 0; bits above the 24th are dropped.
-bool writeU24(std::FILE* stream, std::int32_t value);
-std::uint32_t readU24(std::FILE* stream);
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
-// The text's bytes and a zero byte.
-bool writeTerminatedText(std::FILE* stream, const char* text);
+private:
+    std::vector<std::uint8_t> bytes_;
+};
 
-// Reads up to and including the zero byte, keeping at most 256 bytes of text;
-// stops early at the end of the file. The result lives in a shared buffer
-// that the next call overwrites.
-const char* readTerminatedText(std::FILE* stream);
+// Every read checks the end first. A read past the end yields 0 and leaves
+// the reader failed for good, so a caller reads a whole layout and asks
+// `ok` once.
+class ByteFieldReader {
+public:
+    static constexpr std::size_t kTagLimit = 255;
+
+    ByteFieldReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+    bool ok() const { return ok_; }
+    std::size_t position() const { return pos_; }
+
+    int byte();
+    std::uint32_t u16();
+    std::uint32_t u24();
+    void skip(std::size_t count);
+    // Bytes up to and including the first zero byte, keeping at most 255
+    // characters; a tag with no zero within 256 bytes ends there.
+    std::string tag();
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+    bool ok_ = true;
+};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "board/board.h"
+#include "config/byte_fields.h"
 #include "platform/paths.h"
 
 namespace {
@@ -12,58 +13,10 @@ constexpr const char* kKestTag = "KESTS";
 constexpr const char* kBonusTag = "BONUSES";
 constexpr const char* kBodyTag = "BODY";
 constexpr int kReservedBytes = 8;
-constexpr std::size_t kTagMax = 255;
 constexpr std::size_t kCellBytes = 4;
 // Far above any real map (55 header bytes and 560 of cells); a larger file
 // is not a map and is not read into memory.
 constexpr std::size_t kMapFileMax = 4096;
-
-class ByteWriter {
-public:
-    void byte(int v) { out.push_back(static_cast<std::uint8_t>(v)); }
-    void u16(int v) {
-        const int clamped = std::clamp(v, 0, 0xFFFF);
-        byte(clamped >> 8);
-        byte(clamped & 0xFF);
-    }
-    void tag(const char* text) {
-        for (const char* p = text; *p; ++p) byte(*p);
-        byte(0);
-    }
-    std::vector<std::uint8_t> out;
-};
-
-// Every read checks the end first; once past it the reader stays failed.
-class ByteReader {
-public:
-    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool ok() const { return ok_; }
-    int byte() {
-        if (!ok_ || pos_ >= size_) {
-            ok_ = false;
-            return 0;
-        }
-        return data_[pos_++];
-    }
-    int u16() {
-        const int hi = byte();
-        return (hi << 8) | byte();
-    }
-    void skip(std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i) byte();
-    }
-    // Tags are not compared: the layout alone places the fields.
-    void tag() {
-        for (std::size_t i = 0; i <= kTagMax; ++i)
-            if (byte() == 0 || !ok_) return;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-    bool ok_ = true;
-};
 
 void fail(std::string* error, const std::string& message) {
     if (error) *error = message;
@@ -95,7 +48,7 @@ MapCell cellRecord(const Board& board, int index) {
 }  // namespace
 
 std::vector<std::uint8_t> encodeMap(const MapData& map) {
-    ByteWriter w;
+    ByteFieldWriter w;
     w.tag(kFileTag);
     w.u16(map.x0);
     w.u16(map.y0);
@@ -107,11 +60,11 @@ std::vector<std::uint8_t> encodeMap(const MapData& map) {
     w.tag(kBonusTag);
     for (std::uint8_t b : map.bonuses) w.byte(b);
     w.u16(map.timeSeconds);
-    for (int i = 0; i < kReservedBytes; ++i) w.byte(0);
+    w.zeros(kReservedBytes);
     w.tag(kBodyTag);
     for (const MapCell& c : map.cells) {
         if (c.active == 0) {
-            for (std::size_t i = 0; i < kCellBytes; ++i) w.byte(0);
+            w.zeros(kCellBytes);
             continue;
         }
         w.byte(c.active);
@@ -119,15 +72,16 @@ std::vector<std::uint8_t> encodeMap(const MapData& map) {
         w.byte(c.lock);
         w.byte(c.piece);
     }
-    return w.out;
+    return w.bytes();
 }
 
 bool decodeMap(const std::uint8_t* bytes, std::size_t size, MapData& out, std::string* error) {
-    ByteReader r(bytes, size);
+    // Tags are not compared: the layout alone places the fields.
+    ByteFieldReader r(bytes, size);
     MapData map;
     r.tag();
-    map.x0 = r.u16();
-    map.y0 = r.u16();
+    map.x0 = static_cast<int>(r.u16());
+    map.y0 = static_cast<int>(r.u16());
     map.w = r.byte();
     map.h = r.byte();
     map.mode = r.byte();
@@ -135,7 +89,7 @@ bool decodeMap(const std::uint8_t* bytes, std::size_t size, MapData& out, std::s
     for (std::uint8_t& k : map.kests) k = static_cast<std::uint8_t>(r.byte());
     r.tag();
     for (std::uint8_t& b : map.bonuses) b = static_cast<std::uint8_t>(r.byte());
-    map.timeSeconds = r.u16();
+    map.timeSeconds = static_cast<int>(r.u16());
     r.skip(kReservedBytes);
     r.tag();
     if (!r.ok()) {
