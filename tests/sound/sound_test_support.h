@@ -1,10 +1,9 @@
 #pragma once
 // Files and a fixture for the sound tests: WAV files built byte by byte, Ogg
-// files encoded with libvorbisenc, and a headless sound system whose mixer
-// and thread step only when the test says so.
+// files encoded by the data generator's encoder, and a headless sound system
+// whose mixer and thread step only when the test says so.
 
 #include <gtest/gtest.h>
-#include <vorbis/vorbisenc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "config/ini_store.h"
+#include "ogg_writer.h"
 #include "errorlog/error_check.h"
 #include "platform/audio_output.h"
 #include "sound/sound.h"
@@ -66,73 +66,31 @@ inline std::vector<std::int16_t> constantFrames(int frames, std::int16_t value) 
     return std::vector<std::int16_t>(std::size_t(frames) * 2, value);
 }
 
-// One logical Ogg Vorbis stream of the samples.
+// One logical Ogg Vorbis stream of the samples (mono or stereo), made by the
+// data generator's own encoder.
 inline std::string oggFile(const std::vector<std::int16_t>& interleaved, int channels, long rate, int serial = 1) {
-    vorbis_info info;
-    vorbis_info_init(&info);
-    EXPECT_EQ(vorbis_encode_init_vbr(&info, channels, rate, 0.5f), 0);
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, serial);
-
-    std::string out;
-    ogg_page page;
-    auto writePage = [&] {
-        out.append(reinterpret_cast<const char*>(page.header), std::size_t(page.header_len));
-        out.append(reinterpret_cast<const char*>(page.body), std::size_t(page.body_len));
-    };
-    ogg_packet header, headerComment, headerCode;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &headerComment);
-    ogg_stream_packetin(&stream, &headerCode);
-    while (ogg_stream_flush(&stream, &page)) writePage();
-
     const std::size_t frames = interleaved.size() / std::size_t(channels);
-    std::size_t done = 0;
-    bool finished = false;
-    while (!finished) {
-        const std::size_t n = std::min<std::size_t>(1024, frames - done);
-        if (n == 0) {
-            vorbis_analysis_wrote(&dsp, 0);
-        } else {
-            float** buffer = vorbis_analysis_buffer(&dsp, int(n));
-            for (std::size_t i = 0; i < n; ++i) {
-                for (int c = 0; c < channels; ++c) {
-                    buffer[c][i] = float(interleaved[(done + i) * std::size_t(channels) + std::size_t(c)]) / 32768.0f;
-                }
-            }
-            vorbis_analysis_wrote(&dsp, int(n));
-            done += n;
+    const auto sample = [&](std::size_t frame, int c) {
+        return float(interleaved[frame * std::size_t(channels) + std::size_t(c)]) / 32768.0f;
+    };
+    OggSettings settings;
+    settings.quality = 0.5f;
+    settings.serial = serial;
+    std::vector<std::uint8_t> bytes;
+    if (channels == 1) {
+        synth::Mono mono(frames);
+        for (std::size_t i = 0; i < frames; ++i) mono[i] = sample(i, 0);
+        bytes = encodeOgg(mono, int(rate), settings);
+    } else {
+        synth::Stereo stereo(frames);
+        for (std::size_t i = 0; i < frames; ++i) {
+            stereo.left[i] = sample(i, 0);
+            stereo.right[i] = sample(i, 1);
         }
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page)) {
-                    writePage();
-                    if (ogg_page_eos(&page)) finished = true;
-                }
-            }
-        }
-        if (n == 0 && !finished) {
-            while (ogg_stream_flush(&stream, &page)) writePage();
-            finished = true;
-        }
+        bytes = encodeOgg(stereo, int(rate), settings);
     }
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
+    EXPECT_FALSE(bytes.empty());
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // A headless sound system in a fresh working directory. The test moves time:
