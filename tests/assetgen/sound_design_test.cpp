@@ -16,6 +16,7 @@
 #include "music_generator.h"
 #include "sound_effects.h"
 #include "synth.h"
+#include "game_sound_sections.h"
 
 using namespace synth;
 
@@ -62,19 +63,6 @@ double seamRatio(const Mono& s) {
     return std::fabs(s.front() - s.back()) / std::sqrt(sum / static_cast<double>(2 * reach - 1));
 }
 
-const std::vector<std::string>& sectionsTheGamePlays() {
-    static const std::vector<std::string> names = [] {
-        std::istringstream in(
-            "toggle click select_kest row row3 row4 row5 swap swapback help bad badremove block fall magic raduga "
-            "teleport done warning start bonus_score bonus_wand diamond_bonus combo1 combo2 combo3 combo4 flycell "
-            "collectgem line4 line5 timeup bonuslife level_complete levcomppop2 scoretick level_complete_puzzle "
-            "options dialog new_episode intropop1 intropop2 new_frame_present birth");
-        std::vector<std::string> out;
-        for (std::string name; in >> name;) out.push_back(name);
-        return out;
-    }();
-    return names;
-}
 
 }  // namespace
 

@@ -40,6 +40,7 @@
 #include "sound/sound_output.h"
 #include "sound/sound_system.h"
 #include "temp_dir.h"
+#include "game_sound_sections.h"
 
 namespace fs = std::filesystem;
 
@@ -264,20 +265,6 @@ double seamRatio(const std::vector<std::int16_t>& interleaved, int channels, int
     return std::fabs(at(0) - at(frames - 1)) / std::max(rms, 1.0);
 }
 
-// Every section of the sound table the game asks for by name.
-const std::vector<std::string>& sectionsTheGamePlays() {
-    static const std::vector<std::string> names = [] {
-        std::istringstream in(
-            "toggle click select_kest row row3 row4 row5 swap swapback help bad badremove block fall magic raduga "
-            "teleport done warning start bonus_score bonus_wand diamond_bonus combo1 combo2 combo3 combo4 flycell "
-            "collectgem line4 line5 timeup bonuslife level_complete levcomppop2 scoretick level_complete_puzzle "
-            "options dialog new_episode intropop1 intropop2 new_frame_present birth");
-        std::vector<std::string> out;
-        for (std::string name; in >> name;) out.push_back(name);
-        return out;
-    }();
-    return names;
-}
 
 constexpr const char* kTable = "data\\sound\\sound.ini";
 
