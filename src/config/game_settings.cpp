@@ -66,3 +66,15 @@ int saveHighScores(const GameSettings& s) {
     }
     return result ? -1 : 0;
 }
+
+int insertHighScore(GameSettings& s, const char* name, std::int32_t score) {
+    auto& table = s.highScoreTable;
+    std::size_t rank = 0;
+    while (rank < table.size() && table[rank].score > score) ++rank;
+    if (rank == table.size()) return -1;
+    for (std::size_t i = table.size() - 1; i > rank; --i) table[i] = table[i - 1];
+    table[rank] = HighScoreEntry{};
+    setHighScoreName(table[rank], name);
+    table[rank].score = score;
+    return static_cast<int>(rank);
+}

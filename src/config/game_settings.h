@@ -28,6 +28,11 @@ struct GameSettings {
 
     // [highscores]
     std::array<HighScoreEntry, 10> highScoreTable{};
+
+    // Whether tip dialogs appear. On at start and for every new player; a
+    // tip with its "show" box ticked turns it off; a player's progress file
+    // keeps it (its last byte is 1 when the tips are off).
+    bool showTips = true;
 };
 
 // The one record.
@@ -56,3 +61,9 @@ int saveHighScores(const GameSettings& settings);
 
 // Copies a name into an entry, cut at 15 characters.
 void setHighScoreName(HighScoreEntry& entry, const char* name);
+
+// Enters a finished quest's score: it goes before the first entry whose
+// score is not above it (so an equal score ranks higher), the entries from
+// there move down one place and the last falls off. A score below all ten
+// is not entered. Returns the rank taken, or -1.
+int insertHighScore(GameSettings& settings, const char* name, std::int32_t score);

@@ -1,0 +1,160 @@
+#include "game/progress_file.h"
+
+#include <cstdio>
+
+#include "config/byte_fields.h"
+#include "errorlog/error_check.h"
+#include "platform/paths.h"
+
+namespace {
+
+constexpr std::size_t kReadLimit = 4096;
+constexpr const char* kProfilesFolder = "data\\profiles";
+
+bool keptAsIs(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
+}
+
+const char* suffixOf(ProfileFile file) {
+    switch (file) {
+    case ProfileFile::Progress: return ".sav";
+    case ProfileFile::QuestBoard: return "quest.map";
+    case ProfileFile::ActionBoard: return "action.map";
+    case ProfileFile::CubeBoard: return "cube.map";
+    }
+    return ".sav";
+}
+
+// One reader for both directions' layout: the order of the fields lives in
+// `visitFields` alone.
+struct FieldEncoder {
+    ByteFieldWriter out;
+    void byte(int& v) { out.byte(v); }
+    void u16(int& v) { out.u16(v); }
+    void u24(int& v) { out.u24(v); }
+};
+
+struct FieldDecoder {
+    ByteFieldReader in;
+    // A field the bytes do not reach keeps its value.
+    template <typename Read>
+    void field(int& v, std::size_t width, Read read) {
+        if (in.position() + width > size) {
+            in.skip(width);  // fails the reader for good
+            return;
+        }
+        v = static_cast<int>(read());
+    }
+    void byte(int& v) { field(v, 1, [&] { return in.byte(); }); }
+    void u16(int& v) { field(v, 2, [&] { return in.u16(); }); }
+    void u24(int& v) { field(v, 3, [&] { return in.u24(); }); }
+    std::size_t size;
+};
+
+template <typename Fields>
+void visitFields(Fields& f, ProgressRecord& r) {
+    f.byte(r.puzzleLevel);
+    f.byte(r.action.level);
+    f.u24(r.action.score);
+    f.byte(r.action.wands);
+    f.u16(r.action.timeSeconds);
+    f.u16(r.action.gems);
+    f.u24(r.action.levelScore);
+    f.u16(r.action.progress);
+    f.byte(r.action.collector);
+    f.byte(r.quest.level);
+    f.u24(r.quest.score);
+    f.byte(r.quest.wands);
+    f.u16(r.quest.timeLeftSeconds);
+    f.u16(r.quest.gems);
+    f.u24(r.quest.levelScore);
+    f.byte(r.quest.lives);
+    f.byte(r.quest.collector);
+    f.byte(r.highestQuestLevel);
+    f.byte(r.cube.level);
+    f.u24(r.cube.score);
+    f.u16(r.cube.timeSeconds);
+    f.u16(r.cube.gems);
+    f.u24(r.cube.levelScore);
+    f.u16(r.cube.progress);
+    f.byte(r.cube.collector);
+    int tips = r.tipsOff ? 1 : 0;
+    f.byte(tips);
+    r.tipsOff = tips != 0;
+}
+
+void logDamaged(const std::string& path, std::size_t size) {
+    char text[512];
+    std::snprintf(text, sizeof text, "%s: %zu bytes where %zu belong; missing fields keep their defaults\r\n",
+                  path.c_str(), size, kProgressFileSize);
+    writeErrorLogText(text, __DATE__, __TIME__);
+}
+
+}  // namespace
+
+std::string profileFileStem(const std::string& playerName) {
+    static const char* hex = "0123456789abcdef";
+    std::string stem;
+    for (unsigned char c : playerName) {
+        if (keptAsIs(c)) {
+            stem += static_cast<char>(c);
+        } else {
+            stem += '%';
+            stem += hex[c >> 4];
+            stem += hex[c & 15];
+        }
+    }
+    return stem;
+}
+
+std::string profileFilePath(const std::string& playerName, ProfileFile file) {
+    if (playerName.empty()) return {};
+    return std::string(kProfilesFolder) + "\\" + profileFileStem(playerName) + suffixOf(file);
+}
+
+std::vector<std::uint8_t> encodeProgress(const ProgressRecord& record) {
+    ProgressRecord copy = record;
+    FieldEncoder encoder;
+    visitFields(encoder, copy);
+    return encoder.out.bytes();
+}
+
+ProgressReadResult decodeProgress(const std::uint8_t* data, std::size_t size, ProgressRecord& record) {
+    FieldDecoder decoder{ByteFieldReader(data, size), size};
+    visitFields(decoder, record);
+    return size == kProgressFileSize ? ProgressReadResult::Complete : ProgressReadResult::Damaged;
+}
+
+ProgressReadResult readProgressFile(const std::string& playerName, ProgressRecord& record) {
+    const std::string path = profileFilePath(playerName, ProfileFile::Progress);
+    if (path.empty() || !platform::fileReadable(path)) return ProgressReadResult::Missing;
+    std::vector<std::uint8_t> bytes;
+    if (!platform::readWholeFile(path, bytes, kReadLimit)) {
+        logDamaged(path, kReadLimit + 1);
+        return ProgressReadResult::Damaged;
+    }
+    const ProgressReadResult result = decodeProgress(bytes.data(), bytes.size(), record);
+    if (result == ProgressReadResult::Damaged) logDamaged(path, bytes.size());
+    return result;
+}
+
+int writeProgressFile(const std::string& playerName, const ProgressRecord& record) {
+    const std::string path = profileFilePath(playerName, ProfileFile::Progress);
+    if (path.empty()) return -1;
+    platform::makeDirectories(kProfilesFolder);
+    const std::vector<std::uint8_t> bytes = encodeProgress(record);
+    return platform::writeFileAtomic(path, bytes.data(), bytes.size());
+}
+
+bool profileFileExists(const std::string& playerName, ProfileFile file) {
+    const std::string path = profileFilePath(playerName, file);
+    return !path.empty() && platform::fileReadable(path);
+}
+
+void deleteProfileFiles(const std::string& playerName) {
+    for (ProfileFile file : {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
+                             ProfileFile::CubeBoard}) {
+        const std::string path = profileFilePath(playerName, file);
+        if (!path.empty()) platform::deleteFile(path);
+    }
+}

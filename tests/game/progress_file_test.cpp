@@ -1,0 +1,203 @@
+// The player's progress file: its 46 bytes read and written exactly, damaged
+// files giving defaults for what they lack, and player names that can never
+// reach outside data/profiles or share a file with another player.
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "errorlog/error_check.h"
+#include "game/progress_file.h"
+#include "temp_dir.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Every field distinct, widths exercised to their top byte.
+Bytes handWrittenFile() {
+    return {
+        7,                 // puzzle level
+        12,                // action level
+        0x01, 0x02, 0x03,  // action score 66051
+        4,                 // action wands
+        0x01, 0x00,        // action time 256 s
+        0x00, 0x09,        // action gems
+        0x0A, 0x0B, 0x0C,  // action level score
+        0x03, 0xE8,        // action progress 1000
+        5,                 // action collector
+        23,                // quest level
+        0x98, 0x96, 0x80,  // quest score 10,000,000
+        3,                 // quest wands
+        0x00, 0x5A,        // quest time left 90 s
+        0x00, 0x11,        // quest gems
+        0x00, 0x30, 0x39,  // quest level score 12345
+        2,                 // quest lives
+        6,                 // quest collector
+        24,                // highest quest level
+        15,                // cube level
+        0x00, 0x00, 0x64,  // cube score 100
+        0x00, 0x3C,        // cube time 60 s
+        0x00, 0x02,        // cube gems
+        0x00, 0x00, 0x32,  // cube level score 50
+        0x01, 0xF4,        // cube progress 500
+        1,                 // cube collector
+        1,                 // tips off
+    };
+}
+
+TEST(ProgressFile, HandWrittenFileReadsFieldByFieldAndWritesBackTheSameBytes) {
+    const Bytes file = handWrittenFile();
+    ASSERT_EQ(file.size(), kProgressFileSize);
+    ProgressRecord r;
+    ASSERT_EQ(decodeProgress(file.data(), file.size(), r), ProgressReadResult::Complete);
+    EXPECT_EQ(r.puzzleLevel, 7);
+    EXPECT_EQ(r.action.level, 12);
+    EXPECT_EQ(r.action.score, 66051);
+    EXPECT_EQ(r.action.wands, 4);
+    EXPECT_EQ(r.action.timeSeconds, 256);
+    EXPECT_EQ(r.action.gems, 9);
+    EXPECT_EQ(r.action.levelScore, 0x0A0B0C);
+    EXPECT_EQ(r.action.progress, 1000);
+    EXPECT_EQ(r.action.collector, 5);
+    EXPECT_EQ(r.quest.level, 23);
+    EXPECT_EQ(r.quest.score, 10000000);
+    EXPECT_EQ(r.quest.wands, 3);
+    EXPECT_EQ(r.quest.timeLeftSeconds, 90);
+    EXPECT_EQ(r.quest.gems, 17);
+    EXPECT_EQ(r.quest.levelScore, 12345);
+    EXPECT_EQ(r.quest.lives, 2);
+    EXPECT_EQ(r.quest.collector, 6);
+    EXPECT_EQ(r.highestQuestLevel, 24);
+    EXPECT_EQ(r.cube.level, 15);
+    EXPECT_EQ(r.cube.score, 100);
+    EXPECT_EQ(r.cube.timeSeconds, 60);
+    EXPECT_EQ(r.cube.gems, 2);
+    EXPECT_EQ(r.cube.levelScore, 50);
+    EXPECT_EQ(r.cube.progress, 500);
+    EXPECT_EQ(r.cube.collector, 1);
+    EXPECT_TRUE(r.tipsOff);
+    EXPECT_EQ(encodeProgress(r), file);
+}
+
+TEST(ProgressFile, DefaultsAndFieldLimits) {
+    ProgressRecord r;
+    Bytes expected(kProgressFileSize, 0);
+    expected[0] = 1;   // puzzle level
+    expected[1] = 1;   // action level
+    expected[16] = 1;  // quest level
+    expected[31] = 1;  // cube level
+    EXPECT_EQ(encodeProgress(r), expected);
+
+    // u16 stops at 65535, u24 keeps its low 24 bits, bytes their low 8.
+    r.action.timeSeconds = 70000;
+    r.quest.score = 16777216 + 5;
+    r.quest.lives = 257;
+    const Bytes b = encodeProgress(r);
+    EXPECT_EQ(b[6], 0xFF);
+    EXPECT_EQ(b[7], 0xFF);
+    EXPECT_EQ(b[17], 0);
+    EXPECT_EQ(b[19], 5);
+    EXPECT_EQ(b[28], 1);
+}
+
+std::string onDisk(std::string gamePath) {
+    for (char& c : gamePath) {
+        if (c == '\\') c = '/';
+    }
+    return gamePath;
+}
+
+class ProgressFileOnDisk : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScopedChdir chdir{dir.path()};
+    void SetUp() override { setErrorLogPath("gerr.log"); }
+    void TearDown() override {
+        closeErrorLog();
+        setErrorLogPath("gerr.log");
+    }
+    std::string log() const {
+        std::ifstream in(dir.file("gerr.log"));
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+TEST_F(ProgressFileOnDisk, ShortLongAndMissingFilesGiveDefaultsForWhatTheyLack) {
+    ProgressRecord missing;
+    EXPECT_EQ(readProgressFile("anna", missing), ProgressReadResult::Missing);
+    EXPECT_EQ(missing.quest.level, 1);
+
+    // Cut inside the quest score: the fields before it are read, the rest
+    // keep the defaults, and the log names the file.
+    const Bytes full = handWrittenFile();
+    dir.write("data/profiles/anna.sav", std::string(full.begin(), full.begin() + 18));
+    ProgressRecord shortRead;
+    EXPECT_EQ(readProgressFile("anna", shortRead), ProgressReadResult::Damaged);
+    EXPECT_EQ(shortRead.action.collector, 5);
+    EXPECT_EQ(shortRead.quest.level, 23);
+    EXPECT_EQ(shortRead.quest.score, 0);
+    EXPECT_EQ(shortRead.cube.level, 1);
+    EXPECT_NE(log().find("anna.sav"), std::string::npos);
+
+    Bytes longer = full;
+    longer.insert(longer.end(), 100, 0xEE);
+    dir.write("data/profiles/anna.sav", std::string(longer.begin(), longer.end()));
+    ProgressRecord longRead;
+    EXPECT_EQ(readProgressFile("anna", longRead), ProgressReadResult::Damaged);
+    EXPECT_EQ(encodeProgress(longRead), full);
+
+    dir.write("data/profiles/anna.sav", std::string(1 << 20, '\xAB'));  // far too big: not read
+    ProgressRecord hugeRead;
+    EXPECT_EQ(readProgressFile("anna", hugeRead), ProgressReadResult::Damaged);
+    EXPECT_EQ(hugeRead.quest.level, 1);
+}
+
+TEST_F(ProgressFileOnDisk, WritingCreatesTheFolderAndDeletingRemovesEveryFileOfOnePlayer) {
+    ProgressRecord r;
+    r.quest.level = 9;
+    ASSERT_EQ(writeProgressFile("Bo b", r), 0);
+    ProgressRecord back;
+    ASSERT_EQ(readProgressFile("Bo b", back), ProgressReadResult::Complete);
+    EXPECT_EQ(back.quest.level, 9);
+
+    for (ProfileFile f : {ProfileFile::QuestBoard, ProfileFile::ActionBoard, ProfileFile::CubeBoard}) {
+        dir.write(onDisk(profileFilePath("Bo b", f)), "map");
+        dir.write(onDisk(profileFilePath("bo b", f)), "other");
+    }
+    deleteProfileFiles("Bo b");
+    for (ProfileFile f : {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
+                          ProfileFile::CubeBoard}) {
+        EXPECT_FALSE(profileFileExists("Bo b", f));
+    }
+    EXPECT_TRUE(profileFileExists("bo b", ProfileFile::CubeBoard));
+}
+
+TEST(ProfileFileNames, HostileNamesStayInsideTheFolderAndNeverShareAFile) {
+    const std::vector<std::string> names = {
+        "../x", "a/b", "a\\b", "CON", "con", "a%2Fb", "a%2fb", "..", ".", "Bob", "bob", "BOB",
+        "\xE9t\xE9 \xC0 l'\xEEle",  // nine Latin-1 characters
+        "x", "xquest", "xcube", "xaction", " ", "~",
+    };
+    std::set<std::string> folded;
+    for (const std::string& name : names) {
+        const std::string stem = profileFileStem(name);
+        EXPECT_EQ(stem.find('/'), std::string::npos) << name;
+        EXPECT_EQ(stem.find('\\'), std::string::npos) << name;
+        EXPECT_EQ(stem.find(".."), std::string::npos) << name;
+        for (unsigned char c : stem) EXPECT_TRUE(c > 32 && c < 127) << name;
+        for (ProfileFile f : {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
+                              ProfileFile::CubeBoard}) {
+            std::string path = profileFilePath(name, f);
+            EXPECT_EQ(path.rfind("data\\profiles\\", 0), 0u);
+            for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            EXPECT_TRUE(folded.insert(path).second) << "shared file: " << path;
+        }
+    }
+    EXPECT_EQ(profileFileStem("anna_2-b"), "anna_2-b");
+    EXPECT_EQ(profileFilePath("", ProfileFile::Progress), "");
+}
+
+}  // namespace
