@@ -4,6 +4,12 @@
 #include "config/ini_store.h"
 #include "graphics/display.h"
 #include "screens/logo_screen.h"
+#include "screens/closing_dialog.h"
+#include "screens/delete_dialog_screen.h"
+#include "screens/edit_name_screen.h"
+#include "screens/main_menu_screen.h"
+#include "screens/options_screen.h"
+#include "screens/profile_menu_screen.h"
 #include "sound/sound_system.h"
 #include "ui/progress_control.h"
 
@@ -24,6 +30,15 @@ void ScreenManagerClient::draw() {
 
 void registerScreenClasses(ScreenFactory& factory) {
     factory.add("logo", [] { return std::make_unique<LogoScreen>(); });
+    // The menus outside a game.
+    factory.add("mainmenu", [] { return std::make_unique<MainMenuScreen>(); });
+    factory.add("options", [] { return std::make_unique<OptionsScreen>(); });
+    factory.add("resumemenu", [] { return std::make_unique<OptionsScreen>(); });
+    factory.add("confirm_dlg", [] { return std::make_unique<ConfirmDialog>(); });
+    factory.add("continue", [] { return std::make_unique<ContinueDialog>(); });
+    factory.add("profilemenu", [] { return std::make_unique<ProfileMenuScreen>(); });
+    factory.add("editname", [] { return std::make_unique<EditNameScreen>(); });
+    factory.add("deletedialog", [] { return std::make_unique<DeleteDialogScreen>(); });
 }
 
 namespace {
