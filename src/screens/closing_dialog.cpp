@@ -8,13 +8,10 @@
 #include "ui/screen_manager.h"
 
 void ClosingDialog::onShow() {
-    Screen::onShow();
+    DimmedDialog::onShow();
     timer_ = 0;
     closing_ = false;
     finished_ = false;
-    // The picture underneath is taken after the dialog is shown: it is
-    // dimmed at the first drawing.
-    dimPending_ = true;
 }
 
 int ClosingDialog::onCommand(UiElement* source) {
@@ -51,11 +48,7 @@ int ClosingDialog::update(int milliseconds) {
 }
 
 void ClosingDialog::draw(int ox, int oy, Sprite& target) {
-    if (dimPending_ && snapshot()) {
-        snapshot()->FillRect(0, 0, 800, 600, 0x64000000u);
-        dimPending_ = false;
-    }
-    Screen::draw(ox, oy, target);
+    DimmedDialog::draw(ox, oy, target);
     if (closing_ && timer_ > 0) target.Darken(0, 0, 800, 600, timer_ >= kCloseMs ? 255 : timer_ * 255 / kCloseMs);
 }
 

@@ -5,9 +5,9 @@
 // confirmation of leaving a game and the offer to continue a saved quest
 // are such dialogs.
 
-#include "ui/screen.h"
+#include "screens/dimmed_dialog.h"
 
-class ClosingDialog : public Screen {
+class ClosingDialog : public DimmedDialog {
 public:
     static constexpr int kCloseMs = 500;
 
@@ -32,7 +32,6 @@ private:
     int timer_ = 0;
     bool closing_ = false;
     bool finished_ = false;
-    bool dimPending_ = false;
 };
 
 // ConfirmDialog ("confirm_dlg"), over the resume menu: leave the game for

@@ -25,7 +25,7 @@ void DeleteDialogScreen::load(const char* file, const char* section) {
 }
 
 void DeleteDialogScreen::onShow() {
-    Screen::onShow();
+    DimmedDialog::onShow();
     if (sound_) playSoundGroup(sound_, 0, 0, 0, 0);
     ProfileMenuScreen* list = playerList(manager());
     UiElement* question = findChild("question");

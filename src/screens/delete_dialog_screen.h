@@ -3,9 +3,9 @@
 // the player selected in the list; "yes" or Enter deletes, "no" or Escape
 // keeps.
 
-#include "ui/screen.h"
+#include "screens/dimmed_dialog.h"
 
-class DeleteDialogScreen : public Screen {
+class DeleteDialogScreen : public DimmedDialog {
 public:
     void load(const char* file, const char* section) override;
     void onShow() override;

@@ -22,7 +22,7 @@ void EditNameScreen::load(const char* file, const char* section) {
 }
 
 void EditNameScreen::onShow() {
-    Screen::onShow();
+    DimmedDialog::onShow();
     if (sound_) playSoundGroup(sound_, 0, 0, 0, 0);
     if (UiElement* edit = findChild("edit")) {
         edit->setText("");

@@ -4,9 +4,9 @@
 // is over; Enter or "ok" adds the player, Escape or "cancel" closes. When
 // the list has no room left it says so in "message" and stays open.
 
-#include "ui/screen.h"
+#include "screens/dimmed_dialog.h"
 
-class EditNameScreen : public Screen {
+class EditNameScreen : public DimmedDialog {
 public:
     void load(const char* file, const char* section) override;
     void onShow() override;

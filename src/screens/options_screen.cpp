@@ -27,6 +27,9 @@ void OptionsScreen::onShow() {
     if (CheckboxControl* full = boxOf(*this, "fullscreen")) full->value = settings.fullScreen ? 1 : 0;
     // A ticked box is the game's own cursor; the setting names the opposite.
     if (CheckboxControl* custom = boxOf(*this, "custom")) custom->value = settings.NOTCustom ? 0 : 1;
+    // Nothing lit until the mouse moves: the control last used may be
+    // nowhere near it now.
+    setFocus(nullptr);
     SlidingPanelScreen::onShow();
 }
 

@@ -51,6 +51,7 @@ std::string ProfileMenuScreen::selectedPlayerName() const {
 }
 
 void ProfileMenuScreen::onShow() {
+    setFocus(nullptr);
     SlidingPanelScreen::onShow();
     const int current = gameSettings().currentPlayerIndex;
     if (current >= PlayerList::kShownPlayers && current < players_.size()) {

@@ -89,7 +89,7 @@ click 500 150
 wait 1500
 click 450 252
 wait 100
-click 509 472
+click 515 511
 wait 300
 shot delete_dialog.png
 click 305 352

@@ -21,7 +21,9 @@ const std::string kMenu = "data\\menu\\";
 // Where the game draws the rows.
 constexpr int kRowX = 395, kRowY = 190, kRowWidth = 228, kRowsHeight = 8 * 25;
 
-constexpr int kListX = 350, kListY = 78, kListWidth = 320, kListHeight = 440;
+// The panel covers the main menu's own panel (345, 40, 340 x 525) whole,
+// so no edge of it shows behind the list.
+constexpr int kListX = 338, kListY = 33, kListWidth = 354, kListHeight = 540;
 constexpr int kArrowWidth = 44, kArrowHeight = 28;
 constexpr int kNarrowWidth = 94, kNarrowHeight = 40;
 constexpr int kWideWidth = 150;
@@ -45,13 +47,13 @@ void generatePlayerList(AssetTree& tree) {
     writeButtonSet(tree, kMenu + "button_narrow", kNarrowWidth, kNarrowHeight, -1);
 
     const int arrowX = kRowX + (kRowWidth - kArrowWidth) / 2;
-    const int buttonY = kListY + kListHeight - 66;
+    const int buttonY = kListY + kListHeight - 82;
     const int gap = (kListWidth - 3 * kNarrowWidth) / 4;
     const std::string narrow = kMenu + "button_narrow";
     const std::vector<Control> controls = {
         staticPicture("panel", kMenu + "players_panel.tga", kListX, kListY),
         staticPicture("well", kMenu + "players_well.tga", kRowX - 8, kRowY - 6),
-        caption("hint", "Click a name twice to play", kListX, kRowY + kRowsHeight + 40, kListWidth, 16),
+        caption("hint", "Click a name twice to play", kListX, kRowY + kRowsHeight + 52, kListWidth, 16),
         button("up", "", kMenu + "arrow_up", arrowX, kRowY - 8 - kArrowHeight),
         button("down", "", kMenu + "arrow_down", arrowX, kRowY + kRowsHeight + 7),
         button("ok", "Play", narrow, kListX + gap, buttonY),
