@@ -3,7 +3,11 @@
 #include "config/game_settings.h"
 #include "config/ini_store.h"
 #include "graphics/display.h"
+#include "screens/help_menu_screen.h"
+#include "screens/level_tips.h"
+#include "screens/high_scores_screen.h"
 #include "screens/logo_screen.h"
+#include "screens/tip_dialog.h"
 #include "sound/sound_system.h"
 #include "ui/progress_control.h"
 
@@ -24,6 +28,10 @@ void ScreenManagerClient::draw() {
 
 void registerScreenClasses(ScreenFactory& factory) {
     factory.add("logo", [] { return std::make_unique<LogoScreen>(); });
+    // The help book, the tips and the high-score table.
+    factory.add("helpmenu", [] { return std::make_unique<HelpMenuScreen>(); });
+    for (const LevelTip& tip : levelTips()) factory.add(tip.screen, [] { return std::make_unique<TipDialog>(); });
+    factory.add("highscores", [] { return std::make_unique<HighScoresScreen>(); });
 }
 
 namespace {

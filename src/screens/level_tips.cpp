@@ -2,11 +2,6 @@
 
 namespace {
 
-struct LevelTip {
-    int level;
-    const char* screen;
-};
-
 // The level where the player first meets each element.
 constexpr LevelTip kLevelTips[] = {
     {1, "tiptile_dlg"},     {3, "tipscore_dlg"},   {4, "tipwand_dlg"},      {8, "tipraduga_dlg"},
@@ -14,6 +9,8 @@ constexpr LevelTip kLevelTips[] = {
 };
 
 }  // namespace
+
+std::span<const LevelTip> levelTips() { return kLevelTips; }
 
 const char* tipScreenForLevel(int level) {
     for (const LevelTip& tip : kLevelTips) {

@@ -12,6 +12,9 @@ void generateAll(AssetTree& tree) {
     generateLetters(tree);
     generateCursors(tree);
     generateMenus(tree);
+    generateHelp(tree);
+    generateTips(tree);
+    generateHighScores(tree);
     generateSounds(tree);
     generateTexts(tree);
     generateContactSheet(tree);

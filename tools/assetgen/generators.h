@@ -20,6 +20,12 @@ void generateLetters(AssetTree& tree);
 void generateCursors(AssetTree& tree);
 // The screen files and art of the title screen and the main menu.
 void generateMenus(AssetTree& tree);
+// The help book: its sliding panel and its pages.
+void generateHelp(AssetTree& tree);
+// The eight tip dialogs.
+void generateTips(AssetTree& tree);
+// The high-score table's panel.
+void generateHighScores(AssetTree& tree);
 // Effects, the sound table, the music and its configuration, the listing.
 void generateSounds(AssetTree& tree);
 // The language texts and the board's tuning.

@@ -41,6 +41,7 @@ const std::vector<Text>& gameTexts() {
         {"createnewplayer", "New player...", "static font, first row of the player list (228 px)"},
         {"areyousure1", "Really delete the player", "delete dialog question, followed by the name"},
         {"dontshowtips", "Don't show tips again", "help font, beside the tips' check box"},
+        {"empty", "Empty", "static font, a free place in the high-score table"},
         {"restart", "Restart", "quest map, prompt on a played episode"},
         {"start", "Start", "quest map, prompt on a new episode"},
         {"newgame", "New game", "quest map, caption of the continue button after a won quest"},
