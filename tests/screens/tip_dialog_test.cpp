@@ -1,10 +1,8 @@
 // The tips: a dialog's "show" box says whether tips are already off, and
-// ticking it before "ok" turns every later tip off for the run; the level
-// intro finds the tip of a level by its number.
+// ticking it before "ok" turns every later tip off for the run.
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "config/game_settings.h"
@@ -90,22 +88,6 @@ TEST_F(TipDialogTest, ATickedTipStopsEveryLaterTip) {
     // Shown anyway, a tip says that tips are off.
     manager->showOverlay("tipbad_dlg");
     EXPECT_EQ(box(), 1);
-}
-
-TEST_F(TipDialogTest, EachNewElementsLevelHasItsOwnTip) {
-    std::set<std::string> screens;
-    int levelsWithTips = 0;
-    for (int level = -1; level <= 41; ++level) {
-        if (const char* tip = tipScreenForLevel(level)) {
-            ++levelsWithTips;
-            screens.insert(tip);
-        }
-    }
-    EXPECT_EQ(levelsWithTips, 8);
-    EXPECT_EQ(screens.size(), 8u);
-    EXPECT_STREQ(tipScreenForLevel(1), "tiptile_dlg");
-    EXPECT_STREQ(tipScreenForLevel(33), "tipbad_dlg");
-    EXPECT_EQ(tipScreenForLevel(2), nullptr);
 }
 
 }  // namespace
