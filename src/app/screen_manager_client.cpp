@@ -3,6 +3,9 @@
 #include "config/game_settings.h"
 #include "config/ini_store.h"
 #include "graphics/display.h"
+#include "screens/help_menu_screen.h"
+#include "screens/level_tips.h"
+#include "screens/high_scores_screen.h"
 #include "screens/logo_screen.h"
 #include "screens/closing_dialog.h"
 #include "screens/delete_dialog_screen.h"
@@ -10,6 +13,7 @@
 #include "screens/main_menu_screen.h"
 #include "screens/options_screen.h"
 #include "screens/profile_menu_screen.h"
+#include "screens/tip_dialog.h"
 #include "sound/sound_system.h"
 #include "ui/progress_control.h"
 
@@ -39,6 +43,10 @@ void registerScreenClasses(ScreenFactory& factory) {
     factory.add("profilemenu", [] { return std::make_unique<ProfileMenuScreen>(); });
     factory.add("editname", [] { return std::make_unique<EditNameScreen>(); });
     factory.add("deletedialog", [] { return std::make_unique<DeleteDialogScreen>(); });
+    // The help book, the tips and the high-score table.
+    factory.add("helpmenu", [] { return std::make_unique<HelpMenuScreen>(); });
+    for (const LevelTip& tip : levelTips()) factory.add(tip.screen, [] { return std::make_unique<TipDialog>(); });
+    factory.add("highscores", [] { return std::make_unique<HighScoresScreen>(); });
 }
 
 namespace {

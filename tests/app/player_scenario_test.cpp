@@ -97,6 +97,31 @@ wait 300
 shot list_after_delete.png
 key ESC
 wait 1500
+# The rules: forward to the last page and back to the first.
+click 447 524
+wait 1500
+shot help_first.png
+click 627 538
+wait 200
+click 627 538
+wait 200
+click 627 538
+wait 200
+click 627 538
+wait 200
+shot help_last.png
+click 155 538
+wait 200
+click 155 538
+wait 200
+click 155 538
+wait 200
+click 155 538
+wait 200
+shot help_back.png
+click 391 538
+wait 1500
+shot menu_last.png
 click 582 524
 wait 100
 )";
@@ -168,6 +193,16 @@ TEST_F(NewPlayerScenario, EveryScreenOnTheWayWasShown) {
     ASSERT_EQ(two.width, 800);
     EXPECT_TRUE(dark(two.at(400, 244))) << "row 2 selected";
     EXPECT_FALSE(dark(two.at(400, 219))) << "row 1 not";
+
+    // The rules paged to the end: "next" gone, "prev" there; and back at
+    // the first page the other way round (the rims of their plates).
+    const Picture last = readPng(dir.file("help_last.png")), first = readPng(dir.file("help_back.png"));
+    ASSERT_EQ(last.width, 800);
+    ASSERT_EQ(first.width, 800);
+    EXPECT_TRUE(gold(last.at(155, 517)));
+    EXPECT_TRUE(dark(last.at(627, 517)));
+    EXPECT_TRUE(dark(first.at(155, 517)));
+    EXPECT_TRUE(gold(first.at(627, 517)));
 }
 
 }  // namespace

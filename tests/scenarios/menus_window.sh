@@ -2,7 +2,7 @@
 # The menus in a real window at one and a half times the picture's size,
 # under a virtual X server, driven by xdotool as a hand on a mouse would:
 # the music bar dragged to a quarter through the scaled window, and a
-# player chosen in the list by a double click. Judged by what the game
+# player chosen in the list by a double click; the rules are paged once. Judged by what the game
 # wrote at exit (game.ini, profiles.ini); the screenshots of the window
 # along the way are left in the work folder for a person to look at.
 #
@@ -71,6 +71,11 @@ move 450 252             # Bob's row, clicked twice quickly
 xdotool click --repeat 2 --delay 120 1
 sleep 2
 shot main_menu_bob
+click 447 524 2          # "rules"
+shot help_first
+click 627 538 0.5        # "next"
+shot help_second
+click 391 538 2          # "ok"
 click 582 524 0.5        # "exit"
 
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done

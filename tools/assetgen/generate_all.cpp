@@ -14,6 +14,9 @@ void generateAll(AssetTree& tree) {
     generateMenus(tree);
     generateOptionsPanels(tree);
     generatePlayerScreens(tree);
+    generateHelp(tree);
+    generateTips(tree);
+    generateHighScores(tree);
     generateSounds(tree);
     generateTexts(tree);
     generateContactSheet(tree);

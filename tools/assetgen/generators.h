@@ -24,6 +24,12 @@ void generateMenus(AssetTree& tree);
 void generateOptionsPanels(AssetTree& tree);
 // The player list, the name dialog and the delete question.
 void generatePlayerScreens(AssetTree& tree);
+// The help book: its sliding panel and its pages.
+void generateHelp(AssetTree& tree);
+// The eight tip dialogs.
+void generateTips(AssetTree& tree);
+// The high-score table's panel.
+void generateHighScores(AssetTree& tree);
 // Effects, the sound table, the music and its configuration, the listing.
 void generateSounds(AssetTree& tree);
 // The language texts and the board's tuning.

@@ -43,6 +43,7 @@ const std::vector<Text>& gameTexts() {
         {"playerlistfull", "The list is full: delete a player first.",
          "name dialog, when a twentieth player is typed (static font, 380 px)"},
         {"dontshowtips", "Don't show tips again", "help font, beside the tips' check box"},
+        {"empty", "Empty", "static font, a free place in the high-score table"},
         {"restart", "Restart", "quest map, prompt on a played episode"},
         {"start", "Start", "quest map, prompt on a new episode"},
         {"newgame", "New game", "quest map, caption of the continue button after a won quest"},
