@@ -12,6 +12,8 @@ void generateAll(AssetTree& tree) {
     generateLetters(tree);
     generateCursors(tree);
     generateMenus(tree);
+    generateOptionsPanels(tree);
+    generatePlayerScreens(tree);
     generateHelp(tree);
     generateTips(tree);
     generateHighScores(tree);

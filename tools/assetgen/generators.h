@@ -20,6 +20,10 @@ void generateLetters(AssetTree& tree);
 void generateCursors(AssetTree& tree);
 // The screen files and art of the title screen and the main menu.
 void generateMenus(AssetTree& tree);
+// The options panel, the resume menu and the leave and continue questions.
+void generateOptionsPanels(AssetTree& tree);
+// The player list, the name dialog and the delete question.
+void generatePlayerScreens(AssetTree& tree);
 // The help book: its sliding panel and its pages.
 void generateHelp(AssetTree& tree);
 // The eight tip dialogs.

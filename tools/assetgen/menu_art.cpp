@@ -392,31 +392,3 @@ Image decorativeGem(int kind, float scale, int size, float glint) {
     light.glintAt = {-6.0f * scale, -8.0f * scale};
     return renderGem(gem, piecePalette(kind), light, size, size, size / 2.0f, size / 2.0f);
 }
-
-Image goldPanelPicture(int width, int height, int margin, double radius) {
-    Image picture(width, height);
-    // The shadow falls right and down; leave it room on those sides.
-    drawGoldPanel(picture, margin, margin, width - 3 * margin, height - 3 * margin, radius);
-    return picture;
-}
-
-Image menuCheckBox(int size, ButtonLook look, bool ticked) {
-    Image box = menuButton(size, size, look);
-    if (!ticked) return box;
-    Canvas canvas(size, size);
-    cairo_t* cr = canvas.cr();
-    const double s = size;
-    cairo_move_to(cr, s * 0.26, s * 0.52);
-    cairo_line_to(cr, s * 0.44, s * 0.70);
-    cairo_line_to(cr, s * 0.78, s * 0.28);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    setSource(cr, hexColour(0x1A0A02), 0.9);
-    cairo_set_line_width(cr, s * 0.17);
-    cairo_stroke_preserve(cr);
-    setSource(cr, hexColour(0xFFE27A));
-    cairo_set_line_width(cr, s * 0.10);
-    cairo_stroke(cr);
-    drawOver(box, canvas.toImage(), 0, 0);
-    return box;
-}

@@ -48,12 +48,3 @@ void drawFallTrail(Image& picture, float cx, float bottomY, float length, float 
 // One of the eight gems at a scale of the 44-pixel piece, centred in a
 // square picture of `size` pixels.
 Image decorativeGem(int kind, float scale, int size, float glint);
-
-// A gold-framed panel on its own transparent picture of width x height,
-// with room inside the picture for its shadow: the frame's outer edge lies
-// `margin` pixels in from the left and top.
-Image goldPanelPicture(int width, int height, int margin = 6, double radius = 20);
-
-// A square check box plate of `size` pixels: empty (normal or lit under
-// the mouse) or ticked.
-Image menuCheckBox(int size, ButtonLook look, bool ticked);

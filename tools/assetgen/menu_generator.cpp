@@ -18,21 +18,13 @@
 #include "image_files.h"
 #include "menu_art.h"
 #include "picture_output.h"
-#include "screen_files.h"
+#include "screen_file.h"
 
 namespace {
 
 constexpr float kPi = 3.14159265f;
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
-
-// Backgrounds are opaque photographs of cloth: JPEG, no alpha image.
-void writeBackground(AssetTree& tree, const std::string& gamePath, const Image& picture) {
-    tree.writeFile(gamePath, encodeJpeg(picture, 93));
-    tree.describe("picture", gamePath,
-                  std::to_string(picture.width) + "x" + std::to_string(picture.height) + " frames=1 blend=none");
-    tree.addToContactSheet(gamePath.substr(gamePath.find_last_of('\\') + 1), picture);
-}
 
 // The coloured light a stone throws on the cloth around it.
 Rgb piecePaletteGlow(int kind) { return piecePalette(kind).body * 0.55f; }

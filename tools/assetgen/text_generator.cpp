@@ -40,6 +40,8 @@ const std::vector<Text>& gameTexts() {
         {"pressanykey", "Press any key to go on", "dark font, puzzle result"},
         {"createnewplayer", "New player...", "static font, first row of the player list (228 px)"},
         {"areyousure1", "Really delete the player", "delete dialog question, followed by the name"},
+        {"playerlistfull", "The list is full: delete a player first.",
+         "name dialog, when a twentieth player is typed (static font, 380 px)"},
         {"dontshowtips", "Don't show tips again", "help font, beside the tips' check box"},
         {"empty", "Empty", "static font, a free place in the high-score table"},
         {"restart", "Restart", "quest map, prompt on a played episode"},
