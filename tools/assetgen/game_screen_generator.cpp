@@ -52,7 +52,7 @@ void writeHudPictures(AssetTree& tree) {
     writePicture(tree, "data\\menu\\button_wand_a.tga", wandButton(ButtonLook::Active), PictureFormat::Tga32);
     writePicture(tree, "data\\menu\\button_wand_p.tga", wandButton(ButtonLook::Pressed), PictureFormat::Tga32);
     writeButtonSet(tree, "data\\menu\\button_hud", kMenuButton.w, kMenuButton.h, -1);
-    writeButtonSet(tree, "data\\menu\\button_puzzle", kUndoButton.w, kUndoButton.h, -1);
+    writeButtonSet(tree, "data\\menu\\button_hud_small", kUndoButton.w, kUndoButton.h, -1);
 }
 
 std::vector<Control> gameControls() {
@@ -82,8 +82,8 @@ std::vector<Control> gameControls() {
         numberText("mw", kWandCountPlate),
         timebar,
         magic,
-        placedButton("undo", "Undo", "data\\menu\\button_puzzle", kUndoButton),
-        placedButton("reset", "Reset", "data\\menu\\button_puzzle", kResetButton),
+        placedButton("undo", "Undo", "data\\menu\\button_hud_small", kUndoButton),
+        placedButton("reset", "Reset", "data\\menu\\button_hud_small", kResetButton),
         placedButton("menu", "Menu", "data\\menu\\button_hud", kMenuButton),
         placedButton("help", "Help", "data\\menu\\button_hud", kHelpButton),
     };

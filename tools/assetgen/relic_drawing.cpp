@@ -723,10 +723,13 @@ Image lightUp(const Image& relic, const ScreenRect& box) {
     for (std::size_t i = 0; i < halo.pixels.size(); ++i)
         if (relic.pixels[i] >> 24) halo.pixels[i] = (relic.pixels[i] & 0xFF000000u) | 0x00FFC860u;
     Image lit = blurred(halo, 9.0f);
-    for (auto& p : lit.pixels) {
-        const Rgba c = unpackArgb(p);
-        p = packArgb({c.r, c.g, c.b, c.a * 0.75f});
-    }
+    for (int y = 0; y < lit.height; ++y)
+        for (int x = 0; x < lit.width; ++x) {
+            // The light stops short of the screen's gold border.
+            const float reach = clamp01((box.x + x - kScene.x - 1) / 6.0f);
+            const Rgba c = unpackArgb(lit.at(x, y));
+            lit.at(x, y) = packArgb({c.r, c.g, c.b, c.a * 0.75f * reach});
+        }
     drawOver(lit, relic, 0, 0);
     paintOn(lit, [&](cairo_t* cr) {
         // Glints where the relic's topmost gold catches the light.
