@@ -193,9 +193,9 @@ Image livePlate() {
 }
 
 Image puzzlePlate() {
-    Image plate = goalPlate(kPuzzlePlate.w, kPuzzlePlate.h, {"Clear every stone"});
-    // Under the two buttons: no new stones fall in a puzzle.
-    plateLines(plate, {"No new stones fall"}, static_cast<float>(kResetButton.bottom() - kPuzzlePlate.y + 16), 0);
+    Image plate = goalPlate(kPuzzlePlate.w, kPuzzlePlate.h, {"Clear the board"});
+    // Under the two buttons: a puzzle deals no new stones.
+    plateLines(plate, {"No new stones"}, static_cast<float>(kResetButton.bottom() - kPuzzlePlate.y + 15), 0);
     return plate;
 }
 

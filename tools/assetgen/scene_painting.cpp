@@ -160,7 +160,7 @@ void finishScene(Image& picture, Rgb poolLight, float poolStrength) {
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
             Rgba p = unpackArgb(picture.at(x, y));
-            const float inBoardX = smoothstep(kBoardLeft - 30, kBoardLeft + 40, static_cast<float>(x));
+            const float inBoardX = smoothstep(kBoardLeft - 70, kBoardLeft + 30, static_cast<float>(x));
             const float inBoardY = smoothstep(30, 90, static_cast<float>(y)) * (1 - smoothstep(500, 540, static_cast<float>(y)));
             float k = 1.0f - 0.38f * inBoardX * inBoardY;
             const float ex = (x + 0.5f) / kW * 2 - 1, ey = (y + 0.5f) / kH * 2 - 1;
@@ -174,10 +174,10 @@ void finishScene(Image& picture, Rgb poolLight, float poolStrength) {
     // The relic's pool: shade round it so it reads against any sky, a warm
     // light on the ground at its foot.
     for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < static_cast<int>(kBoardLeft) + 20; ++x) {
-            const float dx = (x + 0.5f - kColumnX) / 120.0f, dy = (y + 0.5f - 330.0f) / 260.0f;
+        for (int x = 0; x < kW; ++x) {
+            const float dx = (x + 0.5f - kColumnX) / 140.0f, dy = (y + 0.5f - 330.0f) / 260.0f;
             const float shade = 0.3f * std::exp(-(dx * dx + dy * dy) * 1.6f);
-            blendPixel(picture, x, y, Rgb{0.01f, 0.0f, 0.02f}, shade);
+            if (shade > 0.002f) blendPixel(picture, x, y, Rgb{0.01f, 0.0f, 0.02f}, shade);
         }
     glowAt(picture, kColumnX, kRelicFoot - kScene.y, 46.0f, poolLight, poolStrength);
 }
@@ -241,11 +241,13 @@ Image sapphireCoast() {
         for (int x = 0; x < kW; ++x) {
             const float depth = (y - horizon) / (kH - horizon);
             Rgb c = lerp(hexColour(0x1E3A78), hexColour(0x020614), std::pow(depth, 0.6f));
+            // Long flat swells, and the small ripples on them that catch the moon.
             const float wave = valueNoise(x * 0.12f, y * 1.0f, 6.0f + depth * 10.0f, 21u);
+            const float ripple = valueNoise(x * 0.35f, y * 3.0f, 1.5f + depth * 2.5f, 26u);
             c = c * (0.85f + 0.3f * wave);
-            const float road = std::exp(-std::pow((x - 150.0f) / (14.0f + 60.0f * depth), 2.0f));
-            const float glint = smoothstep(0.62f, 0.9f, wave) * road;
-            c = lerp(c, hexColour(0xDCE8FF), glint * 0.8f);
+            const float road = std::exp(-std::pow((x - 150.0f) / (12.0f + 70.0f * depth), 2.0f));
+            const float glint = smoothstep(0.5f, 0.85f, ripple) * road * (0.5f + 0.5f * wave);
+            c = lerp(c, hexColour(0xDCE8FF), glint * 0.85f);
             scene.at(x, y) = packArgb(withAlpha(c, 1));
         }
     mistBand(scene, horizon, 5, hexColour(0x7090D0), 0.35f, 22u);
@@ -285,7 +287,7 @@ Image sapphireCoast() {
 
 Image amberDunes() {
     const float horizon = 330;
-    Image scene = skyPicture(hexColour(0x200A34), hexColour(0x9A3A3A), hexColour(0xFFB458), horizon);
+    Image scene = skyPicture(hexColour(0x200A34), hexColour(0x9A3A3A), hexColour(0xFF9448), horizon);
     starField(scene, 301, 30, [](float) { return 120.0f; }, 0.6f);
     // Long thin clouds lit from below.
     for (int y = 60; y < 260; ++y)
@@ -294,10 +296,12 @@ Image amberDunes() {
             const float k = smoothstep(0.6f, 0.85f, band) * 0.35f;
             blendPixel(scene, x, y, lerp(hexColour(0x5A1A3A), hexColour(0xFFA060), y / 260.0f), k);
         }
-    celestialDisc(scene, 96, 300, 34, hexColour(0xFFF0B0), hexColour(0xFF8A30), 120);
+    // The sun has just gone down behind the dunes; its glow is still up.
+    glowAt(scene, 110, horizon + 10, 130, hexColour(0x902808), 0.5f);
+    glowAt(scene, 110, horizon + 4, 46, hexColour(0xFF6A20), 0.3f);
     // Two pyramids in the haze, one each side of the board.
     paintOn(scene, [&](cairo_t* cr) {
-        const double peaks[2][3] = {{40, 238, 110}, {520, 250, 120}};
+        const double peaks[2][3] = {{14, 246, 92}, {520, 250, 120}};
         for (const auto& p : peaks) {
             cairo_move_to(cr, p[0] - p[2], horizon + 6);
             cairo_line_to(cr, p[0], p[1]);
@@ -312,7 +316,7 @@ Image amberDunes() {
             flatFill(cr, hexColour(0xC0604A), 0.55);
         }
     });
-    mistBand(scene, horizon - 4, 10, hexColour(0xFFB070), 0.4f, 32u);
+    mistBand(scene, horizon - 4, 10, hexColour(0xF09058), 0.35f, 32u);
     const struct {
         float base, amp, period, phase;
         std::uint32_t near, deep, crest;
@@ -363,10 +367,10 @@ Image amethystCaverns() {
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
             const float d = std::hypot((x - 330.0f) / 360.0f, (y - 300.0f) / 300.0f);
-            Rgb c = lerp(hexColour(0x3A1668), hexColour(0x0A0414), clamp01(d));
+            Rgb c = lerp(hexColour(0x4A1C7C), hexColour(0x0C0418), clamp01(d * 0.9f));
             // The rock's strata and grain.
             const float rock = valueNoise(x * 1.0f, y * 2.2f, 40.0f, 41u) * 0.6f + valueNoise(x, y, 13.0f, 42u) * 0.4f;
-            c = c * (0.75f + 0.45f * rock);
+            c = c * (0.6f + 0.75f * rock);
             scene.at(x, y) = packArgb(withAlpha(c, 1));
         }
     paintOn(scene, [&](cairo_t* cr) {
@@ -572,7 +576,7 @@ Image paintCubeScene() {
             cairo_move_to(cr, at + 600, 0);
             cairo_line_to(cr, at, 600);
         }
-        cairo_set_source_rgba(cr, 0.9, 0.7, 0.3, 0.08);
+        cairo_set_source_rgba(cr, 0.9, 0.7, 0.3, 0.14);
         cairo_set_line_width(cr, 1.2);
         cairo_stroke(cr);
         for (int r = 0; r < 2; ++r)
@@ -592,8 +596,8 @@ Image paintCubeScene() {
             glowAt(scene, cx, cy, 20, piecePalette(4).body * 0.5f, 0.3f);
             placeCentred(scene, decorativeGem(4, 1.05f, 72, 0.7f), cx, cy);
         }
-    stoneWithTrail(scene, 4, kColumnX - 20, 150, 0.9f);
-    stoneWithTrail(scene, 4, kColumnX + 30, 492, 0.85f);
+    drawGoldRule(scene, kColumnX - 80, kColumnX + 80, 200);
+    drawGoldRule(scene, kColumnX - 80, kColumnX + 80, 424);
     finishScene(scene, hexColour(0x70A0FF), 0.18f);
     return scene;
 }
@@ -631,8 +635,8 @@ Image paintPuzzleScene() {
     });
     glowAt(scene, cx, cy, 60, hexColour(0xFFC070), 0.18f);
     placeCentred(scene, decorativeGem(7, 0.95f, 66, 0.9f), cx, cy);
-    stoneWithTrail(scene, 3, kColumnX - 30, 470, 0.8f);
-    stoneWithTrail(scene, 5, kColumnX + 36, 520, 0.75f);
+    drawGoldRule(scene, kColumnX - 80, kColumnX + 80, cy - outer - 26);
+    drawGoldRule(scene, kColumnX - 80, kColumnX + 80, cy + outer + 26);
     finishScene(scene, hexColour(0xFFC070), 0.18f);
     return scene;
 }
