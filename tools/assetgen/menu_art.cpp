@@ -101,8 +101,13 @@ Image velvetBackdrop(int width, int height, float lightX, float lightY) {
 }
 
 void addBloom(Image& picture, float cx, float cy, float radius, Rgb colour, float strength) {
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
+    // Only the pixels within 2.5 radii take any light, so a small bloom
+    // costs little.
+    const int reach = static_cast<int>(std::ceil(radius * 2.5f)) + 1;
+    const int x0 = std::max(0, static_cast<int>(cx) - reach), x1 = std::min(picture.width, static_cast<int>(cx) + reach + 1);
+    const int y0 = std::max(0, static_cast<int>(cy) - reach), y1 = std::min(picture.height, static_cast<int>(cy) + reach + 1);
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
             const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / radius;
             if (d > 2.5f) continue;
             const float k = strength * std::exp(-d * d);

@@ -50,17 +50,6 @@ void addPixel(Image& picture, int x, int y, Rgb c, float k) {
     picture.at(x, y) = packArgb(d);
 }
 
-// Light added around a point, only within its reach (addBloom walks the
-// whole picture, too slow for a sky of fireflies).
-void glowAt(Image& picture, float cx, float cy, float radius, Rgb colour, float strength) {
-    const int reach = static_cast<int>(std::ceil(radius * 2.5f));
-    for (int y = static_cast<int>(cy) - reach; y <= static_cast<int>(cy) + reach; ++y)
-        for (int x = static_cast<int>(cx) - reach; x <= static_cast<int>(cx) + reach; ++x) {
-            const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / radius;
-            addPixel(picture, x, y, colour, strength * std::exp(-d * d));
-        }
-}
-
 // Sky from its top through a middle tone to the glow at the horizon, and
 // the same glow fading below it into the land.
 Image skyPicture(Rgb top, Rgb middle, Rgb horizon, float horizonY) {
@@ -98,7 +87,7 @@ void starField(Image& picture, std::uint32_t seed, int count, const Ridge& lowes
         const Rgb tint = lerp(hexColour(0xBFD4FF), hexColour(0xFFF2D0), random.unit());
         // Higher stars shine brighter; the air near the horizon dims them.
         const float k = brightness * (0.35f + 0.65f * size) * (1.0f - 0.7f * y / std::max(1.0f, lowest(x)));
-        glowAt(picture, x, y, 0.55f + 0.5f * size * size, tint, k);
+        addBloom(picture, x, y, 0.55f + 0.5f * size * size, tint, k);
         if (size > 0.93f) {
             for (int d = 2; d <= 5; ++d) {
                 const float fade = k * 0.5f / d;
@@ -113,7 +102,7 @@ void starField(Image& picture, std::uint32_t seed, int count, const Ridge& lowes
 
 // A moon or a sun: a lit disc with a faint darker limb and a wide halo.
 void celestialDisc(Image& picture, float cx, float cy, float radius, Rgb face, Rgb halo, float haloReach) {
-    glowAt(picture, cx, cy, haloReach, halo, 0.55f);
+    addBloom(picture, cx, cy, haloReach, halo, 0.55f);
     const int reach = static_cast<int>(radius) + 2;
     for (int y = static_cast<int>(cy) - reach; y <= static_cast<int>(cy) + reach; ++y)
         for (int x = static_cast<int>(cx) - reach; x <= static_cast<int>(cx) + reach; ++x) {
@@ -144,8 +133,8 @@ void scatterLights(Image& picture, std::uint32_t seed, int count, ScreenRect are
     for (int i = 0; i < count; ++i) {
         const float x = area.x + random.unit() * area.w, y = area.y + random.unit() * area.h;
         const float k = strength * (0.4f + 0.6f * random.unit());
-        glowAt(picture, x, y, size * 3.0f, colour, k * 0.35f);
-        glowAt(picture, x, y, size * 0.7f, lerp(colour, Rgb{1, 1, 1}, 0.6f), k);
+        addBloom(picture, x, y, size * 3.0f, colour, k * 0.35f);
+        addBloom(picture, x, y, size * 0.7f, lerp(colour, Rgb{1, 1, 1}, 0.6f), k);
     }
 }
 
@@ -179,7 +168,7 @@ void finishScene(Image& picture, Rgb poolLight, float poolStrength) {
             const float shade = 0.3f * std::exp(-(dx * dx + dy * dy) * 1.6f);
             if (shade > 0.002f) blendPixel(picture, x, y, Rgb{0.01f, 0.0f, 0.02f}, shade);
         }
-    glowAt(picture, kColumnX, kRelicFoot - kScene.y, 46.0f, poolLight, poolStrength);
+    addBloom(picture, kColumnX, kRelicFoot - kScene.y, 46.0f, poolLight, poolStrength);
 }
 
 // ---- Episode 1: the emerald vale at dusk ---------------------------------
@@ -276,7 +265,7 @@ Image sapphireCoast() {
         cairo_rectangle(cr, tx - 3, ty - 50, 6, 8);
         flatFill(cr, hexColour(0xFFD890));
     });
-    glowAt(scene, 44, headland(44) - 42, 14, hexColour(0xFFC070), 0.5f);
+    addBloom(scene, 44, headland(44) - 42, 14, hexColour(0xFFC070), 0.5f);
     fillBelow(scene, [](float x) { return 520 + 30 * hillNoise(x, 60, 25u); }, hexColour(0x050A1A),
               hexColour(0x010206), 60, 0.3f, hexColour(0x5070B0));
     finishScene(scene, hexColour(0x7AA0FF), 0.2f);
@@ -297,8 +286,8 @@ Image amberDunes() {
             blendPixel(scene, x, y, lerp(hexColour(0x5A1A3A), hexColour(0xFFA060), y / 260.0f), k);
         }
     // The sun has just gone down behind the dunes; its glow is still up.
-    glowAt(scene, 110, horizon + 10, 130, hexColour(0x902808), 0.5f);
-    glowAt(scene, 110, horizon + 4, 46, hexColour(0xFF6A20), 0.3f);
+    addBloom(scene, 110, horizon + 10, 130, hexColour(0x902808), 0.5f);
+    addBloom(scene, 110, horizon + 4, 46, hexColour(0xFF6A20), 0.3f);
     // Two pyramids in the haze, one each side of the board.
     paintOn(scene, [&](cairo_t* cr) {
         const double peaks[2][3] = {{14, 246, 92}, {520, 250, 120}};
@@ -408,7 +397,7 @@ Image amethystCaverns() {
         }
     });
     const float glows[4][2] = {{18, 510}, {196, 520}, {560, 520}, {60, 80}};
-    for (const auto& g : glows) glowAt(scene, g[0], g[1], 34, hexColour(0x9A40E0), 0.4f);
+    for (const auto& g : glows) addBloom(scene, g[0], g[1], 34, hexColour(0x9A40E0), 0.4f);
     scatterLights(scene, 44, 40, {0, 60, kW, 460}, hexColour(0xC080FF), 1.2f, 0.6f);
     finishScene(scene, hexColour(0xB070FF), 0.25f);
     return scene;
@@ -470,7 +459,7 @@ Image rubyCitadel() {
             flatFill(cr, hexColour(0xFFC060));
         }
     });
-    for (const auto& [wx, wy] : windows) glowAt(scene, wx + 1.5f, wy + 2.5f, 5, hexColour(0xFF8030), 0.35f);
+    for (const auto& [wx, wy] : windows) addBloom(scene, wx + 1.5f, wy + 2.5f, 5, hexColour(0xFF8030), 0.35f);
     fillBelow(scene, [](float x) { return 490 + 18 * hillNoise(x, 80, 56u); }, hexColour(0x12030A),
               hexColour(0x050104), 80, 0.3f, hexColour(0xA03020));
     scatterLights(scene, 57, 36, {0, 120, kW, 420}, hexColour(0xFF8A30), 1.1f, 0.55f);
@@ -508,9 +497,9 @@ Image starfallSanctum() {
         for (float t = 0; t < 1; t += 0.01f) {
             const float k = t * t * 0.8f;
             const float x = x0 + t * length * 0.45f, y = y0 + t * length;
-            glowAt(scene, x, y, 0.8f + t, hexColour(0xE8E0FF), k * 0.5f);
+            addBloom(scene, x, y, 0.8f + t, hexColour(0xE8E0FF), k * 0.5f);
         }
-        glowAt(scene, x0 + length * 0.45f, y0 + length, 3.5f, hexColour(0xFFFFFF), 0.8f);
+        addBloom(scene, x0 + length * 0.45f, y0 + length, 3.5f, hexColour(0xFFFFFF), 0.8f);
     }
     const Ridge peaks = [](float x) {
         return 380 - 120 * std::exp(-std::pow((x - 80) / 90.0f, 2.0f)) - 60 * std::exp(-std::pow((x - 520) / 80.0f, 2.0f)) -
@@ -530,7 +519,7 @@ Image starfallSanctum() {
         cairo_rectangle(cr, x - 5, base - 18, 10, 18);
         flatFill(cr, hexColour(0xFFE0A0));
     });
-    glowAt(scene, 86, peaks(86) - 10, 16, hexColour(0xFFC880), 0.45f);
+    addBloom(scene, 86, peaks(86) - 10, 16, hexColour(0xFFC880), 0.45f);
     fillBelow(scene, [](float x) { return 470 + 22 * hillNoise(x, 90, 66u); }, hexColour(0x0C0A24),
               hexColour(0x030210), 90, 0.3f, hexColour(0x8080E0));
     finishScene(scene, hexColour(0xB0A0FF), 0.25f);
@@ -546,7 +535,7 @@ Image modeBackdrop() {
 
 void stoneWithTrail(Image& scene, int kind, float cx, float cy, float scale) {
     const int size = static_cast<int>(62 * scale) + 8;
-    glowAt(scene, cx, cy, 24 * scale, piecePalette(kind).body * 0.5f, 0.3f);
+    addBloom(scene, cx, cy, 24 * scale, piecePalette(kind).body * 0.5f, 0.3f);
     drawFallTrail(scene, cx, cy, 80 * scale, 9 * scale, piecePalette(kind).light * 0.45f);
     placeCentred(scene, decorativeGem(kind, scale, size, 0.8f), cx, cy);
 }
@@ -593,7 +582,7 @@ Image paintCubeScene() {
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 2; ++c) {
             const float cx = kColumnX - 32 + c * 64, cy = 280 + r * 64;
-            glowAt(scene, cx, cy, 20, piecePalette(4).body * 0.5f, 0.3f);
+            addBloom(scene, cx, cy, 20, piecePalette(4).body * 0.5f, 0.3f);
             placeCentred(scene, decorativeGem(4, 1.05f, 72, 0.7f), cx, cy);
         }
     drawGoldRule(scene, kColumnX - 80, kColumnX + 80, 200);
@@ -633,7 +622,7 @@ Image paintPuzzleScene() {
         cairo_arc(cr, cx, cy, 30, 0, 2 * kPi);
         goldStroke(cr, cy - 30, cy + 30, 3.0);
     });
-    glowAt(scene, cx, cy, 60, hexColour(0xFFC070), 0.18f);
+    addBloom(scene, cx, cy, 60, hexColour(0xFFC070), 0.18f);
     placeCentred(scene, decorativeGem(7, 0.95f, 66, 0.9f), cx, cy);
     drawGoldRule(scene, kColumnX - 80, kColumnX + 80, cy - outer - 26);
     drawGoldRule(scene, kColumnX - 80, kColumnX + 80, cy + outer + 26);
