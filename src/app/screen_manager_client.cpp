@@ -2,6 +2,7 @@
 
 #include "config/game_settings.h"
 #include "config/ini_store.h"
+#include "game/game_screen.h"
 #include "graphics/display.h"
 #include "screens/closing_dialog.h"
 #include "screens/delete_dialog_screen.h"
@@ -34,6 +35,7 @@ void ScreenManagerClient::draw() {
 
 void registerScreenClasses(ScreenFactory& factory) {
     factory.add("logo", [] { return std::make_unique<LogoScreen>(); });
+    factory.add("game", [] { return std::make_unique<GameScreen>(); });
     // The menus outside a game.
     factory.add("mainmenu", [] { return std::make_unique<MainMenuScreen>(); });
     factory.add("options", [] { return std::make_unique<OptionsScreen>(); });

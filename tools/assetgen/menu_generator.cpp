@@ -29,25 +29,6 @@ constexpr int kScreenHeight = 600;
 // The coloured light a stone throws on the cloth around it.
 Rgb piecePaletteGlow(int kind) { return piecePalette(kind).body * 0.55f; }
 
-void placeCentred(Image& onto, const Image& picture, float cx, float cy) {
-    drawOver(onto, picture, static_cast<int>(std::lround(cx - picture.width / 2.0f)),
-             static_cast<int>(std::lround(cy - picture.frameHeight() / 2.0f)));
-}
-
-TextStyle engravedStyle(std::uint32_t top, std::uint32_t bottom) {
-    TextStyle s;
-    s.fillTop = hexColour(top);
-    s.fillMiddle = lerp(hexColour(top), hexColour(bottom), 0.5f);
-    s.fillBottom = hexColour(bottom);
-    s.outline = hexColour(0x1A0610);
-    s.outlineWidth = 1.2f;
-    s.shadowDx = 1;
-    s.shadowDy = 2;
-    s.shadowBlur = 1.0f;
-    s.shadowOpacity = 0.7f;
-    return s;
-}
-
 // ---- The title screen -------------------------------------------------
 
 constexpr int kBarX = 200, kBarY = 436, kBarWidth = 400, kBarHeight = 26;

@@ -65,11 +65,11 @@ Control button(const std::string& section, const std::string& caption, const std
              {"path_p", stem + "_p.tga"}}};
 }
 
-void writeBackground(AssetTree& tree, const std::string& gamePath, const Image& picture) {
+void writeBackground(AssetTree& tree, const std::string& gamePath, const Image& picture, bool onSheet) {
     tree.writeFile(gamePath, encodeJpeg(picture, 93));
     tree.describe("picture", gamePath,
                   std::to_string(picture.width) + "x" + std::to_string(picture.height) + " frames=1 blend=none");
-    tree.addToContactSheet(gamePath.substr(gamePath.find_last_of('\\') + 1), picture);
+    if (onSheet) tree.addToContactSheet(gamePath.substr(gamePath.find_last_of('\\') + 1), picture);
 }
 
 void writeButtonSet(AssetTree& tree, const std::string& stem, int width, int height, int gemKind) {

@@ -40,8 +40,9 @@ Control heading(const std::string& section, const std::string& text, int cx, int
 // A button whose three pictures are "<stem>.tga", "<stem>_a.tga" and "<stem>_p.tga".
 Control button(const std::string& section, const std::string& caption, const std::string& stem, int x, int y);
 
-// Backgrounds are opaque photographs of cloth: JPEG, no alpha image.
-void writeBackground(AssetTree& tree, const std::string& gamePath, const Image& picture);
+// Backgrounds are opaque paintings: JPEG, no alpha image. Large series can
+// go on the contact sheet on their own terms (`onSheet` false).
+void writeBackground(AssetTree& tree, const std::string& gamePath, const Image& picture, bool onSheet = true);
 // The three pictures of a menu button plate (normal, under the mouse,
 // pressed), with a gem of that kind inset at the left, or none for -1.
 void writeButtonSet(AssetTree& tree, const std::string& stem, int width, int height, int gemKind);
