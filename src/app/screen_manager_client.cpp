@@ -2,6 +2,7 @@
 
 #include "config/game_settings.h"
 #include "config/ini_store.h"
+#include "game/game_screen.h"
 #include "graphics/display.h"
 #include "screens/help_menu_screen.h"
 #include "screens/level_tips.h"
@@ -10,6 +11,10 @@
 #include "screens/closing_dialog.h"
 #include "screens/delete_dialog_screen.h"
 #include "screens/edit_name_screen.h"
+#include "screens/help_menu_screen.h"
+#include "screens/high_scores_screen.h"
+#include "screens/level_tips.h"
+#include "screens/logo_screen.h"
 #include "screens/main_menu_screen.h"
 #include "screens/options_screen.h"
 #include "screens/profile_menu_screen.h"
@@ -34,6 +39,7 @@ void ScreenManagerClient::draw() {
 
 void registerScreenClasses(ScreenFactory& factory) {
     factory.add("logo", [] { return std::make_unique<LogoScreen>(); });
+    factory.add("game", [] { return std::make_unique<GameScreen>(); });
     // The menus outside a game.
     factory.add("mainmenu", [] { return std::make_unique<MainMenuScreen>(); });
     factory.add("options", [] { return std::make_unique<OptionsScreen>(); });

@@ -4,13 +4,12 @@
 #include <cstring>
 
 #include "config/game_settings.h"
-#include "config/ini_store.h"
+#include "config/game_texts.h"
 #include "graphics/font.h"
 #include "graphics/game_fonts.h"
 
 namespace {
 
-constexpr const char* kLanguageIni = "data\\language.ini";
 // What a free entry reads when the language file does not say.
 constexpr const char* kEmptyEntry = "Empty";
 
@@ -20,7 +19,7 @@ HighScoresScreen::HighScoresScreen() { setSilentShow(true); }
 
 void HighScoresScreen::load(const char* file, const char* section) {
     SlidingPanelScreen::load(file, section);
-    emptyText_ = iniReadString(kLanguageIni, "game", "empty");
+    emptyText_ = gameText("empty");
     if (emptyText_.empty()) emptyText_ = kEmptyEntry;
 }
 

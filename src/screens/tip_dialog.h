@@ -7,16 +7,16 @@
 
 #include <string>
 
-#include "ui/screen.h"
+#include "screens/dimmed_dialog.h"
 
-class TipDialog : public Screen {
+class TipDialog : public DimmedDialog {
 public:
     // The screen file, then the text beside the box ([game] "dontshowtips").
     void load(const char* file, const char* section) override;
     // The box shows whether tips are already off.
     void onShow() override;
     int onCommand(UiElement* source) override;
-    // The game underneath dimmed, the dialog, then the text beside the box.
+    // The dialog over the dimmed game, then the text beside the box.
     void draw(int ox, int oy, Sprite& target) override;
 
 private:

@@ -17,6 +17,20 @@ cairo_pattern_t* goldFill(double top, double bottom) {
     return metal;
 }
 
+// Draws a gold mark along the current path: a dark edge, then the metal.
+void strokeGold(cairo_t* cr, double top, double bottom, double width) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_source_rgba(cr, 0.1, 0.04, 0.01, 0.9);
+    cairo_set_line_width(cr, width + 2.5);
+    cairo_stroke_preserve(cr);
+    cairo_pattern_t* metal = goldFill(top, bottom);
+    cairo_set_source(cr, metal);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(metal);
+}
+
 template <typename Paint>
 Image paintedOver(const Image& base, Paint paint) {
     Canvas canvas(base.width, base.height);
@@ -26,6 +40,24 @@ Image paintedOver(const Image& base, Paint paint) {
 }
 
 }  // namespace
+
+Image panelPicture(int width, int height) {
+    Image picture(width + kPanelShadow, height + kPanelShadow);
+    drawGoldPanel(picture, 2, 2, width - 4, height - 4, 20);
+    return picture;
+}
+
+Image checkBoxPicture(int size, ButtonLook look, bool ticked) {
+    const Image plate = menuButton(size, size, look);
+    if (!ticked) return plate;
+    return paintedOver(plate, [&](cairo_t* cr) {
+        const double s = size;
+        cairo_move_to(cr, s * 0.26, s * 0.5);
+        cairo_line_to(cr, s * 0.44, s * 0.68);
+        cairo_line_to(cr, s * 0.76, s * 0.28);
+        strokeGold(cr, s * 0.28, s * 0.68, std::max(2.5, s * 0.12));
+    });
+}
 
 Image arrowButton(int width, int height, ButtonLook look, bool up) {
     const Image plate = menuButton(width, height, look);
@@ -76,8 +108,7 @@ Image wellPicture(int width, int height) {
 }
 
 Image titledPanel(int width, int height, const std::string& title, int titleY) {
-    constexpr int kMargin = 6;
-    Image picture = goldPanelPicture(width + 2 * kMargin, height + 2 * kMargin, kMargin);
+    Image picture = panelPicture(width, height);
     TextStyle style;
     style.fillTop = hexColour(0xFFF4D0);
     style.fillMiddle = hexColour(0xF0C860);
@@ -90,8 +121,7 @@ Image titledPanel(int width, int height, const std::string& title, int titleY) {
     style.shadowBlur = 1.0f;
     style.shadowOpacity = 0.7f;
     const Image lettering = styledText(title, "Vollkorn-Bold.ttf", 30, style);
-    drawOver(picture, lettering, kMargin + (width - lettering.width) / 2,
-             kMargin + titleY - lettering.frameHeight() / 2);
-    drawGoldRule(picture, kMargin + width * 0.2, kMargin + width * 0.8, kMargin + titleY + 22);
+    drawOver(picture, lettering, (width - lettering.width) / 2, titleY - lettering.frameHeight() / 2);
+    drawGoldRule(picture, width * 0.2, width * 0.8, titleY + 22);
     return picture;
 }

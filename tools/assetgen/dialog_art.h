@@ -1,12 +1,22 @@
 #pragma once
 // The pieces of the menus' panels and dialogs, in the look of the main
-// menu: titled panels, arrow buttons, and the recessed wells a list or a
-// name field sits in.
+// menu: a gold-framed velvet panel on its own (with transparent corners and
+// its shadow) to slide over any screen, check boxes, arrow buttons, and
+// the recessed wells a list or a name field sits in.
 
 #include <string>
 
 #include "image.h"
 #include "menu_art.h"
+
+// A gold-framed panel of w x h pixels inside a picture that also holds its
+// shadow: the picture is w + kPanelShadow wide and h + kPanelShadow high,
+// the panel at (0, 0).
+constexpr int kPanelShadow = 16;
+Image panelPicture(int width, int height);
+
+// A square plate of the button look; ticked, a gold check mark on it.
+Image checkBoxPicture(int size, ButtonLook look, bool ticked);
 
 // A button plate with a gold triangle pointing up or down.
 Image arrowButton(int width, int height, ButtonLook look, bool up);
@@ -16,7 +26,6 @@ Image arrowButton(int width, int height, ButtonLook look, bool up);
 // both stand out.
 Image wellPicture(int width, int height);
 
-// A gold-framed panel of about width x height pixels on its own picture
-// (the frame 6 pixels in, room for the shadow right and below), with its
-// title set in gold lettering centred `titleY` pixels below its top edge.
+// A panel with its title set in gold lettering centred `titleY` pixels
+// below its top edge; the heading of every panel and dialog.
 Image titledPanel(int width, int height, const std::string& title, int titleY = 34);

@@ -17,7 +17,11 @@ void generateAll(AssetTree& tree) {
     generateHelp(tree);
     generateTips(tree);
     generateHighScores(tree);
+    generateGameScreen(tree);
+    generateBackgrounds(tree);
+    generateTutorials(tree);
     generateSounds(tree);
     generateTexts(tree);
+    generateGameScreenPreview(tree);
     generateContactSheet(tree);
 }

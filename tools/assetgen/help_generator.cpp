@@ -19,24 +19,25 @@
 #include "cursor_generator.h"
 #include "generators.h"
 #include "help_pictures.h"
+#include "dialog_art.h"
 #include "menu_art.h"
 #include "picture_output.h"
-#include "screen_files.h"
+#include "screen_file.h"
 #include "text_layout.h"
 
 namespace {
 
 // The panel on the screen, and the page area inside it (panel pixels).
 constexpr ScreenPlace kPanel{40, 15, 720, 570};
-constexpr int kTitleY = 46;
-constexpr int kRuleY = 74;
-constexpr int kContentTop = 82, kContentBottom = 496;
+constexpr int kTitleY = 40;
+constexpr int kRuleY = 64;
+constexpr int kContentTop = 74, kContentBottom = 486;
 constexpr int kPictureLeft = 30;
-constexpr int kTextRight = 688;
+constexpr int kTextRight = 684;
 constexpr int kLinePitch = 19;
 // Room left between one item's text and the next.
 constexpr int kItemGap = 10;
-constexpr int kButtonWidth = 150, kButtonHeight = 46, kButtonY = 500;
+constexpr int kButtonWidth = 150, kButtonHeight = 46, kButtonY = 490;
 
 struct HelpItem {
     std::string pictureName;  // file name under data\menu\help\, empty for none
@@ -111,7 +112,7 @@ Image undoPicture() {
 }
 
 HelpPage basicsPage(const AssetTree& tree) {
-    HelpPage page{"How to play", 136, 69, {}};
+    HelpPage page{"How to play", 136, 68, {}};
     page.items = {
         {"swap", swapPicture(),
          "Press on a gem and drag it onto a neighbour, or click two neighbouring gems one after the other: they "
@@ -135,7 +136,7 @@ HelpPage basicsPage(const AssetTree& tree) {
 }
 
 HelpPage specialsPage() {
-    HelpPage page{"Special pieces and cells", 104, 59, {}};
+    HelpPage page{"Special pieces and cells", 104, 58, {}};
     auto cell = [](const std::string& token) { return fieldPatch({token}); };
     Image rainbow = fieldPatch({"R0s 10"});
     drawArrow(rainbow, 26, 16, 70, 16, -6, false);
@@ -222,7 +223,7 @@ void reportOverflow(AssetTree& tree, const std::string& where, const std::string
 void writeHelpPage(AssetTree& tree, int number, const HelpPage& page) {
     const TextMeasure measure(helpFont());
     const std::string file = "data\\menu\\help" + std::to_string(number) + ".ini";
-    std::vector<Control> controls = {heading("title", page.title, kPanel.width / 2, kTitleY, 600)};
+    std::vector<Control> controls = {heading("title", page.title, (kPanel.width - kPanelShadow) / 2, kTitleY, 600)};
     const int textLeft = kPictureLeft + page.pictureWidth + 14;
     const int textWidth = kTextRight - textLeft;
     for (std::size_t i = 0; i < page.items.size(); ++i) {
@@ -246,7 +247,7 @@ void writeHelpPage(AssetTree& tree, int number, const HelpPage& page) {
         for (int k = 0; k < lineCount; ++k) {
             if (measure.width(lines[k]) > textWidth) reportOverflow(tree, file, lines[k]);
             const int y = middle - (lineCount - 1) * kLinePitch / 2 + k * kLinePitch;
-            controls.push_back(textLine("text" + id + "_" + std::to_string(k + 1), lines[k], textLeft, y));
+            controls.push_back(caption("text" + id + "_" + std::to_string(k + 1), lines[k], textLeft, y, 0, 0, true));
         }
     }
     // A page's controls lie inside the panel: the page itself sits at the
@@ -256,13 +257,14 @@ void writeHelpPage(AssetTree& tree, int number, const HelpPage& page) {
 }
 
 void writeHelpPanel(AssetTree& tree) {
-    Image panel = goldPanelPicture(kPanel.width, kPanel.height);
+    Image panel = panelPicture(kPanel.width - kPanelShadow, kPanel.height - kPanelShadow);
     drawGoldRule(panel, 120, kPanel.width - 140, kRuleY);
     writePicture(tree, "data\\menu\\help_panel.tga", panel, PictureFormat::Tga32);
     const std::string stem = "data\\menu\\button_help";
     writeButtonSet(tree, stem, kButtonWidth, kButtonHeight, -1);
 
-    const int contentWidth = kPanel.width - 18;
+    // The frame is centred in the picture less its shadow.
+    const int contentWidth = kPanel.width - kPanelShadow;
     const std::vector<Control> controls = {
         staticPicture("back", "data\\menu\\help_panel.tga", 0, 0),
         button("prev", "Previous", stem, 40, kButtonY),

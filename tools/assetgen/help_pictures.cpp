@@ -9,6 +9,7 @@
 #include "menu_art.h"
 #include "paint.h"
 #include "piece_generator.h"
+#include "text_layout.h"
 
 namespace {
 
@@ -27,12 +28,7 @@ std::vector<std::vector<PatchCell>> parsePatch(const std::vector<std::string>& r
     std::vector<std::vector<PatchCell>> cells;
     for (const std::string& row : rows) {
         std::vector<PatchCell> line;
-        std::size_t at = 0;
-        while (at < row.size()) {
-            const std::size_t end = std::min(row.find(' ', at), row.size());
-            const std::string token = row.substr(at, end - at);
-            at = end + 1;
-            if (token.empty()) continue;
+        for (const std::string& token : wordsOf(row)) {
             PatchCell cell;
             cell.piece = token[0];
             if (token.size() > 1 && token[1] >= '0' && token[1] <= '4') cell.coating = token[1] - '0';

@@ -9,19 +9,21 @@
 
 #include "canvas.h"
 #include "generators.h"
+#include "dialog_art.h"
 #include "menu_art.h"
 #include "picture_output.h"
-#include "screen_files.h"
+#include "screen_file.h"
 
 namespace {
 
-constexpr ScreenPlace kPanel{300, 40, 450, 520};
+// Wide and tall enough to hide the main menu's panel underneath whole.
+constexpr ScreenPlace kPanel{296, 20, 458, 576};
 constexpr int kFirstRowY = 90, kRowStep = 34, kRows = 10;
-constexpr int kBandLeft = 62, kBandRight = 384;
-constexpr int kOkWidth = 150, kOkHeight = 46;
+constexpr int kBandLeft = 62, kBandRight = 388;
+constexpr int kOkWidth = 150, kOkHeight = 46, kOkY = 488;
 
 Image highScorePanel() {
-    Image panel = goldPanelPicture(kPanel.width, kPanel.height);
+    Image panel = panelPicture(kPanel.width - kPanelShadow, kPanel.height - kPanelShadow);
     drawGoldRule(panel, 70, kPanel.width - 90, 64);
     Canvas canvas(panel.width, panel.height);
     cairo_t* cr = canvas.cr();
@@ -48,12 +50,12 @@ Image highScorePanel() {
 void generateHighScores(AssetTree& tree) {
     writePicture(tree, "data\\menu\\highscores_panel.tga", highScorePanel(), PictureFormat::Tga32);
     writeButtonSet(tree, "data\\menu\\button_scores_ok", kOkWidth, kOkHeight, -1);
-    const int contentWidth = kPanel.width - 18;
+    // The frame is centred in the picture less its shadow.
+    const int contentWidth = kPanel.width - kPanelShadow;
     const std::vector<Control> controls = {
         staticPicture("back", "data\\menu\\highscores_panel.tga", 0, 0),
         heading("title", "Best scores", contentWidth / 2, 38, 300),
-        button("ok", "OK", "data\\menu\\button_scores_ok", (contentWidth - kOkWidth) / 2,
-               kFirstRowY + kRowStep * kRows - 4),
+        button("ok", "OK", "data\\menu\\button_scores_ok", (contentWidth - kOkWidth) / 2, kOkY),
     };
     tree.writeText("data\\menu\\highscores.ini", screenFile(controls, kPanel));
     tree.describe("screen", "data\\menu\\highscores.ini", "controls=back,title,ok");

@@ -18,7 +18,7 @@
 #include "image_files.h"
 #include "menu_art.h"
 #include "picture_output.h"
-#include "screen_files.h"
+#include "screen_file.h"
 
 namespace {
 
@@ -26,35 +26,8 @@ constexpr float kPi = 3.14159265f;
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 
-// Backgrounds are opaque photographs of cloth: JPEG, no alpha image.
-void writeBackground(AssetTree& tree, const std::string& gamePath, const Image& picture) {
-    tree.writeFile(gamePath, encodeJpeg(picture, 93));
-    tree.describe("picture", gamePath,
-                  std::to_string(picture.width) + "x" + std::to_string(picture.height) + " frames=1 blend=none");
-    tree.addToContactSheet(gamePath.substr(gamePath.find_last_of('\\') + 1), picture);
-}
-
 // The coloured light a stone throws on the cloth around it.
 Rgb piecePaletteGlow(int kind) { return piecePalette(kind).body * 0.55f; }
-
-void placeCentred(Image& onto, const Image& picture, float cx, float cy) {
-    drawOver(onto, picture, static_cast<int>(std::lround(cx - picture.width / 2.0f)),
-             static_cast<int>(std::lround(cy - picture.frameHeight() / 2.0f)));
-}
-
-TextStyle engravedStyle(std::uint32_t top, std::uint32_t bottom) {
-    TextStyle s;
-    s.fillTop = hexColour(top);
-    s.fillMiddle = lerp(hexColour(top), hexColour(bottom), 0.5f);
-    s.fillBottom = hexColour(bottom);
-    s.outline = hexColour(0x1A0610);
-    s.outlineWidth = 1.2f;
-    s.shadowDx = 1;
-    s.shadowDy = 2;
-    s.shadowBlur = 1.0f;
-    s.shadowOpacity = 0.7f;
-    return s;
-}
 
 // ---- The title screen -------------------------------------------------
 

@@ -13,7 +13,7 @@
 #include "generators.h"
 #include "menu_art.h"
 #include "picture_output.h"
-#include "screen_files.h"
+#include "screen_file.h"
 
 namespace {
 
@@ -35,11 +35,11 @@ void writeOptionsArt(AssetTree& tree) {
     writePicture(tree, kMenu + "slider_empty.tga", loadingBar(kBarWidth, kBarHeight, false), PictureFormat::Tga32);
     writeButtonSet(tree, kMenu + "slider_knob", kKnobWidth, kKnobHeight, -1);
     // A check box's pictures: off, off under the mouse, on.
-    writePicture(tree, kMenu + "checkbox.tga", menuCheckBox(kBoxSize, ButtonLook::Normal, false),
+    writePicture(tree, kMenu + "checkbox.tga", checkBoxPicture(kBoxSize, ButtonLook::Normal, false),
                  PictureFormat::Tga32);
-    writePicture(tree, kMenu + "checkbox_a.tga", menuCheckBox(kBoxSize, ButtonLook::Active, false),
+    writePicture(tree, kMenu + "checkbox_a.tga", checkBoxPicture(kBoxSize, ButtonLook::Active, false),
                  PictureFormat::Tga32);
-    writePicture(tree, kMenu + "checkbox_p.tga", menuCheckBox(kBoxSize, ButtonLook::Normal, true),
+    writePicture(tree, kMenu + "checkbox_p.tga", checkBoxPicture(kBoxSize, ButtonLook::Normal, true),
                  PictureFormat::Tga32);
     writeButtonSet(tree, kMenu + "button_wide", kButtonWidth, kButtonHeight, -1);
 }
@@ -71,14 +71,14 @@ std::vector<Control> optionsControls(const std::string& panel) {
     const int rowY = kPanelY + 92;
     return {
         staticPicture("panel", kMenu + panel, kPanelX, kPanelY),
-        textLine("sound_label", "Effects", kLabelX, rowY + kBarHeight / 2),
+        caption("sound_label", "Effects", kLabelX, rowY, 0, kBarHeight, true),
         slider("sound", rowY),
-        textLine("music_label", "Music", kLabelX, rowY + 52 + kBarHeight / 2),
+        caption("music_label", "Music", kLabelX, rowY + 52, 0, kBarHeight, true),
         slider("music", rowY + 52),
         checkBox("fullscreen", rowY + 100),
-        textLine("fullscreen_label", "Full screen", kLabelX + kBoxSize + 14, rowY + 100 + kBoxSize / 2),
+        caption("fullscreen_label", "Full screen", kLabelX + kBoxSize + 14, rowY + 100, 0, kBoxSize, true),
         checkBox("custom", rowY + 148),
-        textLine("custom_label", "The game's own cursor", kLabelX + kBoxSize + 14, rowY + 148 + kBoxSize / 2),
+        caption("custom_label", "The game's own cursor", kLabelX + kBoxSize + 14, rowY + 148, 0, kBoxSize, true),
     };
 }
 

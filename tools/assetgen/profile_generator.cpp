@@ -12,7 +12,7 @@
 #include "generators.h"
 #include "menu_art.h"
 #include "picture_output.h"
-#include "screen_files.h"
+#include "screen_file.h"
 
 namespace {
 

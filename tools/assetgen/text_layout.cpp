@@ -26,15 +26,21 @@ int TextMeasure::width(const std::string& text) const {
 
 int TextMeasure::lineHeight() const { return font_.lineHeight; }
 
-std::vector<std::string> wrapText(const TextMeasure& measure, const std::string& text, int maxWidth) {
-    std::vector<std::string> lines;
-    std::string line;
+std::vector<std::string> wordsOf(const std::string& text) {
+    std::vector<std::string> words;
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t end = std::min(text.find(' ', at), text.size());
-        const std::string word = text.substr(at, end - at);
+        if (end > at) words.push_back(text.substr(at, end - at));
         at = end + 1;
-        if (word.empty()) continue;
+    }
+    return words;
+}
+
+std::vector<std::string> wrapText(const TextMeasure& measure, const std::string& text, int maxWidth) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const std::string& word : wordsOf(text)) {
         const std::string longer = line.empty() ? word : line + " " + word;
         if (!line.empty() && measure.width(longer) > maxWidth) {
             lines.push_back(line);

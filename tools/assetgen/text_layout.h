@@ -21,6 +21,9 @@ private:
     const BitmapFont& font_;
 };
 
+// The words of a text: the runs between spaces, empty ones left out.
+std::vector<std::string> wordsOf(const std::string& text);
+
 // The paragraph broken at spaces into lines no wider than maxWidth; a
 // single word wider than that stands alone on its line.
 std::vector<std::string> wrapText(const TextMeasure& measure, const std::string& text, int maxWidth);

@@ -17,15 +17,18 @@
 #include "cursor_generator.h"
 #include "generators.h"
 #include "help_pictures.h"
+#include "dialog_art.h"
 #include "menu_art.h"
 #include "picture_output.h"
-#include "screen_files.h"
+#include "screen_file.h"
 #include "text_layout.h"
 
 namespace {
 
 // The dialog's frame on the screen, and its picture with room for the shadow.
-constexpr int kLeft = 170, kTop = 160, kWidth = 460, kHeight = 280, kMargin = 6;
+constexpr int kLeft = 170, kTop = 160, kWidth = 460, kHeight = 280;
+// The frame is drawn 2 pixels into its picture.
+constexpr int kFrameInset = 2;
 constexpr int kTitleY = kTop + 30;
 constexpr int kPictureLeft = kLeft + 26, kPictureTop = kTop + 54, kPictureSize = 96;
 constexpr int kTextLeft = kPictureLeft + kPictureSize + 18, kTextRight = kLeft + kWidth - 24;
@@ -80,7 +83,7 @@ void writeTip(AssetTree& tree, const Tip& tip, const TextMeasure& measure) {
     writePicture(tree, picturePath, tip.picture, PictureFormat::Tga32);
 
     std::vector<Control> controls = {
-        staticPicture("back", "data\\menu\\tip_panel.tga", kLeft - kMargin, kTop - kMargin),
+        staticPicture("back", "data\\menu\\tip_panel.tga", kLeft - kFrameInset, kTop - kFrameInset),
         heading("title", tip.title, kLeft + kWidth / 2, kTitleY, kWidth - 60),
         staticPicture("picture", picturePath, kPictureLeft + (kPictureSize - tip.picture.width) / 2,
                       kPictureTop + (kPictureSize - tip.picture.height) / 2),
@@ -92,8 +95,8 @@ void writeTip(AssetTree& tree, const Tip& tip, const TextMeasure& measure) {
         tree.reportFailure();
     }
     for (int k = 0; k < count; ++k)
-        controls.push_back(textLine("text" + std::to_string(k + 1), lines[k], kTextLeft,
-                                    kTextMiddle - (count - 1) * kLinePitch / 2 + k * kLinePitch));
+        controls.push_back(caption("text" + std::to_string(k + 1), lines[k], kTextLeft,
+                                   kTextMiddle - (count - 1) * kLinePitch / 2 + k * kLinePitch, 0, 0, true));
 
     // The box ends a little before the centred text begins; its rectangle
     // runs on under the text.
@@ -120,13 +123,13 @@ void writeTip(AssetTree& tree, const Tip& tip, const TextMeasure& measure) {
 }  // namespace
 
 void generateTips(AssetTree& tree) {
-    writePicture(tree, "data\\menu\\tip_panel.tga", goldPanelPicture(kWidth + 3 * kMargin, kHeight + 3 * kMargin, kMargin),
+    writePicture(tree, "data\\menu\\tip_panel.tga", panelPicture(kWidth + 2 * kFrameInset, kHeight + 2 * kFrameInset),
                  PictureFormat::Tga32);
-    writePicture(tree, "data\\menu\\tip_box.tga", menuCheckBox(kBoxSize, ButtonLook::Normal, false),
+    writePicture(tree, "data\\menu\\tip_box.tga", checkBoxPicture(kBoxSize, ButtonLook::Normal, false),
                  PictureFormat::Tga32);
-    writePicture(tree, "data\\menu\\tip_box_a.tga", menuCheckBox(kBoxSize, ButtonLook::Active, false),
+    writePicture(tree, "data\\menu\\tip_box_a.tga", checkBoxPicture(kBoxSize, ButtonLook::Active, false),
                  PictureFormat::Tga32);
-    writePicture(tree, "data\\menu\\tip_box_p.tga", menuCheckBox(kBoxSize, ButtonLook::Pressed, true),
+    writePicture(tree, "data\\menu\\tip_box_p.tga", checkBoxPicture(kBoxSize, ButtonLook::Pressed, true),
                  PictureFormat::Tga32);
     writeButtonSet(tree, "data\\menu\\button_tip", kOkWidth, kOkHeight, -1);
     const TextMeasure measure(helpFont());
