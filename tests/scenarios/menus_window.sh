@@ -6,12 +6,15 @@
 # wrote at exit (game.ini, profiles.ini); the screenshots of the window
 # along the way are left in the work folder for a person to look at.
 #
+# Each step waits until the window shows what it needs (a gold rim where
+# a button should be), however slowly a busy machine starts the game.
+#
 # Usage: menus_window.sh SHARDFALL WORKDIR. Exits 77 (skipped) without
-# Xvfb or xdotool.
+# Xvfb, xdotool, xwd or python3.
 set -euo pipefail
 game="$(realpath "$1")"
 work="$2"
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xwd python3; do
   command -v "$tool" >/dev/null || { echo "no $tool here: skipped"; exit 77; }
 done
 
@@ -54,10 +57,37 @@ shot() {
   fi
 }
 
-sleep 4                  # start-up and the loading bar
-click 400 516 1.5        # "start"
+# Whether the window shows gold at a picture point (read from an xwd dump).
+gold_at() {
+  xwd -id "$window" -silent | python3 -c '
+import struct, sys
+d = sys.stdin.buffer.read()
+h = struct.unpack(">25I", d[:100])
+size, order, bpp, line, ncolors = h[0], h[7], h[11], h[12], h[19]
+x, y = (int(v) * 3 // 2 for v in sys.argv[1:3])
+at = size + ncolors * 12 + y * line + x * bpp // 8
+p = int.from_bytes(d[at:at + 4], "little" if order == 0 else "big")
+r, g, b = (p >> 16) & 255, (p >> 8) & 255, p & 255
+sys.exit(0 if r > 180 and g > 90 and r > b + 50 else 1)' "$1" "$2"
+}
+wait_gold() {
+  for _ in $(seq 240); do gold_at "$1" "$2" && return 0; sleep 0.25; done
+  echo "waited in vain for $3"; shot "stuck"; exit 1
+}
+# Until a panel covers the main menu's "quest" rim.
+wait_covered() {
+  for _ in $(seq 240); do gold_at 515 187 || return 0; sleep 0.25; done
+  echo "waited in vain for $1"; shot "stuck"; exit 1
+}
+
+wait_gold 400 490 "the title's start button"
+click 400 516            # "start"
+wait_gold 515 187 "the main menu"
+sleep 1                  # its fade in
 shot main_menu
-click 447 472 2          # "options"
+click 447 472            # "options"
+wait_gold 360 258 "the options panel at rest"
+sleep 0.5
 shot options
 move 502 258             # the music bar's knob at 0.8
 xdotool mousedown 1; sleep 0.1
@@ -65,17 +95,24 @@ move 450 258; move 397 258
 shot options_dragged
 xdotool mouseup 1; sleep 0.2
 click 400 439 2          # "Done"
-click 500 150 2          # the player's name opens the list
+wait_gold 515 187 "the main menu again"
+click 500 150            # the player's name opens the list
+wait_covered "the player list"
+sleep 2
 shot player_list
 move 450 252             # Bob's row, clicked twice quickly
 xdotool click --repeat 2 --delay 120 1
-sleep 2
+sleep 1
+wait_gold 515 187 "the main menu after the list"
 shot main_menu_bob
-click 447 524 2          # "rules"
+click 447 524            # "rules"
+wait_covered "the help book"
+sleep 2
 shot help_first
 click 627 538 0.5        # "next"
 shot help_second
-click 391 538 2          # "ok"
+click 391 538            # "ok"
+wait_gold 515 187 "the main menu after the rules"
 click 582 524 0.5        # "exit"
 
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
