@@ -4,7 +4,17 @@
 #include "config/ini_store.h"
 #include "game/game_screen.h"
 #include "graphics/display.h"
+#include "screens/closing_dialog.h"
+#include "screens/delete_dialog_screen.h"
+#include "screens/edit_name_screen.h"
+#include "screens/help_menu_screen.h"
+#include "screens/high_scores_screen.h"
+#include "screens/level_tips.h"
 #include "screens/logo_screen.h"
+#include "screens/main_menu_screen.h"
+#include "screens/options_screen.h"
+#include "screens/profile_menu_screen.h"
+#include "screens/tip_dialog.h"
 #include "sound/sound_system.h"
 #include "ui/progress_control.h"
 
@@ -26,6 +36,19 @@ void ScreenManagerClient::draw() {
 void registerScreenClasses(ScreenFactory& factory) {
     factory.add("logo", [] { return std::make_unique<LogoScreen>(); });
     factory.add("game", [] { return std::make_unique<GameScreen>(); });
+    // The menus outside a game.
+    factory.add("mainmenu", [] { return std::make_unique<MainMenuScreen>(); });
+    factory.add("options", [] { return std::make_unique<OptionsScreen>(); });
+    factory.add("resumemenu", [] { return std::make_unique<OptionsScreen>(); });
+    factory.add("confirm_dlg", [] { return std::make_unique<ConfirmDialog>(); });
+    factory.add("continue", [] { return std::make_unique<ContinueDialog>(); });
+    factory.add("profilemenu", [] { return std::make_unique<ProfileMenuScreen>(); });
+    factory.add("editname", [] { return std::make_unique<EditNameScreen>(); });
+    factory.add("deletedialog", [] { return std::make_unique<DeleteDialogScreen>(); });
+    // The help book, the tips and the high-score table.
+    factory.add("helpmenu", [] { return std::make_unique<HelpMenuScreen>(); });
+    for (const LevelTip& tip : levelTips()) factory.add(tip.screen, [] { return std::make_unique<TipDialog>(); });
+    factory.add("highscores", [] { return std::make_unique<HighScoresScreen>(); });
 }
 
 namespace {

@@ -4,10 +4,6 @@
 // over a button lights it and plays "toggle". Judged from the screenshots'
 // pixels and the recorded sound.
 
-#include <png.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -18,56 +14,17 @@
 
 #include <gtest/gtest.h>
 
+#include "real_program.h"
 #include "temp_dir.h"
-
-extern char** environ;
 
 namespace {
 
 const std::string kDist = SHARDFALL_DIST_DIR;
 constexpr int kRate = 44100;
 
-int runProgram(std::vector<std::string> args) {
-    args.insert(args.begin(), kDist + "/shardfall");
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-    int status = 0;
-    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
-}
+using namespace realprogram;
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-};
-
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgb;
-    Rgb at(int x, int y) const {
-        const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
-        return {rgb[i], rgb[i + 1], rgb[i + 2]};
-    }
-};
-
-Picture readPng(const std::string& path) {
-    Picture p;
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return p;
-    image.format = PNG_FORMAT_RGB;
-    p.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, p.rgb.data(), 0, nullptr)) return {};
-    p.width = static_cast<int>(image.width);
-    p.height = static_cast<int>(image.height);
-    return p;
-}
-
-bool gold(Rgb c) { return c.r > 180 && c.g > 90 && c.r > c.b + 50; }
-bool dark(Rgb c) { return c.r < 60 && c.g < 60 && c.b < 70; }
+int runProgram(std::vector<std::string> args) { return run(kDist + "/shardfall", std::move(args)); }
 
 // The left channel of our WAV writer's output: 44-byte header, 16-bit stereo.
 double rms(const std::string& wav, double from, double to) {
@@ -92,6 +49,8 @@ protected:
         ASSERT_TRUE(std::filesystem::exists(kDist + "/data/menu/logo.ini")) << "no generated data in " << kDist;
         // Music off, effects full: what is heard is the effects alone.
         dir.write("game.ini", "[main]\r\nname=Shardfall menus scenario\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=1\r\n");
+        // A player already named: the menu opens without asking for one.
+        dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n");
         std::filesystem::create_directory_symlink(std::filesystem::absolute(kDist + "/data"), dir.path() / "data");
         dir.write("play.txt",
                   "wait 300\nshot logo.png\nclick 400 516\nwait 700\nshot menu.png\n"

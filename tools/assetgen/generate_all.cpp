@@ -12,6 +12,11 @@ void generateAll(AssetTree& tree) {
     generateLetters(tree);
     generateCursors(tree);
     generateMenus(tree);
+    generateOptionsPanels(tree);
+    generatePlayerScreens(tree);
+    generateHelp(tree);
+    generateTips(tree);
+    generateHighScores(tree);
     generateGameScreen(tree);
     generateBackgrounds(tree);
     generateTutorials(tree);

@@ -20,6 +20,16 @@ void generateLetters(AssetTree& tree);
 void generateCursors(AssetTree& tree);
 // The screen files and art of the title screen and the main menu.
 void generateMenus(AssetTree& tree);
+// The options panel, the resume menu and the leave and continue questions.
+void generateOptionsPanels(AssetTree& tree);
+// The player list, the name dialog and the delete question.
+void generatePlayerScreens(AssetTree& tree);
+// The help book: its sliding panel and its pages.
+void generateHelp(AssetTree& tree);
+// The eight tip dialogs.
+void generateTips(AssetTree& tree);
+// The high-score table's panel.
+void generateHighScores(AssetTree& tree);
 // The game screen's file, its HUD pictures and the back picture.
 void generateGameScreen(AssetTree& tree);
 // The scenes of the episodes and modes, the relics and the right panels.

@@ -4,8 +4,9 @@
 #include "menu_art.h"
 #include "picture_output.h"
 
-std::string screenFile(const std::vector<Control>& controls) {
-    std::string text = "[main]\r\nx=0\r\ny=0\r\nxs=800\r\nys=600\r\n";
+std::string screenFile(const std::vector<Control>& controls, const ScreenPlace& place) {
+    std::string text = "[main]\r\nx=" + std::to_string(place.x) + "\r\ny=" + std::to_string(place.y) +
+                       "\r\nxs=" + std::to_string(place.width) + "\r\nys=" + std::to_string(place.height) + "\r\n";
     for (std::size_t i = 0; i < controls.size(); ++i)
         text += std::to_string(i) + "=" + controls[i].section + "\r\n";
     for (const Control& c : controls) {
@@ -15,8 +16,42 @@ std::string screenFile(const std::vector<Control>& controls) {
     return text;
 }
 
+void writeScreen(AssetTree& tree, const std::string& name, const std::vector<Control>& controls) {
+    const std::string path = "data\\menu\\" + name + ".ini";
+    tree.writeText(path, screenFile(controls));
+    std::string list;
+    for (const Control& c : controls) list += (list.empty() ? "" : ",") + c.section;
+    tree.describe("screen", path, "controls=" + list);
+}
+
 Control staticPicture(const std::string& section, const std::string& path, int x, int y) {
     return {section, {{"type", "static"}, {"x", std::to_string(x)}, {"y", std::to_string(y)}, {"path", path}}};
+}
+
+Control caption(const std::string& section, const std::string& text, int x, int y, int xs, int ys,
+                bool leftAligned) {
+    // Left-aligned text starts at x + xs / 2, so such a caption is 0 wide.
+    Control c{section,
+              {{"type", "static"},
+               {"x", std::to_string(x)},
+               {"y", std::to_string(y)},
+               {"xs", std::to_string(leftAligned ? 0 : xs)},
+               {"ys", std::to_string(ys)}}};
+    if (leftAligned) c.keys.push_back({"xalign", "-1"});
+    if (!text.empty()) c.keys.push_back({"name", text});
+    return c;
+}
+
+Control heading(const std::string& section, const std::string& text, int cx, int cy, int width) {
+    constexpr int kHeight = 32;
+    return {section,
+            {{"type", "button"},
+             {"x", std::to_string(cx - width / 2)},
+             {"y", std::to_string(cy - kHeight / 2)},
+             {"xs", std::to_string(width)},
+             {"ys", std::to_string(kHeight)},
+             {"btabstop", "0"},
+             {"name", text}}};
 }
 
 Control button(const std::string& section, const std::string& caption, const std::string& stem, int x, int y) {

@@ -1,8 +1,8 @@
 #pragma once
-// A screen file as the game reads it ("data\menu\NAME.ini"): [main] with the
-// screen's rectangle and the list of its control sections, then one section
-// per control, keys in the order written. The screen generators describe
-// their controls with these helpers and write the pictures the controls name.
+// Writing the game's screen files (data\menu\NAME.ini): the [main] section
+// with the screen's size and its controls in order (the last drawn on top
+// and hit first), then one section per control with its keys in the order
+// given. Shared by every generator that makes a screen.
 
 #include <string>
 #include <utility>
@@ -11,22 +11,38 @@
 #include "asset_tree.h"
 #include "image.h"
 
-// One control section of a screen file.
+// One control section of a screen file, keys in the order written.
 struct Control {
     std::string section;
     std::vector<std::pair<std::string, std::string>> keys;
 };
 
-// The whole file for an 800 x 600 screen, controls in drawing order (the
-// last one is drawn on top and hit first).
-std::string screenFile(const std::vector<Control>& controls);
+// Where a screen lies: [main] "x", "y", "xs", "ys". Its controls' places
+// are relative to its corner.
+struct ScreenPlace {
+    int x = 0, y = 0, width = 800, height = 600;
+};
+
+// The text of a screen file; by default a full-picture one.
+std::string screenFile(const std::vector<Control>& controls, const ScreenPlace& place = {});
+// Writes "data\menu\NAME.ini" and describes it in the manifest.
+void writeScreen(AssetTree& tree, const std::string& name, const std::vector<Control>& controls);
 
 Control staticPicture(const std::string& section, const std::string& path, int x, int y);
+// A static caption in the static font: centred in the rectangle, or, with
+// `leftAligned`, starting at x and centred on y + ys / 2.
+Control caption(const std::string& section, const std::string& text, int x, int y, int xs, int ys,
+                bool leftAligned = false);
+// A caption in the menu font centred on (cx, cy): a button without
+// pictures that never takes the mouse, for headings that change while
+// their panel stays the same (the help book's pages).
+Control heading(const std::string& section, const std::string& text, int cx, int cy, int width);
 // A button whose three pictures are "<stem>.tga", "<stem>_a.tga" and "<stem>_p.tga".
 Control button(const std::string& section, const std::string& caption, const std::string& stem, int x, int y);
 
 // Backgrounds are opaque paintings: JPEG, no alpha image. Large series can
 // go on the contact sheet on their own terms (`onSheet` false).
 void writeBackground(AssetTree& tree, const std::string& gamePath, const Image& picture, bool onSheet = true);
-// The normal, hovered and pressed pictures of a button (see `button`).
+// The three pictures of a menu button plate (normal, under the mouse,
+// pressed), with a gem of that kind inset at the left, or none for -1.
 void writeButtonSet(AssetTree& tree, const std::string& stem, int width, int height, int gemKind);

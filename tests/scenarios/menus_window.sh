@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# The menus in a real window at one and a half times the picture's size,
+# under a virtual X server, driven by xdotool as a hand on a mouse would:
+# the music bar dragged to a quarter through the scaled window, and a
+# player chosen in the list by a double click. Judged by what the game
+# wrote at exit (game.ini, profiles.ini); the screenshots of the window
+# along the way are left in the work folder for a person to look at.
+#
+# Usage: menus_window.sh SHARDFALL WORKDIR. Exits 77 (skipped) without
+# Xvfb or xdotool.
+set -euo pipefail
+game="$(realpath "$1")"
+work="$2"
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "no $tool here: skipped"; exit 77; }
+done
+
+rm -rf "$work"
+mkdir -p "$work"
+ln -s "$(dirname "$game")/data" "$work/data"
+title="Shardfall window test $$"
+printf '[main]\r\nname=%s\r\nx=0\r\ny=0\r\nxs=1200\r\nys=900\r\nmusic=0.8\r\nsound=0.5\r\n' "$title" >"$work/game.ini"
+printf '[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n1=Bob\r\n' >"$work/profiles.ini"
+
+display=":$((200 + $$ % 500))"
+Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY="$display" SDL_AUDIODRIVER=dummy
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$game" --data "$work" >"$work/game.out" 2>&1 &
+game_pid=$!
+window="$(timeout 30 xdotool search --sync --name "$title" | head -1)"
+[ -n "$window" ] || { echo "the game's window did not appear"; exit 1; }
+
+# Picture pixels to window pixels: the window is 1200 x 900, so 1.5 each way.
+read -r wx wy ww wh < <(xdotool getwindowgeometry --shell "$window" |
+  awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}')
+echo "window at $wx,$wy size ${ww}x$wh"
+[ "$ww" -eq 1200 ] && [ "$wh" -eq 900 ] || { echo "expected a 1200 x 900 window"; exit 1; }
+at() { echo "$(( $1 * 3 / 2 )) $(( $2 * 3 / 2 ))"; }
+move() { xdotool mousemove --window "$window" $(at "$1" "$2"); sleep 0.15; }
+click() { move "$1" "$2"; xdotool click 1; sleep "${3:-0.3}"; }
+shot() {
+  if command -v xwd >/dev/null && command -v convert >/dev/null; then
+    xwd -root -silent >"$work/$1.xwd" && convert "$work/$1.xwd" -crop "${ww}x${wh}+${wx}+${wy}" "$work/$1.png" || true
+    rm -f "$work/$1.xwd"
+  fi
+}
+
+sleep 4                  # start-up and the loading bar
+click 400 516 1.5        # "start"
+shot main_menu
+click 447 472 2          # "options"
+shot options
+move 502 258             # the music bar's knob at 0.8
+xdotool mousedown 1; sleep 0.1
+move 450 258; move 397 258
+shot options_dragged
+xdotool mouseup 1; sleep 0.2
+click 400 439 2          # "Done"
+click 500 150 2          # the player's name opens the list
+shot player_list
+move 450 252             # Bob's row, clicked twice quickly
+xdotool click --repeat 2 --delay 120 1
+sleep 2
+shot main_menu_bob
+click 582 524 0.5        # "exit"
+
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$game_pid" 2>/dev/null; then echo "the game did not exit"; exit 1; fi
+wait "$game_pid" || { echo "the game exited with an error"; cat "$work/game.out"; exit 1; }
+game_pid=""
+
+music="$(tr -d '\r' <"$work/game.ini" | sed -n 's/^music=//p')"
+echo "music volume written: $music"
+awk -v m="$music" 'BEGIN { exit !(m > 0.22 && m < 0.28) }' || { echo "the music bar did not land at a quarter"; exit 1; }
+grep -q $'^current=1\r$' "$work/profiles.ini" || { echo "Bob was not chosen:"; cat "$work/profiles.ini"; exit 1; }
+echo "window test passed"

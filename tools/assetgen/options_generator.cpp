@@ -1,0 +1,124 @@
+// The options panel ("options", over the main menu), the same panel in a
+// game ("resumemenu", with a way back to the main menu), and the two
+// yes-or-no dialogs that fade to black when answered yes: leaving a game
+// ("confirm_dlg") and going on with a saved quest ("continue").
+//
+// The panels slide in from the right; everything on them, their picture
+// included, is a control so that it slides along.
+
+#include <string>
+#include <vector>
+
+#include "dialog_art.h"
+#include "generators.h"
+#include "menu_art.h"
+#include "picture_output.h"
+#include "screen_file.h"
+
+namespace {
+
+constexpr int kPanelX = 210, kPanelY = 105, kPanelWidth = 380, kPanelHeight = 390;
+constexpr int kLabelX = 250;
+constexpr int kBarX = 350, kBarWidth = 190, kBarHeight = 18;
+constexpr int kKnobWidth = 22, kKnobHeight = 32;
+constexpr int kBoxSize = 32;
+constexpr int kButtonWidth = 150, kButtonHeight = 44;
+
+const std::string kMenu = "data\\menu\\";
+
+void writeOptionsArt(AssetTree& tree) {
+    writePicture(tree, kMenu + "options_panel.tga", titledPanel(kPanelWidth, kPanelHeight, "Options"),
+                 PictureFormat::Tga32);
+    writePicture(tree, kMenu + "resume_panel.tga", titledPanel(kPanelWidth, kPanelHeight, "Paused"),
+                 PictureFormat::Tga32);
+    writePicture(tree, kMenu + "slider_full.tga", loadingBar(kBarWidth, kBarHeight, true), PictureFormat::Tga32);
+    writePicture(tree, kMenu + "slider_empty.tga", loadingBar(kBarWidth, kBarHeight, false), PictureFormat::Tga32);
+    writeButtonSet(tree, kMenu + "slider_knob", kKnobWidth, kKnobHeight, -1);
+    // A check box's pictures: off, off under the mouse, on.
+    writePicture(tree, kMenu + "checkbox.tga", checkBoxPicture(kBoxSize, ButtonLook::Normal, false),
+                 PictureFormat::Tga32);
+    writePicture(tree, kMenu + "checkbox_a.tga", checkBoxPicture(kBoxSize, ButtonLook::Active, false),
+                 PictureFormat::Tga32);
+    writePicture(tree, kMenu + "checkbox_p.tga", checkBoxPicture(kBoxSize, ButtonLook::Normal, true),
+                 PictureFormat::Tga32);
+    writeButtonSet(tree, kMenu + "button_wide", kButtonWidth, kButtonHeight, -1);
+}
+
+Control slider(const std::string& section, int y) {
+    return {section,
+            {{"type", "progress"},
+             {"x", std::to_string(kBarX)},
+             {"y", std::to_string(y)},
+             {"path", kMenu + "slider_knob.tga"},
+             {"path_a", kMenu + "slider_knob_a.tga"},
+             {"path_p", kMenu + "slider_knob_p.tga"},
+             {"leftpath", kMenu + "slider_full.tga"},
+             {"rightpath", kMenu + "slider_empty.tga"}}};
+}
+
+Control checkBox(const std::string& section, int y) {
+    return {section,
+            {{"type", "checkbox"},
+             {"x", std::to_string(kLabelX)},
+             {"y", std::to_string(y)},
+             {"path", kMenu + "checkbox.tga"},
+             {"path_a", kMenu + "checkbox_a.tga"},
+             {"path_p", kMenu + "checkbox_p.tga"}}};
+}
+
+// The controls both panels share, the panel's picture first.
+std::vector<Control> optionsControls(const std::string& panel) {
+    const int rowY = kPanelY + 92;
+    return {
+        staticPicture("panel", kMenu + panel, kPanelX, kPanelY),
+        caption("sound_label", "Effects", kLabelX, rowY, 0, kBarHeight, true),
+        slider("sound", rowY),
+        caption("music_label", "Music", kLabelX, rowY + 52, 0, kBarHeight, true),
+        slider("music", rowY + 52),
+        checkBox("fullscreen", rowY + 100),
+        caption("fullscreen_label", "Full screen", kLabelX + kBoxSize + 14, rowY + 100, 0, kBoxSize, true),
+        checkBox("custom", rowY + 148),
+        caption("custom_label", "The game's own cursor", kLabelX + kBoxSize + 14, rowY + 148, 0, kBoxSize, true),
+    };
+}
+
+void generateOptions(AssetTree& tree) {
+    const int buttonY = kPanelY + kPanelHeight - 78;
+    std::vector<Control> options = optionsControls("options_panel.tga");
+    options.push_back(button("ok", "Done", kMenu + "button_wide", kPanelX + (kPanelWidth - kButtonWidth) / 2, buttonY));
+    writeScreen(tree, "options", options);
+
+    std::vector<Control> resume = optionsControls("resume_panel.tga");
+    resume.push_back(button("ok", "Play on", kMenu + "button_wide", kPanelX + 30, buttonY));
+    resume.push_back(
+        button("mainmenu", "Main menu", kMenu + "button_wide", kPanelX + kPanelWidth - 30 - kButtonWidth, buttonY));
+    writeScreen(tree, "resumemenu", resume);
+}
+
+// A question on a panel in the middle of the picture, with "ok" and
+// "cancel" below it.
+void generateQuestion(AssetTree& tree, const std::string& name, const std::string& title,
+                      const std::vector<std::string>& lines, const std::string& yes, const std::string& no) {
+    constexpr int kWidth = 400, kHeight = 210;
+    constexpr int x = (800 - kWidth) / 2, y = (600 - kHeight) / 2 - 10;
+    writePicture(tree, kMenu + name + "_panel.tga", titledPanel(kWidth, kHeight, title), PictureFormat::Tga32);
+    std::vector<Control> controls = {staticPicture("panel", kMenu + name + "_panel.tga", x, y)};
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        controls.push_back(caption("line" + std::to_string(i + 1), lines[i], x, y + 78 + 24 * static_cast<int>(i),
+                                   kWidth, 22));
+    const int buttonY = y + kHeight - 72;
+    controls.push_back(button("ok", yes, kMenu + "button_wide", x + 40, buttonY));
+    controls.push_back(button("cancel", no, kMenu + "button_wide", x + kWidth - 40 - kButtonWidth, buttonY));
+    writeScreen(tree, name, controls);
+}
+
+}  // namespace
+
+void generateOptionsPanels(AssetTree& tree) {
+    writeOptionsArt(tree);
+    generateOptions(tree);
+    generateQuestion(tree, "confirm_dlg", "Leave the game?",
+                     {"Your game is saved: you can go on", "with it from the main menu."}, "Leave", "Stay");
+    generateQuestion(tree, "continue", "Saved quest",
+                     {"You have a quest in progress.", "Go on where you left it?"}, "Continue", "Not now");
+}
