@@ -10,7 +10,7 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DSHARDFALL_WERROR=ON
 endif
 
-.PHONY: all run test build bench clean bootstrap configure test-asan levels-report
+.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test
 
 all: build
 
@@ -42,6 +42,11 @@ SEEDS ?= 20
 levels-report: configure
 	@cmake --build $(BUILD_DIR) --target levels_report -j $(JOBS)
 	@$(BUILD_DIR)/tools/levelc/levels_report levels $(SEEDS)
+
+# The game killed at random moments of its exit write-back, 300 times: only
+# the old game.ini or the new one may be left (make test runs 30).
+kill-test: build
+	@tests/scenarios/exit_write_back_kill.sh $(BUILD_DIR)/dist/shardfall $(BUILD_DIR)/kill-test 300
 
 bench: build
 	@scripts/run-benchmarks $(BUILD_DIR)

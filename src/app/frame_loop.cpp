@@ -33,6 +33,14 @@ int frameStep() {
         elapsed *= s.speedFactor;
     }
     s.timeAccumulator += elapsed;
+    Backend* b = backend();
+    // In a window a frame is drawn only when the game has moved on: until the
+    // next 20 ms step is due there is nothing new to show, and presenting the
+    // same picture again would only keep a core busy. The loop sleeps instead.
+    if (s.timeAccumulator < 20.0f && b && !b->isHeadless() && s.screenManager) {
+        sleepMilliseconds(static_cast<std::uint32_t>(20.0f - s.timeAccumulator) + 1);
+        return 0;
+    }
     if (Sprite* frame = BackBuffer()) frame->FillRect(0, 0, 800, 600, 0xFF000000u);
 
     while (s.timeAccumulator >= 20.0f) {
@@ -44,7 +52,7 @@ int frameStep() {
     s.screenManager->draw();
     PresentFrame();
     sleepMilliseconds(1);
-    if (Backend* b = backend()) b->frameDone();
+    if (b) b->frameDone();
     return 0;
 }
 

@@ -137,18 +137,25 @@ void loadGameCursor() {
 
 void shutDown(const CommandLine& options) {
     ShellState& s = shell();
+    // The settings and the high scores reach game.ini as one save when this
+    // batch ends: a program killed on its way out leaves the old file or the
+    // new one, never settings of one run beside high scores of another.
+    IniSaveBatch writeBack;
+    saveMainSettings(gameSettings(), getCategoryVolume(SND_VOLUME_MUSIC), getCategoryVolume(SND_VOLUME_EFFECTS));
     s.screenManager.reset();
     // Its effects hold pictures that go with the display.
     destroyEffectLayer();
     if (BackBuffer()) {
         releaseGameFonts();
         saveHighScores(gameSettings());
+        writeBack.finish();
         soundShutdown();
         if (!options.screenshotFile.empty() && !writeFrame(options.screenshotFile))
             std::fprintf(stderr, "shardfall: could not write the screenshot %s\n", options.screenshotFile.c_str());
         CloseDisplay();
-        iniReleaseCache();
     }
+    writeBack.finish();
+    iniReleaseCache();
 }
 
 }  // namespace
@@ -201,7 +208,6 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     InstanceListener listener(instance);
     runMessageLoop(limits, &listener);
 
-    saveMainSettings(settings, getCategoryVolume(SND_VOLUME_MUSIC), getCategoryVolume(SND_VOLUME_EFFECTS));
     shutDown(options);
     openUrlShortcut("play.url");
 

@@ -34,7 +34,7 @@ void Board::clearLevel() {
     overlay_ = nullptr;
     selected_ = hover_ = -1;
     buttonHeld_ = teleportArmed_ = radugaArmed_ = false;
-    busy_ = moveMade_ = landed_ = coatingFlew_ = rainbowChanged_ = false;
+    busy_ = moveMade_ = landed_ = coatingFlew_ = rainbowChanged_ = gaveUp_ = false;
     swapOrigin_ = -1;
     swapTookSnapshot_ = false;
     waveRemoved_ = moveRemoved_ = waveCount_ = 0;

@@ -46,6 +46,10 @@ public:
     static constexpr int kHintDelayMs = 10000;
     // Re-rolls of new pieces before a board is given up as unplayable.
     static constexpr int kPlayableTries = 1000;
+    // Waves of one move after which a refill may no longer stand as a line:
+    // from then on it must leave a move and no line, so a board whose refills
+    // can only ever line up still comes to rest.
+    static constexpr int kRefillLineWaves = 20;
 
     // A 14 x 10 board at (250, 70) with every cell a hole and no pieces. A
     // null host or audio stands for one that ignores everything.
@@ -145,6 +149,9 @@ public:
     const std::array<std::uint8_t, kBonusTableSize>& bonusTable() const { return bonusTable_; }
 
     bool busy() const { return busy_; }
+    // A swap has finished moving and waits for the next tick to find its
+    // line or to swap it back; no new move may start in between.
+    bool swapAwaitsVerdict() const { return !busy_ && swapOrigin_ != -1; }
     bool moveMade() const { return moveMade_; }
     int swapOrigin() const { return swapOrigin_; }
     int selected() const { return selected_; }
@@ -315,6 +322,9 @@ private:
     bool redraw_ = true;
     bool landed_ = false;
     bool coatingFlew_ = false;  // set by the coating rules; the next tick plays "flycell"
+    // Given up as unplayable: the level is over and the board makes no more
+    // waves until the next level is laid out.
+    bool gaveUp_ = false;
     bool rainbowChanged_ = false;  // a rainbow took a kind since the board last rested
     int idleTime_ = 0;
     ScreenPoint hintFrom_, hintTo_;

@@ -44,7 +44,7 @@ void Board::onLeftPress(int x, int y) {
     pressX_ = x;
     pressY_ = y;
     hover_ = cellAt(x, y);
-    if (busy_) return;
+    if (busy_ || swapAwaitsVerdict()) return;
     buttonHeld_ = true;
 
     if (hover_ == -1 || !movable(hover_) || hover_ == selected_) {
@@ -93,7 +93,7 @@ void Board::onRightPress(int, int) {
 void Board::onMouseMove(int x, int y) {
     mouseX_ = x;
     mouseY_ = y;
-    if (busy_ || selected_ == -1 || !buttonHeld_) return;
+    if (busy_ || swapAwaitsVerdict() || selected_ == -1 || !buttonHeld_) return;
     // An armed rainbow or teleport waits for a click on its target instead.
     if (teleportArmed_ || radugaArmed_) return;
     dragTo(x, y);

@@ -13,10 +13,16 @@ constexpr int kSetupRedraws = 10000;
 
 }  // namespace
 
+// A line among the new pieces falls and is refilled in turn: early in a move
+// that is a lucky cascade, but a board whose refills can only ever line up
+// would cascade for ever, so past the first waves only a move will do.
 void Board::ensurePlayable() {
+    const bool lineWillDo = waveCount_ < kRefillLineWaves;
     for (int tries = 0;; ++tries) {
-        if (hasLine() || findMove() != kNoMove) return;
+        const bool line = hasLine();
+        if (line ? lineWillDo : findMove() != kNoMove) return;
         if (tries >= kPlayableTries) {
+            gaveUp_ = true;
             host_->completeUnplayableLevel();
             return;
         }

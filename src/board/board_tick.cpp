@@ -35,7 +35,7 @@ void Board::tick(int dt) {
     pieces_.forEach([this, dt](Piece& piece) { updatePiece(piece, dt); });
 
     if (!busy_) {
-        const int found = detectMatches(false);
+        const int found = gaveUp_ ? 0 : detectMatches(false);
         if (found != 0) {
             busy_ = true;
             swapOrigin_ = -1;

@@ -32,10 +32,27 @@ struct IniCache {
     char name[kNameCapacity] = {};
     std::string contents;
     bool unreadable = false;
+    // Changed while a batch holds the saves: written when the batch ends.
+    bool held = false;
     char value[kValueCapacity] = {};
 };
 
 IniCache cache;
+
+// A file whose saves a batch holds, put aside while another file is cached.
+// It comes back into the cache instead of being read from disk, so a batch
+// that reads a second file in between loses none of its changes.
+struct HeldFile {
+    std::string name;
+    std::string contents;
+};
+
+struct IniBatchState {
+    int depth = 0;
+    std::vector<HeldFile> asideFiles;
+};
+
+IniBatchState batch;
 
 std::string_view textOf(const char* text) {
     return text ? std::string_view(text) : std::string_view();
@@ -72,7 +89,33 @@ bool somethingExistsAt(std::string_view path) {
     return exists || error;
 }
 
+// Puts the cached file aside when it holds changes a batch has not saved yet.
+void setHeldFileAside() {
+    if (!cache.held) return;
+    cache.held = false;
+    for (HeldFile& file : batch.asideFiles) {
+        if (sameName(file.name, cache.name)) {
+            file.contents = std::move(cache.contents);
+            return;
+        }
+    }
+    batch.asideFiles.push_back({cache.name, std::move(cache.contents)});
+}
+
+// Takes a file back from the aside list into the (just emptied) cache.
+bool takeHeldFileBack(std::string_view path) {
+    for (auto it = batch.asideFiles.begin(); it != batch.asideFiles.end(); ++it) {
+        if (!sameName(it->name, path)) continue;
+        cache.contents = std::move(it->contents);
+        cache.held = true;
+        batch.asideFiles.erase(it);
+        return true;
+    }
+    return false;
+}
+
 void forgetFile(std::string_view path) {
+    setHeldFileAside();
     path.copy(cache.name, path.size());
     cache.name[path.size()] = '\0';
     cache.contents.clear();
@@ -82,6 +125,7 @@ void forgetFile(std::string_view path) {
 
 void loadFile(std::string_view path) {
     forgetFile(path);
+    if (takeHeldFileBack(path)) return;
     std::vector<std::uint8_t> bytes;
     if (platform::readWholeFile(path, bytes, kMaxFileBytes)) {
         cache.contents.assign(bytes.begin(), bytes.end());
@@ -101,9 +145,31 @@ bool selectFile(std::string_view path) {
     return true;
 }
 
+int writeCachedFile() {
+    return platform::writeFileAtomic(cache.name, cache.contents.data(), cache.contents.size());
+}
+
 int saveFile() {
     if (cache.unreadable) return -1;
-    return platform::writeFileAtomic(cache.name, cache.contents.data(), cache.contents.size());
+    if (batch.depth > 0) {
+        cache.held = true;
+        return 0;
+    }
+    return writeCachedFile();
+}
+
+// Every file a batch held, each written once as a whole.
+int writeHeldFiles() {
+    int result = 0;
+    if (cache.held) {
+        cache.held = false;
+        if (writeCachedFile() != 0) result = -1;
+    }
+    for (const HeldFile& file : batch.asideFiles) {
+        if (platform::writeFileAtomic(file.name, file.contents.data(), file.contents.size()) != 0) result = -1;
+    }
+    batch.asideFiles.clear();
+    return result;
 }
 
 bool endsWithLineEnd(const std::string& text) {
@@ -254,7 +320,19 @@ int iniClearFile(const char* path) {
 }
 
 void iniReleaseCache() {
+    // Changes a batch holds are put aside and still written when it ends.
     forgetFile(std::string_view());
+}
+
+IniSaveBatch::IniSaveBatch() { ++batch.depth; }
+
+IniSaveBatch::~IniSaveBatch() { finish(); }
+
+int IniSaveBatch::finish() {
+    if (finished_) return result_;
+    finished_ = true;
+    if (--batch.depth == 0) result_ = writeHeldFiles();
+    return result_;
 }
 
 bool fileExists(const char* path) {

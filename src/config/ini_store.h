@@ -12,6 +12,8 @@
 // every byte outside the replaced value stays as it was (comments, order,
 // line ends). New sections and keys are written with CR LF line ends.
 //
+// A batch (IniSaveBatch below) turns a run of writes into one save per file.
+//
 // Paths are game paths ("data\sound\sound.ini") of at most 1023 bytes; a
 // longer path reads as empty and cannot be written. Main thread only: the
 // cache and the returned value text are shared.
@@ -60,3 +62,39 @@ void iniReleaseCache();
 // False for an empty path; otherwise true when the path names a file (not a
 // folder) that can be opened for reading.
 bool fileExists(const char* path);
+
+// Holds every save of the INI calls made while it lives and writes each file
+// they changed once, whole, when it ends: one temporary file, one fsync, one
+// rename. A program killed part way through a run of writes therefore leaves
+// the old file or the new one, never a mix of the two. Wrap any sequence of
+// writes that belongs together, for example the player list:
+//
+//     {
+//         IniSaveBatch save;
+//         iniClearFile("profiles.ini");
+//         iniWriteInt("profiles.ini", "main", "current", current);
+//         for (...) iniWriteString("profiles.ini", "users", key, name);
+//         if (save.finish() != 0) ...;   // or let the scope end
+//     }
+//
+// Inside a batch the writes return 0 unless refused outright (bad names, a
+// file that exists but cannot be read); whether the files reached the disk is
+// what finish() returns. Reads see the changes at once, also after other
+// files were read in between. Batches nest: only the outermost one writes.
+// When a file cannot be written its change is lost once another file has
+// been cached, as after a failed write outside a batch.
+class IniSaveBatch {
+public:
+    IniSaveBatch();
+    ~IniSaveBatch();
+    IniSaveBatch(const IniSaveBatch&) = delete;
+    IniSaveBatch& operator=(const IniSaveBatch&) = delete;
+
+    // Ends the batch now: 0 when every held file was saved (or nothing was
+    // held), -1 when any could not be. Later calls return the same.
+    int finish();
+
+private:
+    bool finished_ = false;
+    int result_ = 0;
+};

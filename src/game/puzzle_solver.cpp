@@ -1,5 +1,8 @@
 #include "game/puzzle_solver.h"
 
+#include <algorithm>
+#include <array>
+
 #include "board/board.h"
 
 namespace {
@@ -136,16 +139,100 @@ std::vector<PuzzleMove> PuzzleSolver::candidateMoves(const PuzzlePosition& p) co
     return moves;
 }
 
+namespace {
+
+bool ordinary(int kind) { return kind >= 0 && kind < kOrdinaryKinds; }
+
+// The length of the run of `kind` through cell (col, row) along (dc, dr).
+int runThrough(const PuzzlePosition& p, const std::vector<std::int8_t>& kinds, int col, int row, int dc, int dr) {
+    const int kind = kinds[static_cast<std::size_t>(row * p.w + col)];
+    int length = 1;
+    for (int sign : {-1, 1}) {
+        int c = col + sign * dc, r = row + sign * dr;
+        while (c >= 0 && c < p.w && r >= 0 && r < p.h && kinds[static_cast<std::size_t>(r * p.w + c)] == kind) {
+            ++length;
+            c += sign * dc;
+            r += sign * dr;
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
+bool PuzzleSolver::mayMakeLine(const PuzzlePosition& p, const PuzzleMove& move) {
+    const auto a = static_cast<std::size_t>(move.from), b = static_cast<std::size_t>(move.to);
+    if (!ordinary(p.kind[a]) || !ordinary(p.kind[b])) return true;
+    std::vector<std::int8_t> kinds = p.kind;
+    std::swap(kinds[a], kinds[b]);
+    for (int cell : {move.from, move.to}) {
+        const int col = cell % p.w, row = cell / p.w;
+        if (runThrough(p, kinds, col, row, 1, 0) >= 3 || runThrough(p, kinds, col, row, 0, 1) >= 3) return true;
+    }
+    return false;
+}
+
+bool PuzzleSolver::hopeless(const PuzzlePosition& p) {
+    std::array<int, kOrdinaryKinds> count{};
+    for (std::int8_t k : p.kind) {
+        if (k == kNoKind) continue;
+        if (!ordinary(k)) return false;  // a special piece may remove pieces its own way
+        ++count[static_cast<std::size_t>(k)];
+    }
+    return std::any_of(count.begin(), count.end(), [](int n) { return n == 1 || n == 2; });
+}
+
+// Breadth first: every position one move from the start, then every one two
+// moves away, and so on, each reached first by the fewest moves. The first
+// empty board found therefore ends a shortest solution, and the search has
+// proven that no shorter one exists.
+bool PuzzleSolver::searchShortest(const PuzzlePosition& start, std::vector<PuzzleMove>& solution, long& seen) {
+    struct Reached {
+        std::string from;  // the position this one was first reached from
+        PuzzleMove move;
+        bool isStart = false;
+    };
+    std::unordered_map<std::string, Reached> reached;
+    reached[start.key()] = Reached{{}, {}, true};
+    if (start.empty()) return true;
+    std::vector<PuzzlePosition> frontier{start};
+    while (!frontier.empty()) {
+        std::vector<PuzzlePosition> next;
+        for (const PuzzlePosition& position : frontier) {
+            const std::string key = position.key();
+            for (const PuzzleMove& m : candidateMoves(position)) {
+                if (!mayMakeLine(position, m)) continue;
+                if (++nodes_ > budget_) return false;
+                PuzzlePosition after;
+                if (!play(position, m, after)) continue;
+                std::string afterKey = after.key();
+                if (!reached.emplace(afterKey, Reached{key, m, false}).second) continue;
+                seen = static_cast<long>(reached.size());
+                if (after.empty()) {
+                    for (auto it = reached.find(afterKey); !it->second.isStart; it = reached.find(it->second.from))
+                        solution.push_back(it->second.move);
+                    std::reverse(solution.begin(), solution.end());
+                    return true;
+                }
+                if (!hopeless(after)) next.push_back(std::move(after));
+            }
+        }
+        frontier = std::move(next);
+    }
+    return false;
+}
+
 // Depth first; every position decided is remembered, so a position reached
 // by two orders of the same moves is searched once.
 bool PuzzleSolver::search(const PuzzlePosition& position, std::vector<PuzzleMove>& path) {
     if (position.empty()) return true;
     const std::string key = position.key();
     if (auto it = solvable_.find(key); it != solvable_.end() && !it->second) return false;
+    if (hopeless(position)) return false;
     if (++nodes_ > budget_) return false;
     for (const PuzzleMove& m : candidateMoves(position)) {
         PuzzlePosition next;
-        if (!play(position, m, next)) continue;
+        if (!mayMakeLine(position, m) || !play(position, m, next)) continue;
         path.push_back(m);
         if (search(next, path)) {
             solvable_[key] = true;
@@ -161,19 +248,19 @@ PuzzleReport PuzzleSolver::solve(const PuzzlePosition& start, bool countWinningF
     PuzzleReport report;
     nodes_ = 0;
     solvable_.clear();
-    std::vector<PuzzleMove> path;
-    report.solvable = search(start, path);
-    report.solution = path;
+    report.solvable = searchShortest(start, report.solution, report.positionsSeen);
+    report.exhausted = nodes_ > budget_;
     if (report.solvable && countWinningFirstMoves) {
+        // The count has a budget of its own.
+        nodes_ = 0;
         for (const PuzzleMove& m : candidateMoves(start)) {
             PuzzlePosition next;
-            if (!play(start, m, next)) continue;
+            if (!mayMakeLine(start, m) || !play(start, m, next)) continue;
             ++report.firstMoves;
             std::vector<PuzzleMove> rest;
             if (search(next, rest)) ++report.winningFirstMoves;
         }
     }
-    report.positionsSeen = static_cast<long>(solvable_.size());
-    report.exhausted = nodes_ > budget_;
+    report.exhausted = report.exhausted || nodes_ > budget_;
     return report;
 }

@@ -38,10 +38,10 @@ struct PuzzleMove {
 
 struct PuzzleReport {
     bool solvable = false;
-    std::vector<PuzzleMove> solution;  // the first solution found
+    std::vector<PuzzleMove> solution;  // a shortest solution: none has fewer moves
     int winningFirstMoves = 0;         // distinct first moves from which a win remains
     int firstMoves = 0;                // first moves that make a line at all
-    long positionsSeen = 0;
+    long positionsSeen = 0;            // positions the shortest search reached
     bool exhausted = false;            // the node budget ran out before an answer
 };
 
@@ -55,8 +55,18 @@ public:
     bool play(const PuzzlePosition& from, const PuzzleMove& move, PuzzlePosition& after);
     // Swaps of two neighbouring unlocked pieces of different kinds.
     std::vector<PuzzleMove> candidateMoves(const PuzzlePosition& position) const;
-    // A solution and the difficulty measures.
+    // A shortest solution and the difficulty measures. The positions are
+    // searched breadth first, every move made on the real board, so the first
+    // solution found has the fewest moves there are.
     PuzzleReport solve(const PuzzlePosition& start, bool countWinningFirstMoves = true);
+
+    // False when the swap can make no line: after it no run of three alike
+    // passes through either cell. Swaps that involve a special piece are
+    // left to the board.
+    static bool mayMakeLine(const PuzzlePosition& position, const PuzzleMove& move);
+    // True when the position can never be emptied: some ordinary kind has one
+    // or two pieces left, and nothing but a line of three removes a piece.
+    static bool hopeless(const PuzzlePosition& position);
 
     // Puts a position on the board (puzzle mode, at 0, 0).
     void setUp(Board& board, const PuzzlePosition& position) const;
@@ -64,6 +74,7 @@ public:
 
 private:
     bool search(const PuzzlePosition& position, std::vector<PuzzleMove>& path);
+    bool searchShortest(const PuzzlePosition& start, std::vector<PuzzleMove>& solution, long& seen);
 
     std::unique_ptr<Board> board_;
     std::unordered_map<std::string, bool> solvable_;  // positions already decided

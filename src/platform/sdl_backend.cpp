@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include "platform/key_mapping.h"
 #include "platform/script.h"
@@ -11,6 +13,8 @@
 
 namespace platform {
 namespace {
+
+constexpr char kNoDisplayAdvice[] = "start with --headless to run without a window";
 
 class SdlBackend : public Backend {
 public:
@@ -53,11 +57,17 @@ public:
     void restoreWindow() override {
         if (window_) SDL_RestoreWindow(window_);
     }
+    // Restored if minimised, shown, on top and focused. Minimising first and
+    // restoring at once, the old trick to come to the front, races with the
+    // window manager, which may carry out the two in either order and leave
+    // the window minimised.
     void raiseWindow() override {
         if (!window_) return;
-        SDL_MinimizeWindow(window_);
-        SDL_RestoreWindow(window_);
+        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(window_);
+        SDL_ShowWindow(window_);
         SDL_RaiseWindow(window_);
+        SDL_SetWindowInputFocus(window_);
+        pointerStale_ = mustShow_ = true;
     }
 
     void placeWindow(const WindowPlacement& client, bool bordered) override {
@@ -79,6 +89,7 @@ public:
         if (!window_ || fullScreen == fullScreen_) return;
         fullScreen_ = fullScreen;
         SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        pointerStale_ = mustShow_ = true;
     }
 
     int screenWidth() const override { return desktopMode().w; }
@@ -87,6 +98,7 @@ public:
     void pumpEvents(MessageQueue& queue) override {
         SDL_Event event;
         while (SDL_PollEvent(&event)) translate(event, queue);
+        if (pointerStale_) takePointerPosition(queue);
     }
 
     void waitEvents() override { SDL_WaitEventTimeout(nullptr, 100); }
@@ -102,6 +114,10 @@ public:
     void present(const std::uint16_t* pixels, int width, int height, int pitchBytes, PixelLayout layout,
                  const Rect& clip) override {
         if (!renderer_ || !pixels || width <= 0 || height <= 0) return;
+        // The window still holds an unchanged picture: showing it again would
+        // only make the renderer (often a software one) scale and copy the
+        // same pixels fifty times a second while the game idles.
+        if (!rememberShown(pixels, width, height, pitchBytes)) return;
         const Uint32 format = layout == PixelLayout::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555;
         if (!texture_ || textureWidth_ != width || textureHeight_ != height || textureFormat_ != format) {
             if (texture_) SDL_DestroyTexture(texture_);
@@ -158,6 +174,53 @@ public:
     }
 
 private:
+    // True when the picture differs from the one last shown, or the window
+    // needs it again; it is then kept as the one shown.
+    bool rememberShown(const std::uint16_t* pixels, int width, int height, int pitchBytes) {
+        const std::size_t rowBytes = std::size_t(width) * 2;
+        bool same = !mustShow_ && shownWidth_ == width && shownHeight_ == height;
+        for (int y = 0; y < height && same; ++y) {
+            const auto* row = reinterpret_cast<const std::uint8_t*>(pixels) + std::ptrdiff_t(y) * pitchBytes;
+            same = std::memcmp(row, shown_.data() + std::size_t(y) * std::size_t(width), rowBytes) == 0;
+        }
+        if (same) return false;
+        shown_.resize(std::size_t(width) * std::size_t(height));
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint8_t*>(pixels) + std::ptrdiff_t(y) * pitchBytes;
+            std::memcpy(shown_.data() + std::size_t(y) * std::size_t(width), row, rowBytes);
+        }
+        shownWidth_ = width;
+        shownHeight_ = height;
+        mustShow_ = false;
+        return true;
+    }
+
+    // The window appeared, moved, took a new size or left full screen while
+    // the mouse may have kept still: the position SDL last reported belongs
+    // to the old geometry, and the cursor would be drawn, and a click aimed,
+    // where the pointer no longer is. The pointer's real place is read from
+    // the system instead and passed on as a move.
+    void takePointerPosition(MessageQueue& queue) {
+        pointerStale_ = false;
+        if (!window_) return;
+        int screenX = 0, screenY = 0, windowX = 0, windowY = 0, width = 0, height = 0;
+        SDL_GetGlobalMouseState(&screenX, &screenY);
+        SDL_GetWindowPosition(window_, &windowX, &windowY);
+        SDL_GetWindowSize(window_, &width, &height);
+        const int x = screenX - windowX, y = screenY - windowY;
+        if (x < 0 || y < 0 || x >= width || y >= height) return;
+        float pictureX = float(x), pictureY = float(y);
+        if (renderer_) SDL_RenderWindowToLogical(renderer_, x, y, &pictureX, &pictureY);
+        const int px = int(pictureX), py = int(pictureY);
+        if (px == mouseX_ && py == mouseY_) return;
+        // Clicks report where SDL believes the mouse is; moving it there (it
+        // is there already) brings that belief up to date as well.
+        SDL_WarpMouseInWindow(window_, x, y);
+        mouseX_ = px;
+        mouseY_ = py;
+        queue.post(WM_MOUSEMOVE, buttonFlags(), packMousePosition(mouseX_, mouseY_));
+    }
+
     SDL_DisplayMode desktopMode() const {
         SDL_DisplayMode mode{};
         int index = window_ ? SDL_GetWindowDisplayIndex(window_) : 0;
@@ -180,6 +243,10 @@ private:
             break;
         case SDL_WINDOWEVENT:
             translateWindowEvent(event.window, queue);
+            break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            mustShow_ = true;
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
@@ -227,6 +294,15 @@ private:
 
     void translateWindowEvent(const SDL_WindowEvent& event, MessageQueue& queue) {
         switch (event.event) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            pointerStale_ = true;
+            mustShow_ = true;
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            mustShow_ = true;
+            break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             queue.post(WM_ACTIVATEAPP, 1, 0);
             break;
@@ -237,9 +313,11 @@ private:
             queue.post(WM_SIZE, SIZE_MINIMIZED, 0);
             break;
         case SDL_WINDOWEVENT_RESTORED:
+            pointerStale_ = mustShow_ = true;
             queue.post(WM_SIZE, SIZE_RESTORED, packMousePosition(textureWidth_, textureHeight_));
             break;
         case SDL_WINDOWEVENT_MAXIMIZED:
+            pointerStale_ = mustShow_ = true;
             queue.post(WM_SIZE, SIZE_MAXIMIZED, packMousePosition(textureWidth_, textureHeight_));
             break;
         case SDL_WINDOWEVENT_CLOSE:
@@ -257,13 +335,25 @@ private:
     Uint32 textureFormat_ = 0;
     bool fullScreen_ = false;
     int mouseX_ = -1, mouseY_ = -1;
+    bool pointerStale_ = true;  // also before the window first appears
+    std::vector<std::uint16_t> shown_;  // the picture the window shows
+    int shownWidth_ = 0, shownHeight_ = 0;
+    bool mustShow_ = true;
 };
 
 }  // namespace
 
 std::unique_ptr<Backend> createSdlBackend() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "shardfall: no display available (%s)\n", SDL_GetError());
+        std::fprintf(stderr, "shardfall: no display available (%s); %s\n", SDL_GetError(), kNoDisplayAdvice);
+        return nullptr;
+    }
+    // Without a display SDL falls back to drivers that draw nowhere: the game
+    // would run on, invisible, for ever.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        std::fprintf(stderr, "shardfall: no display available; %s\n", kNoDisplayAdvice);
         return nullptr;
     }
     return std::make_unique<SdlBackend>();

@@ -198,6 +198,13 @@ void Sound::setVolume(float volume) {
     SoundLock lock;
     Volume = volume;
     if (!lpDSBuffer) return;
+    // A fading sound keeps the level its fade has reached: a volume set in
+    // between (the category volumes at start-up) must not be heard at full
+    // level until the next fade step.
+    if (fadeState() != FADE_NONE) {
+        applyFadeLevel();
+        return;
+    }
     ERROR_CHECK_AS(lpDSBuffer->setVolume(ToDirectVolume(categoryVolume() * volume)),
                    "lpDSBuffer->SetVolume( ToDirectVolume(sndVolume[sndMode]*volume) )", __LINE__);
 }
@@ -313,29 +320,47 @@ void Sound::applyFadeStep() {
     if (fadeRemaining_ <= 0) {
         if (!fsnd) setFlag(kTicking, false);
         if (fadeState() == FADE_OUT) rewind();
-        setVolume(Volume);
         setFadeState(FADE_NONE);
         fadeRemaining_ = 0;
+        setVolume(Volume);
         // Taken before it runs: the callback may start a new fade here.
         const FadeCallback callback = fadeCallback_;
         fadeCallback_ = nullptr;
         if (callback) callback();
-    } else if (fadeRemaining_ < PERIOD_FADE && lpDSBuffer) {
-        const int t = fadeState() == FADE_IN ? PERIOD_FADE - fadeRemaining_ : fadeRemaining_;
-        ERROR_CHECK_AS(lpDSBuffer->setVolume(ToDirectVolume(categoryVolume() * Volume * t / PERIOD_FADE)),
-                       "lpDSBuffer->SetVolume( ToDirectVolume(sndVolume[sndMode]*Volume*t/PERIOD_FADE) )", __LINE__);
+    } else if (fadeRemaining_ < PERIOD_FADE) {
+        applyFadeLevel();
     }
 }
 
+int Sound::fadeLevel() const {
+    int t = PERIOD_FADE;
+    if (fadeState() == FADE_IN) t = PERIOD_FADE - fadeRemaining_;
+    if (fadeState() == FADE_OUT) t = fadeRemaining_;
+    return t < 0 ? 0 : (t > PERIOD_FADE ? PERIOD_FADE : t);
+}
+
+void Sound::applyFadeLevel() {
+    if (!lpDSBuffer) return;
+    const int t = fadeLevel();
+    ERROR_CHECK_AS(lpDSBuffer->setVolume(ToDirectVolume(categoryVolume() * Volume * t / PERIOD_FADE)),
+                   "lpDSBuffer->SetVolume( ToDirectVolume(sndVolume[sndMode]*Volume*t/PERIOD_FADE) )", __LINE__);
+}
+
+// A fade that reverses one under way (the track fading out is asked for
+// again, or one fading in is stopped) turns around from the level reached, so
+// the listener hears the track go on instead of a drop and a new ramp. A
+// fade-in from rest starts from silence: its very first sample is part of it.
 void Sound::fade(int state, FadeCallback callback) {
     SoundLock lock;
+    const int reached = fadeLevel();
+    const int running = fadeState();
+    const bool turning = (state == FADE_IN && running == FADE_OUT) || (state == FADE_OUT && running == FADE_IN);
     setFadeState(state);
     setFlag(kTicking, true);
     fadeRemaining_ = PERIOD_FADE;
+    if (turning) fadeRemaining_ = state == FADE_IN ? PERIOD_FADE - reached : reached;
     fadeCallback_ = callback;
-    if (state == FADE_IN && lpDSBuffer) {
-        ERROR_CHECK_AS(lpDSBuffer->setVolume(-1000), "lpDSBuffer->SetVolume( -1000)", __LINE__);
-    }
+    if (state == FADE_IN) applyFadeLevel();
 }
 
 SoundEffect* SoundEffect::duplicate() {

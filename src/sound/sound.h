@@ -134,6 +134,9 @@ private:
     // False when the lock fails (nothing was written).
     bool fillFrom(SoundDecoder& decoder, std::uint32_t offset, std::uint32_t bytes);
     void applyFadeStep();
+    // How far the running fade has come, 0 (silent) .. PERIOD_FADE (full).
+    int fadeLevel() const;
+    void applyFadeLevel();
 
     std::string path_;
     std::string name_;

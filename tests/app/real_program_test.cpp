@@ -1,7 +1,10 @@
 // The built program itself, run the way a player or CI runs it.
 
+#include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +104,47 @@ TEST(RealProgram, UnwritableDataFolderLosesNothing) {
     std::filesystem::create_directory(dir.path() / ("game.ini.tmp"));
     EXPECT_EQ(runProgram({"--headless", "--data", dir.path().string(), "--run-ms", "200"}), 0);
     EXPECT_EQ(dir.read("game.ini"), settings);
+}
+
+// Without a display and without --headless there is no window to show: the
+// program says so, names the way to run without one, and fails.
+TEST(RealProgram, NoDisplayIsReportedAndFails) {
+    TempDir dir;
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        if (entry.rfind("DISPLAY=", 0) == 0 || entry.rfind("WAYLAND_DISPLAY=", 0) == 0 ||
+            entry.rfind("SDL_VIDEODRIVER=", 0) == 0)
+            continue;
+        env.push_back(entry);
+    }
+    std::vector<char*> envp;
+    for (auto& entry : env) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    std::string program = kProgram, flag = "--data", data = dir.path().string();
+    char* argv[] = {program.data(), flag.data(), data.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, dir.file("stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t child = 0;
+    ASSERT_EQ(::posix_spawn(&child, kProgram.c_str(), &actions, nullptr, argv, envp.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    bool ended = false;
+    for (int i = 0; i < 600 && !ended; ++i) {
+        ended = ::waitpid(child, &status, WNOHANG) == child;
+        if (!ended) ::usleep(50000);
+    }
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    ASSERT_TRUE(ended) << "still running after 30 s without a display";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    const std::string said = dir.read("stderr.txt");
+    EXPECT_NE(said.find("no display"), std::string::npos) << said;
+    EXPECT_NE(said.find("--headless"), std::string::npos) << said;
 }
 
 TEST(RealProgram, BadCommandLineIsRefused) {

@@ -193,4 +193,30 @@ TEST(SwapBack, SwapThatMakesALineIsFinal) {
     EXPECT_EQ(t.log.count("wave 0 of 3"), 1);
 }
 
+// The swap's motion ends in one tick and its verdict comes in the next; a
+// press or a drag in between must not start a swap that takes the failed
+// one's place.
+TEST(Input, NothingGetsBetweenAFailedSwapAndItsReversal) {
+    for (const BoardMode mode : {BoardMode::ModeAction, BoardMode::ModePuzzle}) {
+        TestBoard t(mode);
+        t.load(kPlain);
+        t.drag(5, 6);
+        for (int i = 0; i < 500 && t->busy(); ++i) t->tick(kTick);
+        ASSERT_FALSE(t->busy());
+        ASSERT_EQ(t->swapOrigin(), 5);
+        t.drag(1, 2);
+        t.click(9);
+        t.click(10);
+        ASSERT_GT(t.runUntilIdle(), 0);
+        EXPECT_EQ(t.kinds(), kPlain);
+        EXPECT_EQ(t.log.count("sound swap"), 2);
+        EXPECT_EQ(t.log.count("sound swapback"), 1);
+        // The press after it works again (a puzzle without a move shows its
+        // no-moves overlay instead).
+        if (mode == BoardMode::ModePuzzle) continue;
+        t.drag(1, 2);
+        EXPECT_EQ(t->swapOrigin(), 1);
+    }
+}
+
 }  // namespace

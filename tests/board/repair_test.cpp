@@ -96,4 +96,21 @@ TEST(EnsurePlayable, AStandingLineIsEnough) {
     EXPECT_EQ(t.host.unplayable, 0);
 }
 
+// Only kind 2 can be born, and the locked pieces below offer no move: every
+// refill of the top row is a line, which falls and is refilled again. The
+// board must come to rest, and the level end by the rule for a board that
+// cannot be made playable.
+TEST(EnsurePlayable, ABoardWhoseRefillsOnlyEverLineUpComesToRest) {
+    seedBoardRandom(3);
+    TestBoard t;
+    t->setKestTable({0, 0, 1, 0, 0, 0, 0, 0, 0, 0});
+    t.load({"222", "013", "130"}, {"000", "111", "111"});
+    EXPECT_GT(t.runUntilIdle(20000), 0);
+    EXPECT_EQ(t.host.unplayable, 1);
+    EXPECT_LE(t.log.starting("wave ").size(), 40u);
+    // At rest it stays so.
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(t.idleTick());
+    EXPECT_EQ(t.host.unplayable, 1);
+}
+
 }  // namespace

@@ -175,4 +175,47 @@ TEST_F(GameLevels, EveryPuzzleSolutionEmptiesItsBoard) {
     }
 }
 
+// What a puzzle's note says the solver proved: "# 7 moves (the fewest there
+// are); 2 of 9 first moves that make a line still win".
+struct PuzzleNote {
+    int moves = -1, winning = -1, firstMoves = -1;
+};
+
+PuzzleNote readNote(const fs::path& path) {
+    std::ifstream in(path);
+    std::string line;
+    PuzzleNote note;
+    while (std::getline(in, line)) {
+        const std::size_t counts = line.find("; ");
+        if (std::sscanf(line.c_str(), "# %d moves", &note.moves) == 1 && counts != std::string::npos &&
+            std::sscanf(line.c_str() + counts, "; %d of %d", &note.winning, &note.firstMoves) == 2)
+            break;
+    }
+    return note;
+}
+
+// Each puzzle records the shortest solution there is, and the puzzles grow
+// harder one by one: a longer shortest solution, or as long with fewer first
+// moves that still win. The solver proves every one of them again.
+TEST_F(GameLevels, PuzzlesRecordTheirShortestSolutionsFromEasyToHard) {
+    PuzzleNote previous;
+    for (int n = 1; n <= puzzleCount(); ++n) {
+        SCOPED_TRACE("puzzle " + std::to_string(n));
+        const PuzzleNote note = readNote(puzzleSource(n));
+        ASSERT_GT(note.moves, 0) << "the note of what the solver proved";
+        const Source source = readSource(puzzleSource(n));
+        EXPECT_EQ(static_cast<int>(source.solution.size()), note.moves);
+        EXPECT_TRUE(note.moves > previous.moves || (note.moves == previous.moves && note.winning <= previous.winning))
+            << note.moves << " moves, " << note.winning << " winning, after " << previous.moves << ", "
+            << previous.winning;
+        previous = note;
+        PuzzleSolver solver;
+        const PuzzleReport r = solver.solve(PuzzlePosition::fromMap(source.map));
+        ASSERT_TRUE(r.solvable);
+        EXPECT_EQ(static_cast<int>(r.solution.size()), note.moves);
+        EXPECT_EQ(r.winningFirstMoves, note.winning);
+        EXPECT_EQ(r.firstMoves, note.firstMoves);
+    }
+}
+
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "sound_test_support.h"
 
 namespace {
@@ -11,7 +14,9 @@ using namespace soundtest;
 class MusicTest : public SoundFixture {
 protected:
     void prepareData() override {
-        for (const char* name : {"menu.wav", "game.wav", "third.wav"}) dir.write(name, wav16(constantFrames(22050, 3000)));
+        for (const char* name : {"game.wav", "third.wav"}) dir.write(name, wav16(constantFrames(22050, 3000)));
+        // Long enough to be heard through a whole back and forth of fades.
+        dir.write("menu.wav", wav16(constantFrames(441000, 3000)));
         dir.write("data/sound/music.ini", "[main]\ngame=game.wav\nmenu=Menu.wav\n");
     }
     void startMenuMusic() {
@@ -27,6 +32,27 @@ protected:
     Sound* game() { return findSound("game.wav"); }
     Sound* third() { return findSound("third.wav"); }
     bool everPlayed(Sound* track) { return track && (track->isPlaying() || playCursor(track) != 0); }
+    // The loudest sample of the next 50 ms of output, and the sound thread's
+    // step after it: what a listener hears of each step of a fade.
+    int heardStep() {
+        int loudest = 0;
+        for (std::int16_t v : mix(kFramesPerStep)) loudest = std::max(loudest, std::abs(int(v)));
+        step();
+        return loudest;
+    }
+    // From the level heard last, the track must only grow until it is full.
+    // The first step may be one fade step (2 dB or less) below: the fade had
+    // moved on once more after that level was heard. The dip it guards
+    // against is 25 dB.
+    void expectRisingToFull(int before) {
+        int previous = before * 3 / 4;
+        for (int i = 0; i < 22; ++i) {
+            const int level = heardStep();
+            EXPECT_GE(level, previous * 99 / 100) << "step " << i;
+            previous = level;
+        }
+        EXPECT_EQ(previous, 3000);
+    }
 };
 
 TEST_F(MusicTest, TheConfigurationIsReadAtStartAndMissingTracksPlayNothing) {
@@ -128,6 +154,38 @@ TEST_F(MusicTest, AStoppedTrackResumesAtOnceFromItsStartAtFullVolume) {
     // Without a fade the stop is immediate.
     musicStop(0);
     EXPECT_FALSE(menu()->isPlaying());
+}
+
+// Menu, game and menu again within a second, or a stop taken back: the track
+// that was fading out goes on from the level it had reached.
+TEST_F(MusicTest, TheFadeTurnsAroundWithoutADip) {
+    startMenuMusic();
+    playMusic(player(), MUSIC_GAME);
+    int reached = 0;
+    for (int i = 0; i < 10; ++i) reached = heardStep();
+    ASSERT_LT(reached, 2000);
+    ASSERT_GT(reached, 1000);
+    playMusic(player(), MUSIC_MENU);
+    expectRisingToFull(reached);
+    EXPECT_FALSE(everPlayed(game()));
+
+    stopMusic(player());
+    for (int i = 0; i < 16; ++i) reached = heardStep();
+    ASSERT_LT(reached, 1000);
+    playMusic(player(), MUSIC_MENU);
+    expectRisingToFull(reached);
+}
+
+// The volumes set while the title screen loads reach a track that has just
+// started: it must still be heard from the start of its fade-in.
+TEST_F(MusicTest, ANewTrackIsNeverHeardAboveItsFadeIn) {
+    playMusic(player(), MUSIC_MENU);
+    setCategoryVolume(0.0f, SND_VOLUME_EFFECTS);
+    setCategoryVolume(1.0f, SND_VOLUME_MUSIC);
+    // The fade's first step, 1/20 of the way: 26 dB down.
+    const int first = heardStep();
+    EXPECT_LT(first, 150);
+    expectRisingToFull(first);
 }
 
 TEST_F(MusicTest, AskingBackForTheTrackThatIsFadingOutKeepsIt) {

@@ -3,12 +3,16 @@
 //
 //   levelc LEVELS_DIR DATA_DIR          compile every level into DATA_DIR/levels/
 //   levelc --solve PUZZLE.txt...        solve puzzles and print how hard they are
+//   levelc --order PUZZLE_DIR           prove every puzzle's shortest solution,
+//                                       record it and number the puzzles from
+//                                       the easiest to the hardest
 //   levelc --preview DIST_DIR OUT_DIR LEVEL.txt...
 //                                       draw each level with its frame into a PNG
 //
 // Quest levels are levels/quest/levelNN.txt, puzzles levels/puzzle/puzzleNN.txt;
 // the action and cube boards are levels/baseaction.txt and levels/basecube.txt.
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -122,6 +126,90 @@ int solveAll(int argc, char** argv) {
     return unsolved == 0 ? 0 : 1;
 }
 
+struct ProvenPuzzle {
+    int number = 0;
+    std::string text;
+    PuzzleReport report;
+};
+
+// Easier first: a shorter shortest solution, then more first moves that
+// still win, then fewer first moves to choose from; the old order breaks ties.
+bool easier(const ProvenPuzzle& a, const ProvenPuzzle& b) {
+    if (a.report.solution.size() != b.report.solution.size())
+        return a.report.solution.size() < b.report.solution.size();
+    if (a.report.winningFirstMoves != b.report.winningFirstMoves)
+        return a.report.winningFirstMoves > b.report.winningFirstMoves;
+    if (a.report.firstMoves != b.report.firstMoves) return a.report.firstMoves < b.report.firstMoves;
+    return a.number < b.number;
+}
+
+// The source with its title, its difficulty note and its solution line made
+// new; every other line stays as it was.
+std::string recordedSource(const std::string& text, int number, const PuzzleReport& r) {
+    std::istringstream in(text);
+    std::string line, out;
+    while (std::getline(in, line)) {
+        char note[160];
+        if (line.rfind("# Puzzle ", 0) == 0) {
+            std::snprintf(note, sizeof note, "# Puzzle %d", number);
+            line = note;
+        } else if (line.rfind("# ", 0) == 0 && line.find(" moves") != std::string::npos) {
+            std::snprintf(note, sizeof note,
+                          "# %zu moves (the fewest there are); %d of %d first moves that make a line still win",
+                          r.solution.size(), r.winningFirstMoves, r.firstMoves);
+            line = note;
+        } else if (line.rfind("solution", 0) == 0) {
+            line = "solution";
+            for (const PuzzleMove& m : r.solution) {
+                std::snprintf(note, sizeof note, " %d-%d", m.from, m.to);
+                line += note;
+            }
+        }
+        out += line;
+        out += '\n';
+    }
+    return out;
+}
+
+fs::path puzzlePath(const fs::path& dir, int number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "puzzle%02d.txt", number);
+    return dir / name;
+}
+
+int orderPuzzles(const fs::path& dir) {
+    std::vector<ProvenPuzzle> puzzles;
+    for (int n = 1; fs::exists(puzzlePath(dir, n)); ++n) {
+        ProvenPuzzle p;
+        p.number = n;
+        MapData map;
+        if (!readText(puzzlePath(dir, n), p.text) || !loadSource(puzzlePath(dir, n), map)) return 2;
+        PuzzleSolver solver(50000000);
+        p.report = solver.solve(PuzzlePosition::fromMap(map));
+        if (!p.report.solvable) {
+            std::fprintf(stderr, "%s: %s\n", puzzlePath(dir, n).string().c_str(),
+                         p.report.exhausted ? "not proven within the search budget" : "cannot be solved");
+            return 1;
+        }
+        std::fprintf(stderr, "puzzle %d: %zu moves, %d of %d, %ld positions\n", n, p.report.solution.size(),
+                     p.report.winningFirstMoves, p.report.firstMoves, p.report.positionsSeen);
+        puzzles.push_back(std::move(p));
+    }
+    std::stable_sort(puzzles.begin(), puzzles.end(), easier);
+    std::printf("%6s %6s %9s %8s\n", "puzzle", "was", "shortest", "winning");
+    for (std::size_t i = 0; i < puzzles.size(); ++i) {
+        const ProvenPuzzle& p = puzzles[i];
+        const int number = static_cast<int>(i) + 1;
+        std::printf("%6d %6d %9zu %4d/%-3d\n", number, p.number, p.report.solution.size(), p.report.winningFirstMoves,
+                    p.report.firstMoves);
+        const std::string text = recordedSource(p.text, number, p.report);
+        if (platform::writeFileAtomic(puzzlePath(dir, number).string(), text.data(), text.size()) == 0) continue;
+        std::fprintf(stderr, "%s: cannot write\n", puzzlePath(dir, number).string().c_str());
+        return 2;
+    }
+    return 0;
+}
+
 class PreviewHost : public NullBoardHost {};
 
 // The level as the player first sees it: quest, action and cube levels
@@ -175,6 +263,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: levelc LEVELS_DIR DATA_DIR\n"
                  "       levelc --solve PUZZLE.txt...\n"
+                 "       levelc --order PUZZLE_DIR\n"
                  "       levelc --preview DIST_DIR OUT_DIR LEVEL.txt...\n");
     return 2;
 }
@@ -183,6 +272,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     if (argc >= 3 && std::string(argv[1]) == "--solve") return solveAll(argc - 2, argv + 2);
+    if (argc == 3 && std::string(argv[1]) == "--order") return orderPuzzles(argv[2]);
     if (argc >= 5 && std::string(argv[1]) == "--preview") return previewAll(argv[2], argv[3], argc - 4, argv + 4);
     if (argc == 3 && argv[1][0] != '-') return compileAll(argv[1], argv[2]);
     return usage();
