@@ -5,6 +5,8 @@
 #include <new>
 #include <vector>
 
+#include "platform/row_stretch.h"
+
 namespace platform {
 
 std::int32_t Surface16::create(int width, int height, PixelLayout layout, std::unique_ptr<Surface16>& out) {
@@ -73,16 +75,9 @@ std::int32_t Surface16::blt(const Rect& dst, Surface16& src, const Rect& srcRect
         fromPitch = sw;
     }
 
+    const std::int64_t gx = (std::int64_t(sw) << 16) / dw;
     const std::int64_t gy = (std::int64_t(sh) << 16) / dh;
     const std::uint16_t low = src.keyLow_, high = src.keyHigh_;
-    // Where each destination column samples from; worked out once per blit
-    // rather than once per pixel.
-    std::vector<int> columns;
-    if (sw != dw) {
-        columns.resize(std::size_t(dw));
-        const std::int64_t gx = (std::int64_t(sw) << 16) / dw;
-        for (int i = 0; i < dw; ++i) columns[std::size_t(i)] = int((i * gx) >> 16);
-    }
     std::int64_t previousRow = -1;
     for (int j = 0; j < dh; ++j) {
         const std::int64_t sourceRow = (j * gy) >> 16;
@@ -94,21 +89,16 @@ std::int32_t Surface16::blt(const Rect& dst, Surface16& src, const Rect& srcRect
             continue;
         }
         previousRow = sourceRow;
-        if (columns.empty()) {
-            if (!keyed) {
-                std::memcpy(d, s, std::size_t(dw) * 2);
-                continue;
-            }
-            // A select rather than a branch, so the loop vectorises.
-            for (int i = 0; i < dw; ++i) {
-                const std::uint16_t p = s[i];
+        if (!keyed && sw == dw) {
+            std::memcpy(d, s, std::size_t(dw) * 2);
+        } else if (!keyed) {
+            forEachStretchedSample(dw, 0, gx, [d, s](int i, int from) { d[i] = s[from]; });
+        } else {
+            // A select rather than a branch, so the loops vectorise.
+            forEachStretchedSample(dw, 0, gx, [d, s, low, high](int i, int from) {
+                const std::uint16_t p = s[from];
                 d[i] = (p < low || p > high) ? p : d[i];
-            }
-            continue;
-        }
-        for (int i = 0; i < dw; ++i) {
-            const std::uint16_t p = s[columns[std::size_t(i)]];
-            d[i] = (!keyed || p < low || p > high) ? p : d[i];
+            });
         }
     }
     return DD_OK;
