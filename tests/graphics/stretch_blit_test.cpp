@@ -79,6 +79,27 @@ TEST_P(StretchBlitPaths, BlitWhollyOutsideTheClipDrawsNothingAndLeavesTheSourceA
     for (std::uint16_t p : allPixels(*dst)) EXPECT_EQ(p, background);
 }
 
+// One axis of a clipped stretch: destination [first, last) and where each
+// pixel samples. Both paths move the source edges with the clip; the
+// software path keeps the unclipped step, while the surface path stretches
+// the clipped source rectangle over the clipped destination anew.
+struct Axis {
+    int first, last;
+    std::int64_t edge, step;
+    int sample(int at) const { return int(((edge << 16) + (at - first) * step) >> 16); }
+};
+
+Axis clippedAxis(int at, int size, int sourceSize, int clipLow, int clipHigh, bool software) {
+    const std::int64_t step = (std::int64_t(sourceSize) << 16) / size;
+    Axis axis{std::max(at, clipLow), std::min(at + size, clipHigh), 0, step};
+    axis.edge = ((axis.first - at) * step) >> 16;
+    if (!software) {
+        const std::int64_t far = sourceSize + (((axis.last - (at + size)) * step) >> 16);
+        axis.step = ((far - axis.edge) << 16) / (axis.last - axis.first);
+    }
+    return axis;
+}
+
 // Every destination pixel samples ((source edge << 16) + i * step) >> 16,
 // the edges moved by the clip as the general blit moves them, whatever loop
 // the step gets: doubling, other whole factors, factor 3 (whose truncated
@@ -115,15 +136,13 @@ TEST_P(StretchBlitPaths, EveryStepSamplesByTheFixedPointRule) {
         dst->clip = c.clip;
         dst->BlitScaled(c.x, c.y, c.w, c.h, *src, 0, 0, c.sw, c.sh, BLEND_NORMAL, 0);
 
-        const std::int64_t gx = (std::int64_t(c.sw) << 16) / c.w, gy = (std::int64_t(c.sh) << 16) / c.h;
-        const int left = std::max(c.x, c.clip.left), top = std::max(c.y, c.clip.top);
-        const std::int64_t srcLeft = ((left - c.x) * gx) >> 16, srcTop = ((top - c.y) * gy) >> 16;
+        const Axis across = clippedAxis(c.x, c.w, c.sw, c.clip.left, c.clip.right, GetParam());
+        const Axis down = clippedAxis(c.y, c.h, c.sh, c.clip.top, c.clip.bottom, GetParam());
         for (int y = 0; y < 20; ++y) {
             for (int x = 0; x < 40; ++x) {
                 std::uint16_t expected = background;
-                if (x >= left && x < std::min(c.x + c.w, c.clip.right) && y >= top && y < std::min(c.y + c.h, c.clip.bottom)) {
-                    const int sx = int(((srcLeft << 16) + (x - left) * gx) >> 16);
-                    const int sy = int(((srcTop << 16) + (y - top) * gy) >> 16);
+                if (x >= across.first && x < across.last && y >= down.first && y < down.last) {
+                    const int sx = across.sample(x), sy = down.sample(y);
                     if (sx != 1 || sy != 0) expected = std::uint16_t(1 + sx + 16 * sy);
                 }
                 ASSERT_EQ(pixelAt(*dst, x, y), expected)
