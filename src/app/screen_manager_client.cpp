@@ -2,6 +2,7 @@
 
 #include "config/game_settings.h"
 #include "config/ini_store.h"
+#include "game/game_screen.h"
 #include "graphics/display.h"
 #include "screens/logo_screen.h"
 #include "sound/sound_system.h"
@@ -24,6 +25,7 @@ void ScreenManagerClient::draw() {
 
 void registerScreenClasses(ScreenFactory& factory) {
     factory.add("logo", [] { return std::make_unique<LogoScreen>(); });
+    factory.add("game", [] { return std::make_unique<GameScreen>(); });
 }
 
 namespace {

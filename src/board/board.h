@@ -75,6 +75,9 @@ public:
     void setTime(int milliseconds) { timeTotal_ = timeLeft_ = milliseconds; }
     void resetTimeLeft() { timeLeft_ = timeTotal_; }
     void resetElapsed() { elapsed_ = 0; }
+    // A saved game's clocks.
+    void setTimeLeft(int milliseconds) { timeLeft_ = milliseconds; }
+    void setElapsed(int milliseconds) { elapsed_ = milliseconds; }
     void clearGoalReached() { goalReached_ = false; }
     void setMapPath(const char* path);
     void clearHover() { hover_ = -1; }
@@ -162,6 +165,9 @@ public:
     bool needsRedraw() const { return redraw_; }
     int idleTime() const { return idleTime_; }
     ScreenPoint hintFrom() const { return hintFrom_; }
+    // Where the tutorial points for a move: the hint point of its
+    // lower-numbered cell.
+    ScreenPoint tutorialPointOf(int move) const;
     ScreenPoint hintTo() const { return hintTo_; }
     bool ringShown() const { return ringShown_; }
     ScreenPoint ring() const { return {selX_, selY_}; }

@@ -3,6 +3,8 @@
 
 #include "board/board.h"
 
+#include <algorithm>
+
 namespace {
 
 // The hint point sits a little inside the cell's top-left corner.
@@ -24,7 +26,7 @@ bool Board::runHint(int dt) {
     const int b = moveSecond(move);
     hintFrom_ = {geometry_.left(a) + kHintInset, geometry_.top(a) + kHintInset};
     hintTo_ = {geometry_.left(b) + kHintInset, geometry_.top(b) + kHintInset};
-    const ScreenPoint lower = a < b ? hintFrom_ : hintTo_;
+    const ScreenPoint lower = tutorialPointOf(move);
     if (host_->offerTutorial(lower.x, lower.y, kHintTutorialEntry)) return true;
 
     idleTime_ += dt;
@@ -36,6 +38,11 @@ bool Board::runHint(int dt) {
     audio_->play(BoardSound::Help);
     idleTime_ = 0;
     return false;
+}
+
+ScreenPoint Board::tutorialPointOf(int move) const {
+    const int lower = std::min(moveFirst(move), moveSecond(move));
+    return {geometry_.left(lower) + kHintInset, geometry_.top(lower) + kHintInset};
 }
 
 // The notice is a screen of its own; the board keeps it while no move is

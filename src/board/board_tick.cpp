@@ -56,9 +56,12 @@ void Board::tick(int dt) {
     }
 }
 
-// The countdown runs in every mode; only quest mode sets it per level and
-// ends a level when it runs out.
+// Only quest levels are played against the clock. The other modes keep
+// whatever time their map carries, and a clock left running there would
+// sound the last seconds' warning (and offer their tutorial) in a game that
+// cannot run out of time.
 void Board::countDown(int dt) {
+    if (mode_ != BoardMode::ModeQuest) return;
     if (timeLeft_ > 0) timeLeft_ -= dt;
     const bool secondTurns = timeLeft_ > 0 && timeLeft_ % 1000 < kSecondWindowMs;
     if (secondTurns && timeLeft_ < kWarningBelowMs) {

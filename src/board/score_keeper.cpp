@@ -62,6 +62,11 @@ void ScoreKeeper::restore(int score, int lives) {
     lives_ = lives;
 }
 
+void ScoreKeeper::restoreLevelTally(int levelScore, int gemsCollected) {
+    levelScore_ = levelScore;
+    gemsCollected_ = gemsCollected;
+}
+
 void ScoreKeeper::setLives(int lives) {
     lives_ = lives;
     if (links_.display) links_.display->showLives(lives_);

@@ -72,6 +72,8 @@ public:
     // A saved game's score and lives, taken as they are.
     void restore(int score, int lives);
     void setLives(int lives);
+    // A saved game's tallies of the level in progress.
+    void restoreLevelTally(int levelScore, int gemsCollected);
 
     // ---- The board's side ----
     // Drops events past the fiftieth of a wave, and every event in puzzle mode.

@@ -82,14 +82,26 @@ TEST(Tick, DyingPiecesShrinkAwayAndTheirCellsFreeThem) {
     EXPECT_EQ(t->pieces().size(), 3);
 }
 
-TEST(Tick, WarningsSoundOncePerSecondInTheLastFifteen) {
-    TestBoard t;
+TEST(Tick, WarningsSoundOncePerSecondInTheLastFifteenOfAQuestLevelOnly) {
+    TestBoard t(BoardMode::ModeQuest);
     t.load({"1234", "3412"});
     t->setTime(15100);
     for (int i = 0; i < 160; ++i) t->tick(kTick);
     EXPECT_EQ(t->timeLeft(), 15100 - 160 * kTick);
     EXPECT_EQ(t.log.count("sound warning"), 3);
     EXPECT_EQ(t.log.count("tutorial 1 at 274,550"), 4);
+
+    // Action and cube cannot run out of time: their clock stands still, so
+    // neither the warning nor the last seconds' tutorial ever comes.
+    for (BoardMode mode : {BoardMode::ModeAction, BoardMode::ModeCube, BoardMode::ModePuzzle}) {
+        TestBoard other(mode);
+        other.load({"1234", "3412"});
+        other->setTime(15100);
+        for (int i = 0; i < 3000; ++i) other->tick(kTick);
+        EXPECT_EQ(other.log.count("sound warning"), 0);
+        EXPECT_EQ(other.log.starting("tutorial 1").size(), 0u);
+        EXPECT_EQ(other->timeLeft(), 15100);
+    }
 }
 
 TEST(Tick, QuestTimeRunningOutRaisesTimeUpInsteadOfTheHint) {

@@ -31,6 +31,7 @@
 #include "errorlog/error_check.h"
 #include "graphics/display.h"
 #include "graphics/font.h"
+#include "graphics/game_fonts.h"
 #include "graphics/sprite_loading.h"
 #include "platform/cursor_file.h"
 #include "sound/music_player.h"
@@ -40,6 +41,11 @@
 #include "sound/sound_output.h"
 #include "sound/sound_system.h"
 #include "temp_dir.h"
+#include "ui/button_control.h"
+#include "ui/progress_control.h"
+#include "ui/screen.h"
+#include "ui/screen_manager.h"
+#include "ui/static_control.h"
 #include "game_sound_sections.h"
 
 namespace fs = std::filesystem;
@@ -629,5 +635,244 @@ TEST_F(GeneratedData, EveryManifestEntryIsThereAndNoShortcutsShip) {
     // No internet shortcuts: a browser opening at every exit is unwelcome.
     for (const auto& file : fs::recursive_directory_iterator(root)) {
         EXPECT_NE(file.path().extension(), ".url") << file.path();
+    }
+}
+
+// --- The game screen ----------------------------------------------------------
+
+namespace {
+
+// Where the game puts what the screen file does not place.
+constexpr int kBoardFrameLeft = 432 - 4 * 48 - 18;  // the widest field's gold frame
+constexpr int kBoardFrameBottom = 528 + 18;
+constexpr int kPanelLeft = 635, kPanelRight = 785;
+
+struct Box {
+    int x0, y0, x1, y1;
+};
+
+bool overlap(const Box& a, const Box& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
+
+// The box of a sprite's pixels with an alpha of at least 16 (what the
+// blits draw), in the sprite's own coordinates.
+struct Ink {
+    Box box{0, 0, 0, 0};
+};
+
+Ink inkOf(const Sprite& sprite) {
+    Ink ink;
+    ink.box = {sprite.width(), sprite.height(), 0, 0};
+    const std::uint8_t* alpha = sprite.alphaPlane();
+    for (int y = 0; y < sprite.height(); ++y)
+        for (int x = 0; x < sprite.width(); ++x) {
+            if (alpha && alpha[static_cast<std::size_t>(y) * sprite.width() + x] < 16) continue;
+            ink.box = {std::min(ink.box.x0, x), std::min(ink.box.y0, y), std::max(ink.box.x1, x + 1),
+                       std::max(ink.box.y1, y + 1)};
+        }
+    return ink;
+}
+
+// The picture as the game blends it: the 16-bit colour where the alpha
+// plane lets it show, 0 where it does not.
+std::vector<std::uint16_t> visiblePixels(const Sprite& sprite) {
+    int pitch = 0;
+    const std::uint16_t* pixels = sprite.readablePixels(pitch);
+    std::vector<std::uint16_t> out(static_cast<std::size_t>(sprite.width()) * sprite.height(), 0);
+    if (!pixels) return out;
+    for (int y = 0; y < sprite.height(); ++y)
+        for (int x = 0; x < sprite.width(); ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * sprite.width() + x;
+            if (sprite.alphaPlane()[i] >= 16) out[i] = pixels[static_cast<std::size_t>(y) * (pitch / 2) + x];
+        }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(GeneratedData, TheGameScreenFileHoldsEveryControlOfTheFourModesInItsPlace) {
+    WithDisplay display;
+    loadGameFonts();
+    ScreenManager manager;
+    Screen* game = manager.showScreen("game", 0);
+    ASSERT_NE(game, nullptr);
+
+    // The background the game builds from: the picture [back] "path" names.
+    const std::string backPath = ini("data\\menu\\game.ini", "back", "path");
+    auto* back = dynamic_cast<StaticControl*>(game->findChild("back"));
+    ASSERT_NE(back, nullptr);
+    ASSERT_TRUE(back->image && back->image == GetSprite(backPath.c_str())) << backPath;
+    EXPECT_EQ(back->xs * 1000 + back->ys, 800 * 1000 + 600);
+
+    for (const char* name : {"puzzle_plat", "live_plate", "score", "lifes", "level", "mw"}) {
+        SCOPED_TRACE(name);
+        auto* control = dynamic_cast<StaticControl*>(game->findChild(name));
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(dynamic_cast<ButtonControl*>(control), nullptr) << "a static, not a button";
+        EXPECT_FALSE(control->tabStop);
+        EXPECT_GE(control->x, kPanelLeft);
+        EXPECT_LE(control->x + control->xs, kPanelRight);
+        EXPECT_GT(control->xs * control->ys, 0);
+    }
+    for (const char* name : {"puzzle_plat", "live_plate"}) {
+        EXPECT_TRUE(hasPixels(game->findChild(name)->image)) << name;
+    }
+    // The widest numbers each plate shows, in the font the statics use.
+    const std::vector<std::pair<const char*, const char*>> numbers = {
+        {"score", "16,777,215"}, {"level", "6-8"}, {"level", "999"}, {"lifes", "99"}, {"mw", "99"}};
+    for (const auto& [name, text] : numbers) {
+        const UiElement* plate = game->findChild(name);
+        EXPECT_LE(TextWidth(gameFonts().statics, text) + 8, plate->xs) << name << " cannot show " << text;
+        EXPECT_LE(gameFonts().statics->lineHeight - 4, plate->ys) << name;
+    }
+
+    // The buttons: every state pictured, captions inside the plate.
+    for (const char* name : {"magic", "undo", "reset", "menu", "help"}) {
+        SCOPED_TRACE(name);
+        auto* b = dynamic_cast<ButtonControl*>(game->findChild(name));
+        ASSERT_NE(b, nullptr);
+        ASSERT_EQ(dynamic_cast<ProgressControl*>(b), nullptr);
+        for (int state : {ButtonControl::kNormal, ButtonControl::kActive, ButtonControl::kPressed}) {
+            ASSERT_TRUE(hasPixels(b->stateImage(state))) << "state " << state;
+            EXPECT_EQ(b->stateImage(state)->width(), b->xs);
+        }
+        EXPECT_GE(b->x, kPanelLeft);
+        EXPECT_LE(b->x + b->xs, kPanelRight);
+        EXPECT_LE(TextWidth(gameFonts().menu, b->caption()) + 16, b->xs) << b->caption();
+    }
+    // What each mode shows never overlaps, so a click means one thing and
+    // no number is drawn over another control.
+    const std::vector<std::vector<const char*>> modes = {
+        {"magic", "mw", "score", "lifes", "level", "menu", "help"},
+        {"undo", "reset", "level", "menu", "help"},
+        {"live_plate", "score", "level", "menu", "help"},
+    };
+    for (const auto& shown : modes)
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                const UiElement* a = game->findChild(shown[i]);
+                const UiElement* b = game->findChild(shown[j]);
+                EXPECT_FALSE(overlap({a->x, a->y, a->x + a->xs, a->y + a->ys}, {b->x, b->y, b->x + b->xs, b->y + b->ys}))
+                    << shown[i] << " and " << shown[j];
+            }
+    // Puzzle's buttons stand on its plate.
+    const UiElement* plate = game->findChild("puzzle_plat");
+    for (const char* name : {"undo", "reset"}) {
+        const UiElement* b = game->findChild(name);
+        EXPECT_TRUE(b->x >= plate->x && b->y >= plate->y && b->x + b->xs <= plate->x + plate->xs &&
+                    b->y + b->ys <= plate->y + plate->ys)
+            << name;
+    }
+
+    // The bar: shown, never dragged, drawn every frame; under the board and
+    // under the flash the "warning" sound brings up at (268, 535).
+    auto* bar = dynamic_cast<ProgressControl*>(game->findChild("timebar"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->tabStop);
+    EXPECT_NE(bar->bnotstatic, 0);
+    EXPECT_GT(bar->barWidth(), 0);
+    EXPECT_GE(bar->y, kBoardFrameBottom);
+    EXPECT_LE(bar->y + bar->ys, 585);
+    Sprite* flash = GetSprite("data\\timebar_n.jpg");
+    ASSERT_TRUE(hasPixels(flash));
+    EXPECT_LE(268, bar->barOrigin());
+    EXPECT_GE(268 + flash->width(), bar->barOrigin() + bar->barWidth());
+    EXPECT_LE(535, bar->y);
+    EXPECT_GE(535 + flash->height(), bar->y + bar->ys);
+}
+
+TEST_F(GeneratedData, EveryEpisodeHasItsSceneAndItsRelicForEveryLevelLeftOfTheBoard) {
+    WithDisplay display;
+    // The episodes' first levels; the last episode ends with level 40.
+    const int firstLevel[7] = {1, 6, 12, 18, 25, 33, 41};
+    const int position[6][2] = {{5, 179}, {6, 141}, {6, 210}, {5, 158}, {8, 178}, {16, 119}};
+    for (int e = 1; e <= 6; ++e) {
+        SCOPED_TRACE("episode " + std::to_string(e));
+        char path[64];
+        std::snprintf(path, sizeof path, "data\\BACK\\back%d.jpg", e);
+        Sprite* scene = GetSprite(path);
+        ASSERT_TRUE(hasPixels(scene));
+        EXPECT_EQ(scene->width() * 1000 + scene->height(), 620 * 1000 + 570);
+
+        std::snprintf(path, sizeof path, "data\\BACK\\%d\\kest%dshadow.tga", e, e);
+        Sprite* outline = GetSprite(path);
+        ASSERT_TRUE(hasPixels(outline) && outline->hasAlphaPlane()) << path;
+        const Ink ghost = inkOf(*outline);
+        const int stages = firstLevel[e] - firstLevel[e - 1];
+        std::vector<std::uint16_t> previous;
+        for (int stage = 0; stage < stages; ++stage) {
+            std::snprintf(path, sizeof path, "data\\BACK\\%d\\kest0%d.jpg", e, stage);
+            SCOPED_TRACE(path);
+            Sprite* relic = GetSprite(path);
+            ASSERT_TRUE(hasPixels(relic) && relic->hasAlphaPlane());
+            EXPECT_EQ(relic->width() * 1000 + relic->height(), outline->width() * 1000 + outline->height());
+            const Ink ink = inkOf(*relic);
+            // Every level adds a piece a player can see.
+            const std::vector<std::uint16_t> seen = visiblePixels(*relic);
+            if (!previous.empty()) {
+                long changed = 0;
+                for (std::size_t i = 0; i < seen.size(); ++i) changed += seen[i] != previous[i];
+                EXPECT_GT(changed, 300);
+            }
+            previous = seen;
+            // On the screen: off the gold border, left of the widest board's
+            // frame, above the time bar.
+            const int x = position[e - 1][0], y = position[e - 1][1];
+            EXPECT_GE(x + ink.box.x0, 15);
+            EXPECT_LE(x + ink.box.x1, kBoardFrameLeft);
+            EXPECT_LE(y + ink.box.y1, kBoardFrameBottom);
+            // The unfinished relic stays inside its outline.
+            if (stage < stages - 1) {
+                EXPECT_GE(ink.box.x0, ghost.box.x0);
+                EXPECT_LE(ink.box.x1, ghost.box.x1);
+                EXPECT_GE(ink.box.y0, ghost.box.y0);
+            }
+        }
+        std::snprintf(path, sizeof path, "data\\BACK\\%d\\kest0%d.jpg", e, stages);
+        EXPECT_FALSE(fileExists(path)) << "a stage beyond the episode's levels";
+    }
+    for (const char* panel : {"DATA\\BACK\\adventure_right.jpg", "DATA\\BACK\\puzzle_right.jpg", "DATA\\BACK\\quad_right.jpg"}) {
+        Sprite* p = GetSprite(panel);
+        ASSERT_TRUE(hasPixels(p)) << panel;
+        EXPECT_EQ(p->width() * 1000 + p->height(), 150 * 1000 + 570) << panel;
+    }
+    for (const char* scene : {"DATA\\BACK\\puzzle.jpg", "DATA\\BACK\\quad.jpg"}) {
+        Sprite* p = GetSprite(scene);
+        ASSERT_TRUE(hasPixels(p)) << scene;
+        EXPECT_EQ(p->width() * 1000 + p->height(), 620 * 1000 + 570) << scene;
+    }
+}
+
+TEST_F(GeneratedData, EveryTutorialTextFitsThePanelThatPointsAtItsSpot) {
+    WithDisplay display;
+    Sprite* panel = GetSprite("data\\hint.tga");
+    ASSERT_TRUE(hasPixels(panel) && panel->hasAlphaPlane());
+    // The game puts the panel's corner at (x - 58, y - 140): its pointer
+    // must end on (58, 140).
+    const std::uint8_t* alpha = panel->alphaPlane();
+    int tip = -1;
+    for (int y = 0; y < panel->height(); ++y)
+        if (alpha[static_cast<std::size_t>(y) * panel->width() + 58] >= 128) tip = y;
+    EXPECT_NEAR(tip, 140, 3);
+    // Lines start 13 pixels in; the same margin on the right.
+    const int room = panel->width() - 2 * 13 - 4;
+
+    Font* help = GetFont("DATA\\fonts\\font_help.tga");
+    ASSERT_NE(help, nullptr);
+    for (const char* file : {"data\\menu\\tutorial.ini", "data\\menu\\tutpuzzle.ini", "data\\menu\\tutcube.ini"}) {
+        for (int entry = 0; entry < 4; ++entry) {
+            for (int line = 0; line < 5; ++line) {
+                const std::string section = std::to_string(entry), key = "str" + std::to_string(line);
+                const std::string text = ini(file, section.c_str(), key.c_str());
+                SCOPED_TRACE(std::string(file) + " [" + section + "] " + key + ": " + text);
+                ASSERT_FALSE(text.empty());
+                for (char c : text) {
+                    const auto u = static_cast<unsigned char>(c);
+                    if (u > 32) {
+                        EXPECT_GT(help->glyphs[u].width, 0) << "no glyph for '" << c << "'";
+                    }
+                }
+                EXPECT_LE(TextWidth(help, text.c_str()), room);
+            }
+        }
     }
 }

@@ -34,6 +34,12 @@ bool sameBytes(const std::filesystem::path& path, const std::vector<std::uint8_t
 
 bool AssetTree::writeFile(const std::string& relativePath, const std::vector<std::uint8_t>& bytes) {
     const std::string path = normalise(relativePath);
+    // Two generators naming the same file would silently give one of them
+    // the other's picture.
+    if (!written_.insert(path).second) {
+        std::fprintf(stderr, "assetgen: %s is written twice\n", path.c_str());
+        ++failures_;
+    }
     if (manifest_.find(path) == manifest_.end()) manifest_[path] = "file " + path;
     const std::filesystem::path full = std::filesystem::path(root_) / path;
     if (sameBytes(full, bytes)) return true;

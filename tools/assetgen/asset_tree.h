@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ public:
 private:
     std::string root_;
     std::map<std::string, std::string> manifest_;
+    std::set<std::string> written_;
     std::vector<std::pair<std::string, Image>> sheet_;
     int changed_ = 0;
     int failures_ = 0;

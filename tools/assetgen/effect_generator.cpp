@@ -9,6 +9,8 @@
 #include <string>
 
 #include "board_generator.h"
+#include "effect_generator.h"
+#include "game_screen_layout.h"
 #include "cairo_shapes.h"
 #include "canvas.h"
 #include "gem_drawing.h"
@@ -178,6 +180,23 @@ Image confettiFrame(int size, Rgb colour, int frame, float phase) {
     return canvas.toImage();
 }
 
+// The flash is drawn with its top-left at the game's fixed corner; it is
+// cut so that its light lies along the time bar, a little wider and taller.
+Image timeFlash() {
+    using namespace gamelayout;
+    const float width = kTimeBar.w, height = 2.0f * (kTimeBar.centreY() - kTimeFlashTop);
+    const float mid = height / 2, half = kTimeBar.h / 2.0f;
+    return renderShader(static_cast<int>(width), static_cast<int>(height), 2, [&](float x, float y) -> Rgba {
+        const float ends = smoothstep(0, 14, std::min(x, width - x));
+        const float across = std::exp(-std::pow((y - mid) / (half + 6.0f), 2.0f));
+        const float core = std::exp(-std::pow((y - mid + 2) / (half * 0.45f), 2.0f));
+        const Rgb c = lerp(hexColour(0xFFB030), hexColour(0xFFFFF0), core);
+        return withAlpha(c, clamp01(ends * (0.75f * across + 0.4f * core)));
+    });
+}
+
+}  // namespace
+
 // A gold setting with a dark hollow; the filled gem is drawn 18, 13 from
 // its corner, so the hollow is centred on (27, 22).
 Image collectorSlot() {
@@ -217,19 +236,6 @@ Image collectorGem() {
     light.rimDarkening = 0.6f;
     return renderGem(gem, piecePalette(7), light, 18, 18, 9, 9, nullptr, false);
 }
-
-Image timeFlash() {
-    return renderShader(300, 24, 2, [&](float x, float y) -> Rgba {
-        const float edgeX = std::min(x, 300 - x);
-        const float ends = smoothstep(0, 14, edgeX);
-        const float across = std::exp(-std::pow((y - 12) / 6.5f, 2.0f));
-        const float core = std::exp(-std::pow((y - 11) / 2.5f, 2.0f));
-        const Rgb c = lerp(hexColour(0xFFB030), hexColour(0xFFFFF0), core);
-        return withAlpha(c, clamp01(ends * (0.75f * across + 0.4f * core)));
-    });
-}
-
-}  // namespace
 
 void generateEffects(AssetTree& tree) {
     for (int k = 0; k < 8; ++k)

@@ -245,6 +245,12 @@ std::vector<GameFont> fontDesigns() {
     return fonts;
 }
 
+BitmapFont buildGameFont(const std::string& gamePath) {
+    for (const GameFont& f : fontDesigns())
+        if (f.path == gamePath) return buildBitmapFont(f.recipe);
+    return {};
+}
+
 void generateFonts(AssetTree& tree) {
     for (const GameFont& f : fontDesigns()) {
         const BitmapFont font = buildBitmapFont(f.recipe);

@@ -47,3 +47,6 @@ struct GameFont {
 };
 // The five fonts the game loads at start-up.
 std::vector<GameFont> fontDesigns();
+// The game font of that path, built as the font generator builds it (for
+// review pictures that show text as the game will draw it).
+BitmapFont buildGameFont(const std::string& gamePath);

@@ -12,7 +12,11 @@ void generateAll(AssetTree& tree) {
     generateLetters(tree);
     generateCursors(tree);
     generateMenus(tree);
+    generateGameScreen(tree);
+    generateBackgrounds(tree);
+    generateTutorials(tree);
     generateSounds(tree);
     generateTexts(tree);
+    generateGameScreenPreview(tree);
     generateContactSheet(tree);
 }

@@ -20,6 +20,14 @@ void generateLetters(AssetTree& tree);
 void generateCursors(AssetTree& tree);
 // The screen files and art of the title screen and the main menu.
 void generateMenus(AssetTree& tree);
+// The game screen's file, its HUD pictures and the back picture.
+void generateGameScreen(AssetTree& tree);
+// The scenes of the episodes and modes, the relics and the right panels.
+void generateBackgrounds(AssetTree& tree);
+// The tutorial panel and its texts.
+void generateTutorials(AssetTree& tree);
+// Review pictures of the game screen in every mode and episode.
+void generateGameScreenPreview(AssetTree& tree);
 // Effects, the sound table, the music and its configuration, the listing.
 void generateSounds(AssetTree& tree);
 // The language texts and the board's tuning.

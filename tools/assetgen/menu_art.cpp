@@ -15,30 +15,27 @@ namespace {
 
 constexpr double kPi = 3.14159265358979;
 
-// A fixed hash: the same small noise for the same pixel on every run.
-float hashNoise(int x, int y, std::uint32_t salt) {
-    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u + salt;
-    h = (h ^ (h >> 13)) * 1274126177u;
-    h ^= h >> 16;
-    return (h & 0xFFFF) / 65535.0f;
-}
-
-// Smooth noise from the hash on a coarse grid: the soft folds of the cloth.
-float valueNoise(float x, float y, float cell, std::uint32_t salt) {
-    const float gx = x / cell, gy = y / cell;
-    const int ix = static_cast<int>(std::floor(gx)), iy = static_cast<int>(std::floor(gy));
-    const float fx = gx - ix, fy = gy - iy;
-    const float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-    const float a = hashNoise(ix, iy, salt), b = hashNoise(ix + 1, iy, salt);
-    const float c = hashNoise(ix, iy + 1, salt), d = hashNoise(ix + 1, iy + 1, salt);
-    return (a + (b - a) * sx) + ((c + (d - c) * sx) - (a + (b - a) * sx)) * sy;
-}
-
 void setSource(cairo_t* cr, Rgb c, double alpha = 1.0) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
 
-// Polished gold along a path: a dark edge, the metal lit from above, a thin
-// highlight.
-void goldStroke(cairo_t* cr, double top, double bottom, double width, double brightness = 1.0) {
+struct ButtonColours {
+    Rgb top, bottom;      // the velvet of the plate
+    double gloss;         // light on its upper half
+    double rimBrightness;
+    double innerGlow;     // warm light along the inside of the rim
+};
+
+ButtonColours coloursOf(ButtonLook look) {
+    switch (look) {
+        case ButtonLook::Active: return {hexColour(0xB060D8), hexColour(0x50207A), 0.3, 1.18, 0.9};
+        case ButtonLook::Pressed: return {hexColour(0x1E0A30), hexColour(0x46205E), 0.06, 0.85, 0.2};
+        case ButtonLook::Disabled: return {hexColour(0x34303A), hexColour(0x1C1A20), 0.08, 0.55, 0.0};
+        default: return {hexColour(0x5A2A7C), hexColour(0x240C3A), 0.18, 1.0, 0.0};
+    }
+}
+
+}  // namespace
+
+void goldStroke(cairo_t* cr, double top, double bottom, double width, double brightness) {
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     setSource(cr, hexColour(0x1A0A02), 0.9);
     cairo_set_line_width(cr, width + 2.0);
@@ -58,7 +55,6 @@ void goldStroke(cairo_t* cr, double top, double bottom, double width, double bri
     cairo_new_path(cr);
 }
 
-// A small gold diamond, the ornament of frames and rules.
 void goldDiamond(cairo_t* cr, double cx, double cy, double r) {
     cairo_move_to(cr, cx, cy - r);
     cairo_line_to(cr, cx + r * 0.7, cy);
@@ -76,33 +72,6 @@ void goldDiamond(cairo_t* cr, double cx, double cy, double r) {
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
 }
-
-// Draws on a picture with Cairo and hands the result back.
-template <typename Paint>
-void paintOn(Image& picture, Paint paint) {
-    Canvas canvas(picture.width, picture.height);
-    canvas.drawImage(picture, 0, 0);
-    paint(canvas.cr());
-    picture = canvas.toImage();
-}
-
-struct ButtonColours {
-    Rgb top, bottom;      // the velvet of the plate
-    double gloss;         // light on its upper half
-    double rimBrightness;
-    double innerGlow;     // warm light along the inside of the rim
-};
-
-ButtonColours coloursOf(ButtonLook look) {
-    switch (look) {
-        case ButtonLook::Active: return {hexColour(0xB060D8), hexColour(0x50207A), 0.3, 1.18, 0.9};
-        case ButtonLook::Pressed: return {hexColour(0x1E0A30), hexColour(0x46205E), 0.06, 0.85, 0.2};
-        case ButtonLook::Disabled: return {hexColour(0x34303A), hexColour(0x1C1A20), 0.08, 0.55, 0.0};
-        default: return {hexColour(0x5A2A7C), hexColour(0x240C3A), 0.18, 1.0, 0.0};
-    }
-}
-
-}  // namespace
 
 Image velvetBackdrop(int width, int height, float lightX, float lightY) {
     const Rgb deep = hexColour(0x0A0312);
@@ -132,8 +101,13 @@ Image velvetBackdrop(int width, int height, float lightX, float lightY) {
 }
 
 void addBloom(Image& picture, float cx, float cy, float radius, Rgb colour, float strength) {
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
+    // Only the pixels within 2.5 radii take any light, so a small bloom
+    // costs little.
+    const int reach = static_cast<int>(std::ceil(radius * 2.5f)) + 1;
+    const int x0 = std::max(0, static_cast<int>(cx) - reach), x1 = std::min(picture.width, static_cast<int>(cx) + reach + 1);
+    const int y0 = std::max(0, static_cast<int>(cy) - reach), y1 = std::min(picture.height, static_cast<int>(cy) + reach + 1);
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
             const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / radius;
             if (d > 2.5f) continue;
             const float k = strength * std::exp(-d * d);
@@ -391,4 +365,23 @@ Image decorativeGem(int kind, float scale, int size, float glint) {
     light.glint = glint;
     light.glintAt = {-6.0f * scale, -8.0f * scale};
     return renderGem(gem, piecePalette(kind), light, size, size, size / 2.0f, size / 2.0f);
+}
+
+void placeCentred(Image& onto, const Image& picture, float cx, float cy) {
+    drawOver(onto, picture, static_cast<int>(std::lround(cx - picture.width / 2.0f)),
+             static_cast<int>(std::lround(cy - picture.frameHeight() / 2.0f)));
+}
+
+TextStyle engravedStyle(std::uint32_t top, std::uint32_t bottom) {
+    TextStyle s;
+    s.fillTop = hexColour(top);
+    s.fillMiddle = lerp(hexColour(top), hexColour(bottom), 0.5f);
+    s.fillBottom = hexColour(bottom);
+    s.outline = hexColour(0x1A0610);
+    s.outlineWidth = 1.2f;
+    s.shadowDx = 1;
+    s.shadowDy = 2;
+    s.shadowBlur = 1.0f;
+    s.shadowOpacity = 0.7f;
+    return s;
 }

@@ -4,11 +4,14 @@
 // game's title lettering. The screen generator composes its pictures from
 // these.
 
+#include <cairo.h>
+
 #include <cstdint>
 #include <string>
 
 #include "glyph_renderer.h"
 #include "image.h"
+#include "canvas.h"
 #include "paint.h"
 
 // Velvet filling the whole picture, lit from `lightX`, `lightY` and falling
@@ -48,3 +51,24 @@ void drawFallTrail(Image& picture, float cx, float bottomY, float length, float 
 // One of the eight gems at a scale of the 44-pixel piece, centred in a
 // square picture of `size` pixels.
 Image decorativeGem(int kind, float scale, int size, float glint);
+
+// Centres a picture on a point of another.
+void placeCentred(Image& onto, const Image& picture, float cx, float cy);
+// Light lettering with a dark edge and a drop shadow, as if cut into the
+// velvet: labels and titles on the menus' backgrounds.
+TextStyle engravedStyle(std::uint32_t top, std::uint32_t bottom);
+
+// Polished gold along the current path (consumed): a dark edge, the metal
+// lit from above between `top` and `bottom`, a thin highlight.
+void goldStroke(cairo_t* cr, double top, double bottom, double width, double brightness = 1.0);
+// A small gold diamond, the ornament of frames and rules.
+void goldDiamond(cairo_t* cr, double cx, double cy, double r);
+
+// Draws on a picture with Cairo and hands the result back.
+template <typename Paint>
+void paintOn(Image& picture, Paint paint) {
+    Canvas canvas(picture.width, picture.height);
+    canvas.drawImage(picture, 0, 0);
+    paint(canvas.cr());
+    picture = canvas.toImage();
+}

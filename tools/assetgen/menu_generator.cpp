@@ -18,6 +18,7 @@
 #include "image_files.h"
 #include "menu_art.h"
 #include "picture_output.h"
+#include "screen_file.h"
 
 namespace {
 
@@ -25,74 +26,8 @@ constexpr float kPi = 3.14159265f;
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 
-// One control section of a screen file, keys in the order written.
-struct Control {
-    std::string section;
-    std::vector<std::pair<std::string, std::string>> keys;
-};
-
-std::string screenFile(const std::vector<Control>& controls) {
-    std::string text = "[main]\r\nx=0\r\ny=0\r\nxs=800\r\nys=600\r\n";
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        text += std::to_string(i) + "=" + controls[i].section + "\r\n";
-    for (const Control& c : controls) {
-        text += "\r\n[" + c.section + "]\r\n";
-        for (const auto& [key, value] : c.keys) text += key + "=" + value + "\r\n";
-    }
-    return text;
-}
-
-Control staticPicture(const std::string& section, const std::string& path, int x, int y) {
-    return {section, {{"type", "static"}, {"x", std::to_string(x)}, {"y", std::to_string(y)}, {"path", path}}};
-}
-
-// A button whose three pictures are "<stem>.tga", "<stem>_a.tga" and "<stem>_p.tga".
-Control button(const std::string& section, const std::string& caption, const std::string& stem, int x, int y) {
-    return {section,
-            {{"type", "button"},
-             {"x", std::to_string(x)},
-             {"y", std::to_string(y)},
-             {"name", caption},
-             {"path", stem + ".tga"},
-             {"path_a", stem + "_a.tga"},
-             {"path_p", stem + "_p.tga"}}};
-}
-
-// Backgrounds are opaque photographs of cloth: JPEG, no alpha image.
-void writeBackground(AssetTree& tree, const std::string& gamePath, const Image& picture) {
-    tree.writeFile(gamePath, encodeJpeg(picture, 93));
-    tree.describe("picture", gamePath,
-                  std::to_string(picture.width) + "x" + std::to_string(picture.height) + " frames=1 blend=none");
-    tree.addToContactSheet(gamePath.substr(gamePath.find_last_of('\\') + 1), picture);
-}
-
-void writeButtonSet(AssetTree& tree, const std::string& stem, int width, int height, int gemKind) {
-    writePicture(tree, stem + ".tga", menuButton(width, height, ButtonLook::Normal, gemKind), PictureFormat::Tga32);
-    writePicture(tree, stem + "_a.tga", menuButton(width, height, ButtonLook::Active, gemKind), PictureFormat::Tga32);
-    writePicture(tree, stem + "_p.tga", menuButton(width, height, ButtonLook::Pressed, gemKind), PictureFormat::Tga32);
-}
-
 // The coloured light a stone throws on the cloth around it.
 Rgb piecePaletteGlow(int kind) { return piecePalette(kind).body * 0.55f; }
-
-void placeCentred(Image& onto, const Image& picture, float cx, float cy) {
-    drawOver(onto, picture, static_cast<int>(std::lround(cx - picture.width / 2.0f)),
-             static_cast<int>(std::lround(cy - picture.frameHeight() / 2.0f)));
-}
-
-TextStyle engravedStyle(std::uint32_t top, std::uint32_t bottom) {
-    TextStyle s;
-    s.fillTop = hexColour(top);
-    s.fillMiddle = lerp(hexColour(top), hexColour(bottom), 0.5f);
-    s.fillBottom = hexColour(bottom);
-    s.outline = hexColour(0x1A0610);
-    s.outlineWidth = 1.2f;
-    s.shadowDx = 1;
-    s.shadowDy = 2;
-    s.shadowBlur = 1.0f;
-    s.shadowOpacity = 0.7f;
-    return s;
-}
 
 // ---- The title screen -------------------------------------------------
 

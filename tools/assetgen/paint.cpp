@@ -268,3 +268,20 @@ Image withBledColour(const Image& image, int reach, std::uint32_t backdrop) {
     }
     return out;
 }
+
+float hashNoise(int x, int y, std::uint32_t salt) {
+    std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u + salt;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    h ^= h >> 16;
+    return (h & 0xFFFF) / 65535.0f;
+}
+
+float valueNoise(float x, float y, float cell, std::uint32_t salt) {
+    const float gx = x / cell, gy = y / cell;
+    const int ix = static_cast<int>(std::floor(gx)), iy = static_cast<int>(std::floor(gy));
+    const float fx = gx - ix, fy = gy - iy;
+    const float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
+    const float a = hashNoise(ix, iy, salt), b = hashNoise(ix + 1, iy, salt);
+    const float c = hashNoise(ix, iy + 1, salt), d = hashNoise(ix + 1, iy + 1, salt);
+    return (a + (b - a) * sx) + ((c + (d - c) * sx) - (a + (b - a) * sx)) * sy;
+}

@@ -69,3 +69,9 @@ Image withBledColour(const Image& image, int reach = -1, std::uint32_t backdrop 
 Image keyedOnBlack(const Image& image);
 // True when the colour would become 0 (the colour key) in 5-6-5 or 5-5-5.
 bool becomesColourKey(std::uint32_t argb);
+
+// A fixed hash of a pixel: the same small noise, 0..1, on every run.
+float hashNoise(int x, int y, std::uint32_t salt);
+// Smooth noise, 0..1, from the hash on a grid of `cell` pixels: folds of
+// cloth, ridges of hills, drifts of mist.
+float valueNoise(float x, float y, float cell, std::uint32_t salt);

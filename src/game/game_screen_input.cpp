@@ -1,0 +1,129 @@
+// What the player does on the game screen: the mouse on the board, the HUD's
+// buttons, Escape, closing the tutorial panel, and the testers' typed words.
+
+#include "game/game_screen.h"
+#include "ui/checkbox_control.h"
+#include "ui/screen_manager.h"
+
+namespace {
+
+constexpr int kKeyLeftButton = 1;
+constexpr int kKeyRightButton = 2;
+constexpr int kKeyEscape = 27;
+
+// The help page of each mode; quest keeps the page the panel opens at.
+constexpr int kHelpPagePuzzle = 3;
+constexpr int kHelpPageAction = 4;
+constexpr int kHelpPageCube = 2;
+
+}  // namespace
+
+// Input reaches the board and the HUD only while a level is being played:
+// not during the fade, not before the intro, not once it is won or lost.
+bool GameScreen::playing() const { return levelRunning_ && fadeOver() && !levelComplete_ && !timeUp_; }
+
+int GameScreen::keyDown(int key, platform::LParam lParam) {
+    if (panel_.isOpen()) {
+        panel_.startClosing();
+        return 1;
+    }
+    if (!playing()) return 0;
+    if (key == kKeyEscape) {
+        openResumeMenu();
+        return 1;
+    }
+    Screen::keyDown(key, lParam);
+    if (key == kKeyLeftButton) board_->onLeftPress(platform::mouseX(lParam), platform::mouseY(lParam));
+    if (key == kKeyRightButton) board_->onRightPress(platform::mouseX(lParam), platform::mouseY(lParam));
+    return 1;
+}
+
+int GameScreen::keyUp(int key, platform::LParam lParam) {
+    Screen::keyUp(key, lParam);
+    if (key == kKeyLeftButton) board_->onLeftRelease();
+    return 0;
+}
+
+int GameScreen::mouseEvent(platform::WParam wParam, platform::LParam lParam) {
+    Screen::mouseEvent(wParam, lParam);
+    if (playing()) board_->onMouseMove(platform::mouseX(lParam), platform::mouseY(lParam));
+    return 0;
+}
+
+int GameScreen::onCommand(UiElement* source) {
+    if (!source || !playing()) return 0;
+    const char* name = source->name();
+    if (sameName(name, "menu")) {
+        openResumeMenu();
+    } else if (sameName(name, "help")) {
+        openHelp();
+    } else if (sameName(name, "undo")) {
+        board_->undo();
+    } else if (sameName(name, "reset")) {
+        // Playing a puzzle again needs no intro: the board is simply dealt anew.
+        restartLevel();
+        fadeClock_ = 0;
+        levelRunning_ = true;
+    } else if (sameName(name, "magic")) {
+        pressMagic();
+    }
+    return 0;
+}
+
+void GameScreen::pressMagic() {
+    auto* box = dynamic_cast<CheckboxControl*>(hud_.magic());
+    // A box has toggled itself already; a plain button toggles the wand.
+    const bool switchedOn = box ? box->value == 1 : !wand_.armed();
+    wand_.press(switchedOn);
+    refreshMagic();
+    requestStaticRedraw();
+}
+
+void GameScreen::openResumeMenu() {
+    renderStatic(0);
+    if (ScreenManager* owner = manager()) owner->showOverlay("resumemenu");
+}
+
+void GameScreen::openHelp() {
+    ScreenManager* owner = manager();
+    if (!owner) return;
+    auto* pages = dynamic_cast<PagedScreen*>(owner->showOverlay("helpmenu"));
+    if (!pages) return;
+    switch (mode_) {
+        case BoardMode::ModePuzzle: pages->setPage(kHelpPagePuzzle); break;
+        case BoardMode::ModeAction: pages->setPage(kHelpPageAction); break;
+        case BoardMode::ModeCube: pages->setPage(kHelpPageCube); break;
+        case BoardMode::ModeQuest: break;
+    }
+}
+
+int GameScreen::charInput(int character, platform::LParam lParam) {
+    Screen::charInput(character, lParam);
+    ScreenManager* owner = manager();
+    if (!owner || !playing()) return 0;
+    if (auto word = findTypedWord([owner](const char* text) { return owner->typedWordMatches(text); }))
+        applyTypedWord(*word);
+    return 0;
+}
+
+void GameScreen::completeLevelAt(int level) {
+    level_ = level;
+    levelComplete_ = true;
+}
+
+void GameScreen::applyTypedWord(TypedWord word) {
+    switch (word) {
+        case TypedWord::CompleteLevel: completeLevelAt(level_); break;
+        case TypedWord::SkipFourLevels: completeLevelAt(level_ + 4); break;
+        case TypedWord::JumpToLevel39: completeLevelAt(39); break;
+        case TypedWord::JumpToLevel5: completeLevelAt(5); break;
+        case TypedWord::JumpToLevel21: completeLevelAt(21); break;
+        case TypedWord::TimeUp: timeUp_ = true; break;
+        case TypedWord::AddPoints: addScore(kTypedWordPoints); break;
+        case TypedWord::LoseLastLife:
+            setLives(0);
+            timeUp_ = true;
+            break;
+        case TypedWord::SeventeenSecondsLeft: board_->setTimeLeft(kTypedWordTimeLeftMs); break;
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Running the built program as a player would, and reading back the PNG
+// screenshots it writes. For the tests that judge the real program.
+
+#include <png.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace realprogram {
+
+// Runs `program` with the arguments and waits; its exit code, or -1 when
+// it could not be started or did not exit normally.
+inline int run(const std::string& program, std::vector<std::string> args) {
+    args.insert(args.begin(), program);
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+};
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;
+    Rgb at(int x, int y) const {
+        const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+};
+
+// An empty picture when the file is missing or not a PNG.
+inline Picture readPng(const std::string& path) {
+    Picture p;
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return p;
+    image.format = PNG_FORMAT_RGB;
+    p.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, p.rgb.data(), 0, nullptr)) return {};
+    p.width = static_cast<int>(image.width);
+    p.height = static_cast<int>(image.height);
+    return p;
+}
+
+inline bool gold(Rgb c) { return c.r > 180 && c.g > 90 && c.r > c.b + 50; }
+inline bool dark(Rgb c) { return c.r < 60 && c.g < 60 && c.b < 70; }
+
+}  // namespace realprogram

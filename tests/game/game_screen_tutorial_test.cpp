@@ -1,0 +1,99 @@
+// The tutorial cards during play: which may open when, that none repeats
+// within a game, that the game stands still while one is open, and the
+// level intro's preview of the first one.
+
+#include "game_screen_test_support.h"
+
+namespace {
+
+using namespace gametest;
+
+TEST_F(GameScreenTest, ANewGameShowsTheFirstMoveCardOnceAndTheClockWaitsWhileItIsOpen) {
+    game->newQuest(1);
+    passIntro();
+    const int timeLeft = game->board().timeLeft();
+    run(kTick);
+    const TutorialPanel& panel = game->tutorialPanel();
+    ASSERT_TRUE(panel.isOpen());
+    EXPECT_EQ(panel.text()[0], "tutorial.ini 0.0");
+    EXPECT_EQ(panel.text()[4], "tutorial.ini 0.4");
+    // It points at a move: the hint point of the move's first cell.
+    const int move = game->board().findMove();
+    ASSERT_NE(move, kNoMove);
+    EXPECT_EQ(panel.x(), game->board().tutorialPointOf(move).x);
+
+    run(5000);
+    EXPECT_TRUE(panel.isOpen());
+    EXPECT_EQ(panel.clock(), TutorialPanel::kOpenMs);
+    EXPECT_EQ(game->board().timeLeft(), timeLeft - kTick);
+    closePanel();
+    run(1000);
+    EXPECT_LT(game->board().timeLeft(), timeLeft - 900);
+
+    // The next level of the same game does not explain it again.
+    type("shatter");
+    ASSERT_TRUE(runUntilShown("levelcomplete"));
+    countLevelOn();
+    passIntro();
+    run(1000);
+    EXPECT_FALSE(panel.isOpen());
+    EXPECT_TRUE(game->tutorialShown(0));
+}
+
+TEST_F(GameScreenTest, ContinuedGamesAndLaterLevelsSkipTheCardsThatBelongToTheStart) {
+    // Continued: the first move and the coatings count as explained.
+    ProgressRecord record;
+    record.quest.level = 1;
+    record.quest.lives = 3;
+    writeProgress(record);
+    game->startQuest(1);
+    EXPECT_TRUE(game->tutorialShown(0));
+    EXPECT_TRUE(game->tutorialShown(2));
+    EXPECT_FALSE(game->offerTutorial(100, 100, 0));
+    EXPECT_FALSE(game->offerTutorial(100, 100, 2));
+    EXPECT_FALSE(game->hasIntroTutorial());
+
+    // A swap that makes no line is explained on level 1 only, the last
+    // seconds up to level 10 only.
+    game->newQuest(2);
+    EXPECT_FALSE(game->offerTutorial(100, 100, 3));
+    game->newQuest(11);
+    EXPECT_TRUE(game->tutorialShown(1));
+    game->setLevel(11);
+    EXPECT_FALSE(game->offerTutorial(274, 550, 1));
+    game->newQuest(1);
+    game->setLevel(12);  // a game from level 1 that has come this far
+    EXPECT_FALSE(game->offerTutorial(274, 550, 1));
+    game->setLevel(1);
+    EXPECT_TRUE(game->offerTutorial(200, 200, 3));
+    EXPECT_FALSE(game->offerTutorial(200, 200, 3));
+
+    // Cube games read their own texts.
+    game->startCube();
+    game->resetTutorials(true);
+    ASSERT_TRUE(game->offerTutorial(300, 100, 2));
+    EXPECT_EQ(game->tutorialPanel().text()[1], "tutcube.ini 2.1");
+    EXPECT_EQ(game->tutorialPanel().y(), 100);
+}
+
+TEST_F(GameScreenTest, TheIntroPreviewsTheFirstMoveCardAndHandsItOverOpen) {
+    game->newQuest(1);
+    ASSERT_TRUE(game->hasIntroTutorial());
+    ASSERT_TRUE(runUntilShown("readyintro", 2000));
+    // Half grown in, the card is drawn faint; it takes no part in play yet.
+    target->FillRect(0, 0, 800, 600, 0xFF000000u);
+    game->drawIntroTutorial(*target, 0.5f);
+    EXPECT_FALSE(game->tutorialPanel().isOpen());
+    current()->closeOverlay();
+    game->setTutorialValue(1.0f);
+    EXPECT_TRUE(game->levelRunning());
+    ASSERT_TRUE(game->tutorialPanel().isOpen());
+    EXPECT_EQ(game->tutorialPanel().clock(), TutorialPanel::kOpenMs);
+    EXPECT_FALSE(game->hasIntroTutorial());
+    // A click closes it and play begins.
+    click(10, 10);
+    run(200);
+    EXPECT_FALSE(game->tutorialPanel().isOpen());
+}
+
+}  // namespace
