@@ -4,13 +4,15 @@
 
 BUILD_DIR   ?= build
 ASAN_DIR    ?= build-asan
+FUZZ_DIR    ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 ifeq ($(CI),true)
   CMAKE_FLAGS += -DSHARDFALL_WERROR=ON
 endif
 
-.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test
+.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz
 
 all: build
 
@@ -36,6 +38,17 @@ test-asan: bootstrap
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
+# Every parser of a file the game reads, fuzzed for FUZZ_SECONDS each under
+# AddressSanitizer and UndefinedBehaviorSanitizer, starting from the generated
+# data (FUZZ_ONLY="tga wav" runs only those). Built with clang in its own
+# folder, so it never touches the ordinary build.
+FUZZ_ONLY ?=
+fuzz: build
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DSHARDFALL_FUZZ=ON -DSHARDFALL_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) --target fuzzers -j $(JOBS)
+	@scripts/run-fuzz $(FUZZ_DIR) $(BUILD_DIR)/dist $(FUZZ_SECONDS) $(FUZZ_ONLY)
+
 # Every quest level played by the autoplayer from many seeds: win rate and
 # time used per level (SEEDS=n to change how many).
 SEEDS ?= 20
@@ -52,4 +65,4 @@ bench: build
 	@scripts/run-benchmarks $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -32,15 +32,19 @@ int ByteFieldReader::byte() {
     return data_[pos_++];
 }
 
+// A number cut by the end of the data reads as 0 like any read past it,
+// not as the bytes that happened to be there.
 std::uint32_t ByteFieldReader::u16() {
     const std::uint32_t high = static_cast<std::uint32_t>(byte());
-    return (high << 8) | static_cast<std::uint32_t>(byte());
+    const std::uint32_t value = (high << 8) | static_cast<std::uint32_t>(byte());
+    return ok_ ? value : 0;
 }
 
 std::uint32_t ByteFieldReader::u24() {
     const std::uint32_t high = static_cast<std::uint32_t>(byte());
     const std::uint32_t middle = static_cast<std::uint32_t>(byte());
-    return (high << 16) | (middle << 8) | static_cast<std::uint32_t>(byte());
+    const std::uint32_t value = (high << 16) | (middle << 8) | static_cast<std::uint32_t>(byte());
+    return ok_ ? value : 0;
 }
 
 void ByteFieldReader::skip(std::size_t count) {

@@ -34,6 +34,8 @@ struct MapCell {
     std::uint8_t coating = 0;  // 0..4
     std::uint8_t lock = 0;     // lock level, or a teleport's kind
     std::uint8_t piece = 0;    // see above
+
+    friend bool operator==(const MapCell&, const MapCell&) = default;
 };
 
 struct MapData {
@@ -46,6 +48,8 @@ struct MapData {
     std::array<std::uint8_t, kBonusTableSize> bonuses{};
     int timeSeconds = 0;  // 0 keeps the board's time
     std::vector<MapCell> cells;  // w * h, row by row
+
+    friend bool operator==(const MapData&, const MapData&) = default;
 };
 
 // The bytes of a map, exactly as the format lays them out. Numbers outside

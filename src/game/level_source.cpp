@@ -81,6 +81,15 @@ bool pieceCell(char c, MapCell& cell) {
     return true;
 }
 
+// Where a level without an origin line lies: centred on the layout's column,
+// halfway down its rows.
+struct Origin {
+    int x0, y0;
+};
+Origin defaultOrigin(const MapData& map) {
+    return {kLevelCentreX - map.w * kCellSize / 2, (kLevelTop + kLevelBottom) / 2 - map.h * kCellSize / 2};
+}
+
 int modeNumber(const std::string& word) {
     if (word == "quest") return static_cast<int>(BoardMode::ModeQuest);
     if (word == "puzzle") return static_cast<int>(BoardMode::ModePuzzle);
@@ -154,8 +163,9 @@ public:
         if (!sizeSeen) return fail("no size given");
         if (!groundSeen) return fail("no ground drawn");
         if (!originSeen) {
-            map.x0 = kLevelCentreX - map.w * kCellSize / 2;
-            map.y0 = (kLevelTop + kLevelBottom) / 2 - map.h * kCellSize / 2;
+            const Origin origin = defaultOrigin(map);
+            map.x0 = origin.x0;
+            map.y0 = origin.y0;
         }
         return true;
     }
@@ -277,6 +287,10 @@ std::string formatLevelSource(const MapData& map) {
     const char* modes[] = {"quest", "puzzle", "action", "", "cube"};
     out << "mode " << (map.mode >= 0 && map.mode <= 4 ? modes[map.mode] : "quest") << "\n";
     out << "size " << map.w << " " << map.h << "\n";
+    // Only an origin that differs from where the level would lie anyway is
+    // written; without it the level would move when read back.
+    const Origin origin = defaultOrigin(map);
+    if (origin.x0 != map.x0 || origin.y0 != map.y0) out << "origin " << map.x0 << " " << map.y0 << "\n";
     out << "time " << map.timeSeconds << "\n";
     out << "kinds";
     for (int k = 0; k < kOrdinaryKinds; ++k)

@@ -1,12 +1,15 @@
 #pragma once
 // Nearest-sample stepping shared by the software blits: 16.16 fixed-point
 // source positions advanced by a constant step per destination pixel, and
-// the part of a destination run whose samples fall inside the source.
+// the part of a destination run whose samples fall inside the source. Along
+// a row the loop suits the step (platform/row_stretch.h): whole enlargements
+// write each source pixel several times, other steps advance by addition.
 
 #include <algorithm>
 #include <cstdint>
 
 #include "graphics/sprite.h"
+#include "platform/row_stretch.h"
 
 // Destination steps [first, last) whose samples lie inside the source.
 struct StepRange {
@@ -58,12 +61,8 @@ void forEachSample(const BlitPlan& plan, const Sprite& dst, const Sprite& src, O
         std::uint16_t* d = pixelRow(dst, plan.dstTop + j) + plan.dstLeft;
         const std::uint16_t* s = pixelRow(src, sy);
         const std::uint8_t* a = alphaRowOf(src, sy);
-        if (plan.gx == 0x10000) {
-            const int offset = int(plan.srcX16 >> 16);
-            for (int i = plan.cols.first; i < plan.cols.last; ++i) op(d[i], s, a, offset + i);
-        } else {
-            std::int64_t u = plan.srcX16 + plan.cols.first * plan.gx;
-            for (int i = plan.cols.first; i < plan.cols.last; ++i, u += plan.gx) op(d[i], s, a, int(u >> 16));
-        }
+        std::uint16_t* run = d + plan.cols.first;
+        platform::forEachStretchedSample(plan.cols.last - plan.cols.first, plan.srcX16 + plan.cols.first * plan.gx,
+                                         plan.gx, [&](int i, int from) { op(run[i], s, a, from); });
     }
 }

@@ -109,10 +109,19 @@ void convertPicture(Sprite& sprite, ImageFile& reader, std::string_view name) {
     if (!ownAlpha && !containsIgnoringCase(name, ".jpg")) sprite.bMask = firstFrameHasBlack(sprite);
 }
 
+// True when a still picture holds `frames` frames of width x height stacked
+// top to bottom, and nothing more.
+bool isStripOf(const Sprite& sprite, int width, int height, int frames) {
+    return frames > 1 && sprite.frameCount() == 1 && width == sprite.width() &&
+           std::int64_t(frames) * height == sprite.height();
+}
+
 // The separate alpha image replaces the picture's own opacity. It must match
-// the picture frame for frame; a picture that failed to load gets black
-// pixels of the alpha image's size, so what the alpha image shapes is a
-// shadow rather than nothing.
+// the picture frame for frame, or animate a still picture that is a strip of
+// its frames stacked top to bottom (the alpha image's frames exactly fill the
+// strip's height, at the same width): the strip is then cut into those
+// frames. A picture that failed to load gets black pixels of the alpha
+// image's size, so what the alpha image shapes is a shadow rather than nothing.
 void loadAlphaImage(Sprite& sprite, std::string_view maskName) {
     const std::string path(maskName);
     std::unique_ptr<ImageFile> reader = OpenImageFile(path);
@@ -123,6 +132,8 @@ void loadAlphaImage(Sprite& sprite, std::string_view maskName) {
     if (!imageSizeAcceptable(width, height, frames)) return;
     if (!hasPixels(sprite)) {
         if (!sprite.createPixels(width, height, frames)) return;
+    } else if (isStripOf(sprite, width, height, frames)) {
+        if (!sprite.cutIntoFrames(frames, sprite.period)) return;
     } else if (width != sprite.width() || height != sprite.height() || frames != sprite.frameCount()) {
         return;
     }

@@ -5,7 +5,25 @@
 #include <new>
 #include <vector>
 
+#include "platform/row_stretch.h"
+
 namespace platform {
+
+namespace {
+
+// A source pixel outside the key range replaces the destination's. Written
+// with masks rather than a condition: the compiler turns a conditional into
+// a branch per pixel, the masks into a vector loop.
+inline std::uint16_t keyedPixel(std::uint16_t d, std::uint16_t p, std::uint16_t low, std::uint16_t high) {
+    const std::uint16_t keep = std::uint16_t(-std::uint16_t(p >= low && p <= high));
+    return std::uint16_t((p & ~keep) | (d & keep));
+}
+
+[[gnu::noinline]] void copyKeyedRow(std::uint16_t* __restrict d, const std::uint16_t* __restrict s, int count, std::uint16_t low, std::uint16_t high) {
+    for (int i = 0; i < count; ++i) d[i] = keyedPixel(d[i], s[i], low, high);
+}
+
+}  // namespace
 
 std::int32_t Surface16::create(int width, int height, PixelLayout layout, std::unique_ptr<Surface16>& out) {
     out.reset();
@@ -73,16 +91,9 @@ std::int32_t Surface16::blt(const Rect& dst, Surface16& src, const Rect& srcRect
         fromPitch = sw;
     }
 
+    const std::int64_t gx = (std::int64_t(sw) << 16) / dw;
     const std::int64_t gy = (std::int64_t(sh) << 16) / dh;
     const std::uint16_t low = src.keyLow_, high = src.keyHigh_;
-    // Where each destination column samples from; worked out once per blit
-    // rather than once per pixel.
-    std::vector<int> columns;
-    if (sw != dw) {
-        columns.resize(std::size_t(dw));
-        const std::int64_t gx = (std::int64_t(sw) << 16) / dw;
-        for (int i = 0; i < dw; ++i) columns[std::size_t(i)] = int((i * gx) >> 16);
-    }
     std::int64_t previousRow = -1;
     for (int j = 0; j < dh; ++j) {
         const std::int64_t sourceRow = (j * gy) >> 16;
@@ -94,21 +105,15 @@ std::int32_t Surface16::blt(const Rect& dst, Surface16& src, const Rect& srcRect
             continue;
         }
         previousRow = sourceRow;
-        if (columns.empty()) {
-            if (!keyed) {
-                std::memcpy(d, s, std::size_t(dw) * 2);
-                continue;
-            }
-            // A select rather than a branch, so the loop vectorises.
-            for (int i = 0; i < dw; ++i) {
-                const std::uint16_t p = s[i];
-                d[i] = (p < low || p > high) ? p : d[i];
-            }
-            continue;
-        }
-        for (int i = 0; i < dw; ++i) {
-            const std::uint16_t p = s[columns[std::size_t(i)]];
-            d[i] = (!keyed || p < low || p > high) ? p : d[i];
+        if (sw == dw && !keyed) {
+            std::memcpy(d, s, std::size_t(dw) * 2);
+        } else if (sw == dw) {
+            copyKeyedRow(d, s, dw, low, high);
+        } else if (!keyed) {
+            forEachStretchedSample(dw, 0, gx, [d, s](int i, int from) { d[i] = s[from]; });
+        } else {
+            forEachStretchedSample(dw, 0, gx,
+                                   [d, s, low, high](int i, int from) { d[i] = keyedPixel(d[i], s[from], low, high); });
         }
     }
     return DD_OK;

@@ -14,7 +14,7 @@
 #include "sound/sound_group.h"
 #include "sound/sound_list.h"
 
-class MusicPlayer;
+struct MusicPlayer;
 
 struct SoundSystemState {
     SoundSystemState();

@@ -84,6 +84,14 @@ TEST(LevelSource, FormattedMapsReadBackTheSame) {
     MapData again;
     ASSERT_TRUE(parse(formatLevelSource(map), again, error)) << error;
     EXPECT_EQ(encodeMap(again), encodeMap(map));
+    EXPECT_EQ(formatLevelSource(map).find("origin"), std::string::npos) << "the usual place needs no line";
+
+    // A level placed by hand stays where it was put.
+    ASSERT_TRUE(parse("origin 3 4\n" + std::string(kLevel), map, error)) << error;
+    ASSERT_TRUE(parse(formatLevelSource(map), again, error)) << error;
+    EXPECT_EQ(again.x0, 3);
+    EXPECT_EQ(again.y0, 4);
+    EXPECT_EQ(again, map);
 }
 
 TEST(LevelSource, MistakesNameTheirLine) {

@@ -1,6 +1,8 @@
 // The sprite loader: sharing by path, reloading in place, blank sprites, the
 // message boxes, releasing, reading whole files and the alpha image's name.
 
+#include <tuple>
+
 #include "graphics/sprite_registry.h"
 #include "image_test_files.h"
 
@@ -104,6 +106,39 @@ TEST_F(SpriteLoading, AnAlphaImageOfAnotherSizeIsIgnored) {
     write("q.tga", tgaFile(1, 1, 24, true, {1, 2, 3}));
     write("_q.tga", tgaFile(1, 1, 24, true, {9, 9, 9}));
     EXPECT_FALSE(GetSprite("q.tga", "")->hasAlphaPlane());
+}
+
+// A still strip of three 2 x 1 frames animated by an alpha image of three
+// frames over 300 ms; strips whose sizes do not add up keep no alpha.
+TEST_F(SpriteLoading, AnAnimatedAlphaImageCutsAStillStripIntoItsFrames) {
+    const Bytes strip = {80, 0, 0, 88, 0, 0, 160, 0, 0, 168, 0, 0, 240, 0, 0, 248, 0, 0};
+    const std::string alpha = tvaFile(300, 3, 2, 1, 24, true, {40, 0, 0, 41, 0, 0, 250, 0, 0, 251, 0, 0, 60, 0, 0, 61, 0, 0});
+    write("strip.tga", tgaFile(2, 3, 24, true, strip));
+    write("_strip.tva", alpha);
+    Sprite* sprite = GetSprite("strip.tga", "_strip.tva");
+    ASSERT_TRUE(sprite->hasAlphaPlane());
+    EXPECT_EQ(sprite->width(), 2);
+    EXPECT_EQ(sprite->height(), 1);
+    EXPECT_EQ(sprite->frameCount(), 3);
+    EXPECT_EQ(sprite->period, 300);
+    EXPECT_EQ(sprite->clip.bottom, 1);
+    EXPECT_EQ(std::vector<int>(sprite->alphaPlane(), sprite->alphaPlane() + 6), (std::vector<int>{40, 41, 250, 251, 60, 61}));
+    // At 150 ms the middle frame is drawn, opaque by its own alpha.
+    auto dst = makeSprite(2, 1, 0);
+    dst->Blit(0, 0, *sprite, BLEND_NORMAL, 150);
+    EXPECT_EQ(allPixels(*dst), (std::vector<std::uint16_t>{rgb565(0, 0, 160), rgb565(0, 0, 168)}));
+
+    // Four rows for three frames of one, a wider strip, and a strip of two
+    // frames already: each keeps its size and gets no alpha.
+    write("tall.tga", tgaFile(2, 4, 24, true, Bytes(2 * 4 * 3, 9)));
+    write("wide.tga", tgaFile(3, 3, 24, true, Bytes(3 * 3 * 3, 9)));
+    write("two.tva", tvaFile(200, 2, 2, 3, 24, true, Bytes(2 * 3 * 2 * 3, 9)));
+    for (auto [picture, height, frames] : {std::tuple{"tall.tga", 4, 1}, {"wide.tga", 3, 1}, {"two.tva", 3, 2}}) {
+        Sprite* refused = GetSprite(picture, "_strip.tva");
+        EXPECT_FALSE(refused->hasAlphaPlane()) << picture;
+        EXPECT_EQ(refused->height(), height) << picture;
+        EXPECT_EQ(refused->frameCount(), frames) << picture;
+    }
 }
 
 TEST_F(SpriteLoading, PathsTooLongForASpriteNameAreRefusedNotCut) {

@@ -79,6 +79,79 @@ TEST_P(StretchBlitPaths, BlitWhollyOutsideTheClipDrawsNothingAndLeavesTheSourceA
     for (std::uint16_t p : allPixels(*dst)) EXPECT_EQ(p, background);
 }
 
+// One axis of a clipped stretch: destination [first, last) and where each
+// pixel samples. Both paths move the source edges with the clip; the
+// software path keeps the unclipped step, while the surface path stretches
+// the clipped source rectangle over the clipped destination anew.
+struct Axis {
+    int first, last;
+    std::int64_t edge, step;
+    int sample(int at) const { return int(((edge << 16) + (at - first) * step) >> 16); }
+};
+
+Axis clippedAxis(int at, int size, int sourceSize, int clipLow, int clipHigh, bool software) {
+    const std::int64_t step = (std::int64_t(sourceSize) << 16) / size;
+    Axis axis{std::max(at, clipLow), std::min(at + size, clipHigh), 0, step};
+    axis.edge = ((axis.first - at) * step) >> 16;
+    if (!software) {
+        const std::int64_t far = sourceSize + (((axis.last - (at + size)) * step) >> 16);
+        axis.step = ((far - axis.edge) << 16) / (axis.last - axis.first);
+    }
+    return axis;
+}
+
+// Every destination pixel samples ((source edge << 16) + i * step) >> 16,
+// the edges moved by the clip as the general blit moves them, whatever loop
+// the step gets: doubling, other whole factors, factor 3 (whose truncated
+// step makes runs of 4, 3, 3, ...), other stretches and shrinks, odd sizes
+// and clips that cut a run in half. Source pixel (1, 0) is see-through.
+TEST_P(StretchBlitPaths, EveryStepSamplesByTheFixedPointRule) {
+    struct Case {
+        int sw, sh, w, h, x, y;
+        ClipRect clip;
+    };
+    const Case cases[] = {
+        {5, 3, 10, 6, 0, 0, {0, 0, 40, 20}},    // doubling, odd source width
+        {5, 3, 10, 6, -3, -1, {0, 0, 40, 20}},  // doubling cut at an odd column
+        {5, 3, 10, 6, 2, 1, {3, 2, 10, 6}},     // and cut on the right
+        {5, 3, 15, 9, 1, 0, {2, 0, 40, 20}},    // factor 3
+        {3, 2, 12, 8, -5, 0, {0, 0, 40, 20}},   // factor 4, cut mid-run
+        {4, 2, 32, 4, 0, 0, {0, 0, 31, 20}},    // factor 8
+        {7, 3, 17, 5, 0, 0, {1, 0, 40, 20}},    // 17 / 7
+        {10, 4, 13, 4, 0, 0, {0, 0, 40, 20}},   // 13 / 10
+        {9, 4, 5, 3, 0, 0, {0, 0, 40, 20}},     // shrinking
+    };
+    for (const Case& c : cases) {
+        auto src = makeSprite(c.sw, c.sh);
+        for (int y = 0; y < c.sh; ++y)
+            for (int x = 0; x < c.sw; ++x) setPixel(*src, x, y, std::uint16_t(x == 1 && y == 0 ? 0 : 1 + x + 16 * y));
+        src->bMask = true;
+        if (GetParam()) {
+            ASSERT_TRUE(src->createAlphaPlane());
+            std::fill(src->alphaPlane(), src->alphaPlane() + c.sw * c.sh, 255);
+            setAlpha(*src, 1, 0, 0);
+        }
+        src->Unlock();
+        auto dst = makeSprite(40, 20, background);
+        dst->clip = c.clip;
+        dst->BlitScaled(c.x, c.y, c.w, c.h, *src, 0, 0, c.sw, c.sh, BLEND_NORMAL, 0);
+
+        const Axis across = clippedAxis(c.x, c.w, c.sw, c.clip.left, c.clip.right, GetParam());
+        const Axis down = clippedAxis(c.y, c.h, c.sh, c.clip.top, c.clip.bottom, GetParam());
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                std::uint16_t expected = background;
+                if (x >= across.first && x < across.last && y >= down.first && y < down.last) {
+                    const int sx = across.sample(x), sy = down.sample(y);
+                    if (sx != 1 || sy != 0) expected = std::uint16_t(1 + sx + 16 * sy);
+                }
+                ASSERT_EQ(pixelAt(*dst, x, y), expected)
+                    << c.sw << "x" << c.sh << " to " << c.w << "x" << c.h << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(SurfaceAndSoftware, StretchBlitPaths, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "Software" : "Surface");

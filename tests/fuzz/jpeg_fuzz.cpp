@@ -1,0 +1,8 @@
+// JPEG pictures, through libjpeg, loaded as the game loads them.
+
+#include "fuzz_images.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::loadPicture(data, size, "jpg");
+    return 0;
+}

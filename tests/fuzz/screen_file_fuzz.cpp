@@ -1,0 +1,43 @@
+// Screen files: the input is "data\menu\fuzz.ini", loaded as a screen of
+// plain controls, given a second of updates, drawn (static layer and all),
+// and handed mouse, key and character messages at the edges of the picture.
+
+#include <memory>
+
+#include "config/ini_store.h"
+#include "fuzz_images.h"
+#include "platform/win_messages.h"
+#include "ui/screen.h"
+#include "ui/screen_manager.h"
+
+using namespace platform;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::setUpDisplay();
+    static const bool folder = makeDirectories("data\\menu");
+    (void)folder;
+    iniReleaseCache();
+    fuzz::writeInput("data\\menu\\fuzz.ini", data, size);
+    {
+        ScreenManager manager;
+        Screen* screen = manager.showScreen("fuzz", 1);
+        fuzzCheck(screen != nullptr);
+        for (int step = 0; step < 50; ++step) manager.update(20);
+        manager.draw(0, 0, *BackBuffer());
+        screen->renderStatic(1);
+        for (int x : {-1, 0, 37, 400, 799, 800}) {
+            const LParam at = packMousePosition(x, x * 3 / 4);
+            manager.handleWindowMessage(WM_MOUSEMOVE, 0, at);
+            manager.handleWindowMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+            manager.handleWindowMessage(WM_LBUTTONUP, 0, at);
+            manager.handleWindowMessage(WM_CHAR, 'a', 0);
+            manager.handleWindowMessage(WM_KEYDOWN, VK_BACK, 0);
+            manager.handleWindowMessage(WM_KEYDOWN, VK_TAB, 0);
+        }
+        manager.update(20);
+        manager.draw(0, 0, *BackBuffer());
+    }
+    iniReleaseCache();
+    fuzz::forgetErrorLog();
+    return 0;
+}

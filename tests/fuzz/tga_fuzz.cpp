@@ -1,0 +1,8 @@
+// TGA pictures, loaded as the game loads them.
+
+#include "fuzz_images.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::loadPicture(data, size, "tga");
+    return 0;
+}
