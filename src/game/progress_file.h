@@ -28,10 +28,10 @@
 //     32     3    cube score
 //     35     2    cube time (elapsed, seconds)
 //     37     2    cube gems
-//     40     3    cube level score
-//     43     2    cube progress
-//     45     1    cube collector
-//     46     1    tips off (1 = the player switched the tips off)
+//     39     3    cube level score
+//     42     2    cube progress
+//     44     1    cube collector
+//     45     1    tips off (1 = the player switched the tips off)
 //
 // Player names may hold any byte from 32 to 255, so a name never goes into a
 // file name as it is: `profileFileStem` maps it to a stem that holds no path
