@@ -12,7 +12,7 @@ GameSettings tableOf(std::initializer_list<int> scores) {
     GameSettings s;
     int i = 0;
     for (int score : scores) {
-        char name[8];
+        char name[16];
         std::snprintf(name, sizeof name, "p%d", i);
         setHighScoreName(s.highScoreTable[i], name);
         s.highScoreTable[i++].score = score;
