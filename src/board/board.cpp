@@ -41,6 +41,7 @@ void Board::clearLevel() {
     removedByKind_.fill(0);
     gemSpot_.fill(0);
     idleTime_ = 0;
+    hintRequested_ = false;
     ringShown_ = false;
     redraw_ = true;
 }

@@ -99,6 +99,15 @@ public:
     void onLeftPress(int x, int y);
     void onLeftRelease();
     void onRightPress(int x, int y);
+    // A drag past the threshold, or an arrow key after a pick: the selected
+    // piece swaps with its neighbour one step (dx, dy) away, one of the four
+    // directions, if that cell holds a piece. Nothing while pieces move or
+    // an armed rainbow or teleport piece waits for its target.
+    void swapSelectionToward(int dx, int dy);
+    // The hint key: the idle hint shows at the board's next rest instead of
+    // after the idle delay.
+    void requestHint() { hintRequested_ = true; }
+    bool hintRequested() const { return hintRequested_; }
 
     // ---- The rules ----
     void tick(int milliseconds);
@@ -327,6 +336,7 @@ private:
     bool gaveUp_ = false;
     bool rainbowChanged_ = false;  // a rainbow took a kind since the board last rested
     int idleTime_ = 0;
+    bool hintRequested_ = false;
     ScreenPoint hintFrom_, hintTo_;
 
     // The selection ring.

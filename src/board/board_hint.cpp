@@ -30,7 +30,9 @@ bool Board::runHint(int dt) {
     if (host_->offerTutorial(lower.x, lower.y, kHintTutorialEntry)) return true;
 
     idleTime_ += dt;
-    if (idleTime_ <= kHintDelayMs || selected_ == a || selected_ == b) return false;
+    const bool due = idleTime_ > kHintDelayMs || hintRequested_;
+    if (!due || selected_ == a || selected_ == b) return false;
+    hintRequested_ = false;
     Piece* pa = pieceAt(a);
     Piece* pb = pieceAt(b);
     if (pa) pa->hintPhase = 1, pa->hintHalf = 1;

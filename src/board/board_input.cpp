@@ -1,5 +1,5 @@
 // The mouse on the board: selecting, deselecting, clicking a neighbour and
-// dragging toward one.
+// dragging toward one. An arrow key after a pick is the same drag.
 
 #include "board/board.h"
 
@@ -104,21 +104,26 @@ void Board::onMouseMove(int x, int y) {
 void Board::dragTo(int x, int y) {
     const int dx = pressX_ - x;
     const int dy = pressY_ - y;
-    const int col = geometry_.column(selected_);
-    const int row = geometry_.row(selected_);
-    int target = -1;
     if (dx < -kDragThreshold) {
-        if (col < geometry_.w - 1) target = selected_ + 1;
+        swapSelectionToward(1, 0);
     } else if (dx <= kDragThreshold) {
         if (dy < -kDragThreshold) {
-            if (row < geometry_.h - 1) target = selected_ + geometry_.w;
+            swapSelectionToward(0, 1);
         } else if (dy > kDragThreshold) {
-            if (row > 0) target = selected_ - geometry_.w;
+            swapSelectionToward(0, -1);
         }
-    } else if (col > 0) {
-        target = selected_ - 1;
+    } else {
+        swapSelectionToward(-1, 0);
     }
-    if (target == -1 || !cells_[target].active_ || !cells_[target].piece_) return;
+}
+
+void Board::swapSelectionToward(int dx, int dy) {
+    if (busy_ || swapAwaitsVerdict() || selected_ == -1 || teleportArmed_ || radugaArmed_) return;
+    const int col = geometry_.column(selected_) + dx;
+    const int row = geometry_.row(selected_) + dy;
+    if ((dx != 0) == (dy != 0) || col < 0 || col >= geometry_.w || row < 0 || row >= geometry_.h) return;
+    const int target = row * geometry_.w + col;
+    if (!cells_[target].active_ || !cells_[target].piece_) return;
     startSwap(selected_, target);
     deselectCell(selected_);
     selected_ = -1;

@@ -28,6 +28,7 @@
 #include "board/gem_collector.h"
 #include "board/magic_wand.h"
 #include "board/score_keeper.h"
+#include "game/board_keyboard_cursor.h"
 #include "game/game_hud.h"
 #include "game/game_session.h"
 #include "game/tutorial_panel.h"
@@ -59,6 +60,8 @@ public:
     void onShow() override;
     // The controls, then the board's resting pieces over them.
     Sprite* renderStatic(int all) override;
+    // The board takes the keys here, not Tab and Enter through the HUD.
+    bool navigatesByKeys() const override { return false; }
 
     // ---- GameSession ----
     void startQuest(int level) override;
@@ -130,6 +133,7 @@ public:
     const GemCollector& collector() const { return collector_; }
     const ComboBanner& banner() const { return banner_; }
     const TutorialPanel& tutorialPanel() const { return panel_; }
+    const BoardKeyboardCursor& keyCursor() const { return keyCursor_; }
     float progress() const { return progress_; }
     int target() const { return target_; }
     int fadeClock() const { return fadeClock_; }
@@ -170,6 +174,8 @@ private:
     void pressMagic();
     void openResumeMenu();
     void openHelp();
+    // The board's keys (game_screen_keyboard.cpp); false for other keys.
+    bool playByKey(int key);
 
     // Drawing (game_screen_drawing.cpp).
     void composeBackground();
@@ -193,6 +199,7 @@ private:
     ComboBanner banner_;
     TutorialPanel panel_;
     GameHud hud_;
+    BoardKeyboardCursor keyCursor_;
     SoundGroup* timeUpSound_ = nullptr;  // owned by the sound system
 
     BoardMode mode_ = BoardMode::ModeQuest;

@@ -121,6 +121,7 @@ void GameScreen::draw(int, int, Sprite& target) {
     }
     drawDynamic(0, 0, target);
     board_->drawDynamic(target);
+    keyCursor_.draw(target, *board_);
     if (showsPreviousPicture() && !tutorialOpen)
         target.Blit(previousX_, previousY_, *previousPicture_, BLEND_NORMAL, 0);
     collector_.draw(target, mode_);

@@ -1,5 +1,6 @@
 // What the player does on the game screen: the mouse on the board, the HUD's
 // buttons, Escape, closing the tutorial panel, and the testers' typed words.
+// The board's own keys are in game_screen_keyboard.cpp.
 
 #include "game/game_screen.h"
 #include "ui/checkbox_control.h"
@@ -32,6 +33,7 @@ int GameScreen::keyDown(int key, platform::LParam lParam) {
         openResumeMenu();
         return 1;
     }
+    if (playByKey(key)) return 1;
     Screen::keyDown(key, lParam);
     if (key == kKeyLeftButton) board_->onLeftPress(platform::mouseX(lParam), platform::mouseY(lParam));
     if (key == kKeyRightButton) board_->onRightPress(platform::mouseX(lParam), platform::mouseY(lParam));
@@ -45,6 +47,7 @@ int GameScreen::keyUp(int key, platform::LParam lParam) {
 }
 
 int GameScreen::mouseEvent(platform::WParam wParam, platform::LParam lParam) {
+    keyCursor_.hide();
     Screen::mouseEvent(wParam, lParam);
     if (playing()) board_->onMouseMove(platform::mouseX(lParam), platform::mouseY(lParam));
     return 0;

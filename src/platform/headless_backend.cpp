@@ -130,14 +130,9 @@ void HeadlessBackend::runCommand(const ScriptCommand& command, MessageQueue& que
         pendingClickUp_ = true;
         dueMs_ = nowMs() + kFrameMs;
         break;
-    case Kind::Key: {
-        const std::uint32_t down = command.altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN;
-        const std::uint32_t up = command.altHeld ? WM_SYSKEYUP : WM_KEYUP;
-        queue.post(down, command.virtualKey, packKeyLParam(false, command.altHeld));
-        if (command.typedChar != 0) queue.post(WM_CHAR, static_cast<WParam>(command.typedChar), packKeyLParam(false, false));
-        queue.post(up, command.virtualKey, packKeyLParam(true, command.altHeld));
+    case Kind::Key:
+        postKeyPress(queue, command);
         break;
-    }
     case Kind::Type:
         for (char c : command.text) queue.post(WM_CHAR, static_cast<unsigned char>(c), packKeyLParam(false, false));
         break;

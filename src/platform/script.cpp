@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/paths.h"
+#include "platform/window_messages.h"
 
 namespace platform {
 namespace {
@@ -73,6 +74,16 @@ bool lookUpKeyName(const std::string& name, WParam& virtualKey, int& typedChar, 
         return true;
     }
     return false;
+}
+
+void postKeyPress(MessageQueue& queue, const ScriptCommand& command) {
+    const std::uint32_t down = command.altHeld ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const std::uint32_t up = command.altHeld ? WM_SYSKEYUP : WM_KEYUP;
+    if (command.shiftHeld) queue.post(WM_KEYDOWN, VK_SHIFT, packKeyLParam(false, false));
+    queue.post(down, command.virtualKey, packKeyLParam(false, command.altHeld));
+    if (command.typedChar != 0) queue.post(WM_CHAR, static_cast<WParam>(command.typedChar), packKeyLParam(false, false));
+    queue.post(up, command.virtualKey, packKeyLParam(true, command.altHeld));
+    if (command.shiftHeld) queue.post(WM_KEYUP, VK_SHIFT, packKeyLParam(true, false));
 }
 
 std::string utf8ToLatin1(const std::string& text) {
@@ -144,6 +155,12 @@ bool parseScript(const std::string& text, std::vector<ScriptCommand>& out, std::
         } else if (verb == "KEY") {
             command.kind = ScriptCommand::Kind::Key;
             words >> a >> extra;
+            // SHIFT+ may go before any key name: Shift is held around it.
+            const std::string shift = "SHIFT+";
+            if (upper(a).rfind(shift, 0) == 0) {
+                command.shiftHeld = true;
+                a = a.substr(shift.size());
+            }
             if (a.empty() || !extra.empty() ||
                 !lookUpKeyName(a, command.virtualKey, command.typedChar, command.altHeld))
                 return fail("unknown key");

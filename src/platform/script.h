@@ -9,6 +9,8 @@
 
 namespace platform {
 
+class MessageQueue;
+
 struct ScriptCommand {
     enum class Kind { Wait, Move, Down, Up, Click, Key, Type, Shot, Quit };
     Kind kind = Kind::Wait;
@@ -18,6 +20,7 @@ struct ScriptCommand {
     std::string text;     // Type: the characters (Latin-1); Shot: the file
     WParam virtualKey = 0;
     bool altHeld = false; // Key: ALT+ENTER
+    bool shiftHeld = false; // Key: SHIFT+name
     int typedChar = 0;    // Key: the character the key types, 0 for none
     int line = 0;
 };
@@ -32,6 +35,10 @@ bool loadScript(const std::string& path, std::vector<ScriptCommand>& out, std::s
 // The key named in a "key" command: its virtual-key code and the character
 // it types (0 for none). False for an unknown name.
 bool lookUpKeyName(const std::string& name, WParam& virtualKey, int& typedChar, bool& altHeld);
+
+// Posts what a keyboard sends for a "key" command: Shift down when it is
+// held, the key down, the character it types (if any), the key up, Shift up.
+void postKeyPress(MessageQueue& queue, const ScriptCommand& command);
 
 // Converts UTF-8 text to Latin-1, dropping characters outside it.
 std::string utf8ToLatin1(const std::string& text);

@@ -162,6 +162,20 @@ void MainMenuScreen::draw(int ox, int oy, Sprite& target) {
     if (amount > 0) target.Darken(0, 0, 800, 600, amount);
 }
 
+std::vector<UiElement*> MainMenuScreen::keyStops() const {
+    std::vector<UiElement*> stops = Screen::keyStops();
+    UiElement* name = findChild("name");
+    if (name && name->visible && name->xs > 0 && name->ys > 0) stops.insert(stops.begin(), name);
+    return stops;
+}
+
+bool MainMenuScreen::pressByKey(UiElement& control) {
+    if (fading()) return true;
+    if (&control != findChild("name")) return Screen::pressByKey(control);
+    openOverlay("profilemenu");
+    return true;
+}
+
 int MainMenuScreen::keyDown(int key, platform::LParam lParam) {
     if (fading()) return 0;
     const int px = platform::mouseX(lParam), py = platform::mouseY(lParam);

@@ -25,6 +25,10 @@ public:
     int update(int milliseconds) override;
     void draw(int ox, int oy, Sprite& target) override;
     int keyDown(int key, platform::LParam lParam) override;
+    // The player's name is a stop for Tab too, before the buttons: Enter
+    // on it opens the player list, as a click does.
+    std::vector<UiElement*> keyStops() const override;
+    bool pressByKey(UiElement& control) override;
 
     // The win screens ask for the table; it opens once the fade-in is over.
     void requestHighScores() { highScoresRequested_ = true; }

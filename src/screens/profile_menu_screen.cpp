@@ -127,6 +127,10 @@ int ProfileMenuScreen::keyDown(int key, platform::LParam lParam) {
         confirmRow(selectedRow_);
         return 0;
     }
+    if (key == platform::VK_UP || key == platform::VK_DOWN) {
+        selectNeighbourRow(key == platform::VK_UP ? -1 : 1);
+        return 0;
+    }
     if (key == 1) {
         const int row = rowUnderMouse_;
         // The create row opens the name dialog at the first click; a
@@ -153,6 +157,14 @@ int ProfileMenuScreen::onCommand(UiElement* source) {
         scrollDown();
     }
     return 0;
+}
+
+// Up and Down walk the rows, scrolling the list with the selection.
+void ProfileMenuScreen::selectNeighbourRow(int step) {
+    if (rowCount() == 0) return;
+    selectedRow_ = selectedRow_ < 0 ? 0 : std::clamp(selectedRow_ + step, 0, rowCount() - 1);
+    keepSelectionInView();
+    showScrollButtons();
 }
 
 void ProfileMenuScreen::confirmRow(int row) {

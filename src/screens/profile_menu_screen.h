@@ -3,7 +3,8 @@
 // the main menu. Its first row creates a new player; the others are the
 // players of profiles.ini, eight at a time, scrolled with "up" and "down".
 // A click selects a row and a second click on it (or Enter, or "ok") makes
-// that player the current one; "delete" asks first ("deletedialog").
+// that player the current one; Up and Down select from the keyboard.
+// "delete" asks first ("deletedialog").
 //
 // The rows are drawn by the screen, not listed in its file: they follow the
 // players, and the panel's highlight is drawn under them.
@@ -60,6 +61,7 @@ private:
     void rebuildRows();
     void showScrollButtons();
     void keepSelectionInView();
+    void selectNeighbourRow(int step);
     // Row under the point among the visible ones, -1 if none.
     int rowAt(int px, int py) const;
     // Makes the row's player current and writes it to profiles.ini.

@@ -72,6 +72,7 @@ void ButtonControl::draw(int ox, int oy, Sprite& target) {
         prompt_->setFocusedFlag(focused());
         prompt_->draw(ox, oy, target);
     }
+    drawKeyMark(ox, oy, target);
 }
 
 int ButtonControl::keyDown(int key, platform::LParam) {

@@ -19,6 +19,7 @@ void CheckboxControl::draw(int ox, int oy, Sprite& target) {
     const int state = !enabled ? kDisabled : value == 1 ? kPressed : focused() ? kActive : kNormal;
     Sprite* picture = stateImage(state);
     if (hasPixels(picture)) target.Blit(ox + x, oy + y, *picture, BLEND_NORMAL, clock);
+    drawKeyMark(ox, oy, target);
 }
 
 int CheckboxControl::keyDown(int key, platform::LParam) {

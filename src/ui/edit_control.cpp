@@ -41,6 +41,7 @@ void EditControl::draw(int ox, int oy, Sprite& target) {
         target.FillRect(cx, oy + y + (ys - lineHeight) / 2 - 2, cx + 3, oy + y + (ys + lineHeight) / 2 - 2,
                         kCaretColour);
     }
+    drawKeyMark(ox, oy, target);
 }
 
 void EditControl::setText(const char* text) {

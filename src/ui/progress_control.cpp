@@ -48,6 +48,7 @@ void ProgressControl::draw(int ox, int oy, Sprite& target) {
     if (hasPixels(knob))
         target.Blit(ox + barOrigin_ + filled - knob->width() / 2, oy + y + ys / 2 - knob->height() / 2, *knob,
                     BLEND_NORMAL, 0);
+    drawKeyMark(ox, oy, target);
 }
 
 void ProgressControl::followMouse(platform::LParam lParam) {

@@ -1,5 +1,6 @@
 #include "ui/screen.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -20,6 +21,8 @@ namespace {
 constexpr int kMaxControls = 1000;
 constexpr int kSnapshotWidth = 800;
 constexpr int kSnapshotHeight = 600;
+// How far Left or Right moves a marked bar: twenty steps from end to end.
+constexpr float kBarKeyStep = 0.05f;
 
 // "data\menu\mainmenu.ini" -> "mainmenu": between the last backslash and
 // the four-character extension.
@@ -144,6 +147,70 @@ void Screen::setFocus(UiElement* control) {
     if (old) old->setFocused(false);
     setFocusedChild(control);
     if (control && control->tabStop) control->setFocused(true);
+}
+
+bool Screen::navigateByKey(int key, bool shiftHeld) {
+    if (!navigatesByKeys()) return false;
+    const auto vk = static_cast<platform::WParam>(key);
+    if (vk == platform::VK_TAB) {
+        moveKeyFocus(shiftHeld ? -1 : 1);
+        return true;
+    }
+    UiElement* marked = keyMarkedControl();
+    if (!marked) return false;
+    if (!marked->visible || !marked->enabled) {
+        // Hidden or switched off since it was marked: Enter is the screen's again.
+        dropKeyMark();
+        return false;
+    }
+    if (vk == platform::VK_RETURN) return pressByKey(*marked);
+    if (vk == platform::VK_LEFT || vk == platform::VK_RIGHT) {
+        auto* bar = dynamic_cast<ProgressControl*>(marked);
+        if (!bar || !bar->tabStop) return false;
+        bar->setValue(bar->value() + (vk == platform::VK_RIGHT ? kBarKeyStep : -kBarKeyStep));
+        onCommand(bar);
+        return true;
+    }
+    return false;
+}
+
+void Screen::moveKeyFocus(int step) {
+    const std::vector<UiElement*> stops = keyStops();
+    if (stops.empty()) return;
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    const std::ptrdiff_t at = std::find(stops.begin(), stops.end(), focusedChild()) - stops.begin();
+    const std::ptrdiff_t next = at == count ? (step > 0 ? 0 : count - 1) : (at + step + count) % count;
+    UiElement* control = stops[static_cast<std::size_t>(next)];
+    setFocus(control);
+    control->setKeyMarked(true);
+}
+
+void Screen::dropKeyMark() {
+    if (UiElement* control = focusedChild()) control->setKeyMarked(false);
+}
+
+UiElement* Screen::keyMarkedControl() const {
+    UiElement* control = focusedChild();
+    return control && control->keyMarked() ? control : nullptr;
+}
+
+std::vector<UiElement*> Screen::keyStops() const {
+    std::vector<UiElement*> stops;
+    for (const auto& control : childrenOldestFirst()) {
+        if (control->tabStop && control->enabled && control->visible && control->xs > 0 && control->ys > 0)
+            stops.push_back(control.get());
+    }
+    return stops;
+}
+
+bool Screen::pressByKey(UiElement& control) {
+    if (!control.visible || !control.enabled || !sameName(control.typeTag(), "button")) return false;
+    if (dynamic_cast<ProgressControl*>(&control)) return false;
+    // The press lands where a click on the control's middle would.
+    const platform::LParam at = platform::packMousePosition(control.x + control.xs / 2, control.y + control.ys / 2);
+    control.keyDown(1, at);
+    control.keyUp(1, at);
+    return true;
 }
 
 UiElement* Screen::hitTest(int px, int py) const {

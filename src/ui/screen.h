@@ -5,8 +5,15 @@
 // picture of the screen underneath and draws it first, so that screen shows
 // frozen behind it until closeOverlay returns to it.
 //
+// The keyboard has a way through every screen too: Tab and Shift+Tab move
+// the focus from control to control in the order of the screen file, marked
+// so it can be seen, and Enter presses the marked control as a click would.
+// The mouse's first move takes the mark away again.
+//
 // Screens with behaviour of their own derive from this class; the screen
 // factory picks the class by name.
+
+#include <vector>
 
 #include "ui/ui_element.h"
 
@@ -41,6 +48,27 @@ public:
     virtual Sprite* renderStatic(int all);
 
     void setFocus(UiElement* control);
+
+    // The keyboard's way through the screen, tried before the screen's own
+    // keys: Tab (Shift+Tab backwards) moves the marked focus to the next
+    // control, Enter presses the marked control, Left and Right move a
+    // marked bar. True when the key was used; any other key, and Enter
+    // with nothing marked, is left to the screen.
+    bool navigateByKey(int key, bool shiftHeld);
+    // The mouse is in use again: the focus stays where the mouse puts it,
+    // unmarked.
+    void dropKeyMark();
+    // The marked control; null when the focus did not come from the keys.
+    UiElement* keyMarkedControl() const;
+    // Whether the screen is walked with Tab and Enter; the game screen
+    // plays its board with the keys instead.
+    virtual bool navigatesByKeys() const { return true; }
+    // The controls Tab visits, in the order of the screen file: those the
+    // mouse could focus (tab stops, enabled, visible).
+    virtual std::vector<UiElement*> keyStops() const;
+    // Enter on the marked control: what a click on it does. False when the
+    // control takes no click (a bar, a text field).
+    virtual bool pressByKey(UiElement& control);
     // The first control, from the most recent, that can take the focus and
     // strictly contains the point; null if none.
     UiElement* hitTest(int px, int py) const;
@@ -56,6 +84,9 @@ protected:
 
 private:
     friend class ScreenManager;
+    // Tab's step: the next (1) or previous (-1) stop after the focused
+    // control, round the end; the first or last when nothing has the focus.
+    void moveKeyFocus(int step);
     // The picture of the screen underneath, made once and redrawn at each
     // showOverlay.
     Sprite* snapshotFor(Screen* below);

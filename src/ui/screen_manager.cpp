@@ -62,9 +62,16 @@ bool ScreenManager::mouseInClient() const {
 void ScreenManager::handleWindowMessage(std::uint32_t message, WParam wParam, LParam lParam) {
     switch (message) {
     case WM_KEYDOWN:
-        if (Screen* screen = currentScreen()) screen->keyDown(static_cast<int>(wParam), lParam);
+        if (wParam == VK_SHIFT) shiftHeld_ = true;
+        if (Screen* screen = currentScreen()) {
+            // Tab and Enter find their way through the screen's controls
+            // first; every other key is the screen's own.
+            if (screen->navigateByKey(static_cast<int>(wParam), shiftHeld_)) return;
+            screen->keyDown(static_cast<int>(wParam), lParam);
+        }
         return;
     case WM_KEYUP:
+        if (wParam == VK_SHIFT) shiftHeld_ = false;
         if (Screen* screen = currentScreen()) screen->keyUp(static_cast<int>(wParam), lParam);
         return;
     case WM_CHAR:
@@ -80,7 +87,11 @@ void ScreenManager::handleWindowMessage(std::uint32_t message, WParam wParam, LP
 void ScreenManager::routeMouse(std::uint32_t message, WParam wParam, LParam lParam) {
     mouseX_ = platform::mouseX(lParam);
     mouseY_ = platform::mouseY(lParam);
-    if (Screen* screen = currentScreen()) screen->mouseEvent(wParam, lParam);
+    if (Screen* screen = currentScreen()) {
+        // The mouse is back in use: the keyboard's focus mark goes.
+        screen->dropKeyMark();
+        screen->mouseEvent(wParam, lParam);
+    }
     // The screen may have changed on the way; the button goes to the one
     // current now.
     Screen* screen = currentScreen();

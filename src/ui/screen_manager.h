@@ -54,6 +54,8 @@ public:
     bool mouseInside() const { return mouseInside_; }
     bool leftHeld() const { return leftHeld_; }
     bool rightHeld() const { return rightHeld_; }
+    // Shift is down (Shift+Tab walks the controls backwards).
+    bool shiftHeld() const { return shiftHeld_; }
 
 private:
     struct CursorRecord {
@@ -68,5 +70,6 @@ private:
     int mouseX_ = 0, mouseY_ = 0;
     bool mouseInside_ = false;
     bool leftHeld_ = false, rightHeld_ = false;
+    bool shiftHeld_ = false;
     bool quitRequested_ = false;
 };

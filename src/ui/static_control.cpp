@@ -49,6 +49,7 @@ void StaticControl::draw(int ox, int oy, Sprite& target) {
     }
     if (caption()[0] != '\0')
         DrawText(target, staticFontOf(*this), ox + x + xs / 2, oy + y + ys / 2, caption(), 0, xalign, yalign);
+    drawKeyMark(ox, oy, target);
 }
 
 void StaticControl::advanceWithAppearance(int milliseconds) {

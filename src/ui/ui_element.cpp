@@ -10,6 +10,7 @@
 #include "graphics/sprite.h"
 #include "graphics/sprite_loading.h"
 #include "ui/control_sounds.h"
+#include "ui/focus_mark.h"
 
 namespace {
 
@@ -119,8 +120,9 @@ void UiElement::setNumber(int number) {
 }
 
 void UiElement::setFocused(bool focused) {
-    const bool changed = focused != focused_;
+    const bool changed = focused != focused_ || (!focused && keyMarked_);
     focused_ = focused;
+    if (!focused) keyMarked_ = false;
     // After the change, so the re-rendered layer shows the new look.
     if (changed && parent_) parent_->childFocusChanged();
     if (focused) {
@@ -128,6 +130,16 @@ void UiElement::setFocused(bool focused) {
     } else {
         pressed_ = false;
     }
+}
+
+void UiElement::setKeyMarked(bool marked) {
+    if (marked == keyMarked_) return;
+    keyMarked_ = marked;
+    if (parent_) parent_->childFocusChanged();
+}
+
+void UiElement::drawKeyMark(int ox, int oy, Sprite& target) const {
+    if (keyMarked_ && visible) drawFocusMark(target, ox + x, oy + y, xs, ys, clock);
 }
 
 bool UiElement::containsStrictly(int px, int py) const {

@@ -90,6 +90,11 @@ public:
     // drops a press in progress. Either change re-renders the parent's
     // static layer, since the element now looks different.
     void setFocused(bool focused);
+    // The focus came from the keyboard (Tab): the control draws the focus
+    // mark around itself, so a player without a mouse sees where Enter
+    // goes. Losing the focus takes the mark away.
+    bool keyMarked() const { return keyMarked_; }
+    void setKeyMarked(bool marked);
     // Whether the point lies strictly inside the element's rectangle; the
     // border pixels do not count.
     bool containsStrictly(int px, int py) const;
@@ -121,6 +126,9 @@ protected:
     void setFocusSound(SoundGroup* sound) { focusSound_ = sound; }
     // The clock moved on by ms, wrapping instead of overflowing after weeks.
     void advanceClock(int milliseconds);
+    // The focus mark around the element's rectangle while it is key-marked;
+    // controls call it last in their draw.
+    void drawKeyMark(int ox, int oy, Sprite& target) const;
 
 private:
     std::vector<std::unique_ptr<UiElement>> children_;  // oldest first
@@ -129,6 +137,7 @@ private:
     SoundGroup* focusSound_ = nullptr;
     bool focused_ = false;
     bool pressed_ = false;
+    bool keyMarked_ = false;
     char name_[kNameSize] = {};
     char typeTag_[kTypeTagSize] = {};
     char caption_[kCaptionSize] = {};

@@ -187,6 +187,32 @@ Image selectFrame(int frame) {
     });
 }
 
+// Pale gold brackets with a dark shadow line, so they read on every piece
+// and never hide the selection ring inside them when the piece is picked.
+Image keyRingFrame(int frame) {
+    const float t = static_cast<float>(frame) / kKeyRingFrames;
+    const float breath = 0.5f - 0.5f * std::cos(2 * kPi * t);
+    constexpr int kSize = kCellSize + 2 * kKeyRingMargin;
+    constexpr float kCentre = kSize / 2.0f;
+    constexpr float kArm = 13.0f;
+    const float corner = kCentre - 3.0f - 1.2f * breath;
+    // Distance to the bracket's arm along v = corner, u from corner - arm to corner.
+    const auto arm = [corner](float u, float v) {
+        const float du = u < corner - kArm ? corner - kArm - u : (u > corner ? u - corner : 0.0f);
+        return std::hypot(du, v - corner);
+    };
+    return renderShader(kSize, kSize, 4, [&](float x, float y) -> Rgba {
+        const float px = std::fabs(x - kCentre), py = std::fabs(y - kCentre);
+        const float d = std::min(arm(px, py), arm(py, px));
+        const float core = std::exp(-d * d / 2.0f);
+        const float shadow = std::exp(-d * d / 8.0f) * 0.7f;
+        const float a = clamp01(std::max(core, shadow));
+        if (a <= 0.003f) return {};
+        const Rgb gold = lerp(hexColour(0xFFC848), hexColour(0xFFF8DC), clamp01(core * (0.7f + 0.3f * breath)));
+        return withAlpha(lerp(hexColour(0x1A0E02), gold, clamp01(core / a)), a);
+    });
+}
+
 Image teleportFrame(int frame) {
     const float t = static_cast<float>(frame) / kTeleportFrames;
     Image swirl = renderShader(kCellSize, kCellSize, 4, [&](float x, float y) -> Rgba {
@@ -281,6 +307,8 @@ void generateBoard(AssetTree& tree) {
     writePicture(tree, "data\\locked0.tga", lockImage(1), PictureFormat::Tga32);
     writePicture(tree, "data\\locked1.tga", lockImage(2), PictureFormat::Tga32);
     writePicture(tree, "data\\select.tga", strip(kSelectFrames, kCellSize, selectFrame), PictureFormat::Tga32);
+    writePicture(tree, "data\\keyring.tga", strip(kKeyRingFrames, kCellSize + 2 * kKeyRingMargin, keyRingFrame),
+                 PictureFormat::Tga32);
     writePicture(tree, "data\\fx\\teleport.tga", strip(kTeleportFrames, kCellSize, teleportFrame),
                  PictureFormat::Tga24Additive);
     for (int t = 0; t < kFrameTileCount; ++t) {

@@ -1,8 +1,9 @@
 // The help book: the sliding panel "helpmenu" with its "prev", "next" and
-// "ok" buttons, and its pages "data\menu\help0.ini" to "help4.ini": the
+// "ok" buttons, and its pages "data\menu\help0.ini" to "help5.ini": the
 // basics (swapping, lines, cascades, gems, the quest, hints), the special
 // pieces and cells, then cube, puzzle and action mode, in the order the game
-// screen opens them (2 cube, 3 puzzle, 4 action).
+// screen opens them (2 cube, 3 puzzle, 4 action), and last the keys for
+// playing without a mouse.
 //
 // Each page is a column of items: a picture made from the board's own
 // pictures and, beside it, a paragraph set in the help font and broken into
@@ -130,7 +131,7 @@ HelpPage basicsPage(const AssetTree& tree) {
          "Quest: make lines over every coated cell to clear it before the time bar runs out. Running out of time "
          "costs one of your five lives. 40 levels in six episodes."},
         {"hint", scaled(fieldPatch({"30 00h 30"}), kSmall),
-         "Stuck? Wait a few seconds and a gem that can make a line starts to glow."},
+         "Stuck? Wait a few seconds, or press H, and a gem that can make a line starts to glow."},
     };
     return page;
 }
@@ -215,6 +216,31 @@ HelpPage actionPage() {
     return page;
 }
 
+HelpPage keyboardPage() {
+    HelpPage page{"Playing with the keyboard", 154, 68, {}};
+    page.items = {
+        {"keys_arrows", sideBySide({arrowKeys(), ringedCell(2, false)}, 6),
+         "The arrow keys move a ring of four gold corners from cell to cell. It shows at your first key press "
+         "and goes as soon as you move the mouse."},
+        {"keys_pick", sideBySide({ringedCell(2, true), keycap("Space", 60)}, 8),
+         "Space or Enter picks up the gem in the ring; an arrow key then swaps it with its neighbour that way. "
+         "Press Space again to put it back down."},
+        {"keys_specials", sideBySide({scaled(fieldPatch({"R0"}), kSmall), scaled(fieldPatch({"40t"}), kSmall)}, 8),
+         "A picked rainbow piece takes the colour of the neighbour an arrow points at. A picked teleport piece "
+         "goes wherever you move the ring and press Space."},
+        {"keys_wand", keycap("W", 30),
+         "W takes up the magic wand, or puts it away. Move the ring to a gem that is not locked and press Space "
+         "to use it."},
+        {"keys_hint", sideBySide({keycap("H", 30), keycap("Esc", 40)}, 8),
+         "H lights up a move at once, without the wait. Escape opens the menu, to carry on, change the options "
+         "or leave."},
+        {"keys_menus", sideBySide({keycap("Tab", 44), keycap("Enter", 52)}, 8),
+         "In the menus, Tab moves a gold frame from button to button (Shift and Tab go back), and Enter "
+         "presses the framed one."},
+    };
+    return page;
+}
+
 void reportOverflow(AssetTree& tree, const std::string& where, const std::string& text) {
     std::fprintf(stderr, "assetgen: %s: the text does not fit its place: %s\n", where.c_str(), text.c_str());
     tree.reportFailure();
@@ -279,6 +305,7 @@ void writeHelpPanel(AssetTree& tree) {
 
 void generateHelp(AssetTree& tree) {
     writeHelpPanel(tree);
-    const std::vector<HelpPage> pages = {basicsPage(tree), specialsPage(), cubePage(), puzzlePage(), actionPage()};
+    const std::vector<HelpPage> pages = {basicsPage(tree), specialsPage(), cubePage(),
+                                         puzzlePage(),     actionPage(),   keyboardPage()};
     for (std::size_t n = 0; n < pages.size(); ++n) writeHelpPage(tree, static_cast<int>(n), pages[n]);
 }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "asset_tree.h"
 #include "board_generator.h"
+#include "cairo_shapes.h"
 #include "canvas.h"
 #include "menu_art.h"
 #include "paint.h"
@@ -132,6 +134,76 @@ void drawArrow(Image& picture, float x0, float y0, float x1, float y1, float bow
         cairo_fill(cr);
     }
     drawOver(picture, canvas.toImage(), 0, 0);
+}
+
+namespace {
+
+constexpr int kKeyHeight = 30;
+constexpr int kArrowKeyWidth = 28;
+constexpr int kKeyGap = 2;
+
+// A small gold triangle pointing along (dx, dy), centred on the point.
+void arrowHead(cairo_t* cr, double cx, double cy, int dx, int dy) {
+    const double size = 6.0;
+    cairo_move_to(cr, cx + dx * size, cy + dy * size);
+    cairo_line_to(cr, cx - dx * size * 0.6 - dy * size, cy - dy * size * 0.6 + dx * size);
+    cairo_line_to(cr, cx - dx * size * 0.6 + dy * size, cy - dy * size * 0.6 - dx * size);
+    cairo_close_path(cr);
+    cairo_set_source_rgba(cr, 0.1, 0.03, 0.0, 0.9);
+    cairo_set_line_width(cr, 2.5);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke_preserve(cr);
+    cairo_set_source_rgb(cr, 1.0, 0.86, 0.45);
+    cairo_fill(cr);
+}
+
+Image arrowKey(int dx, int dy) {
+    Image key = keycap("", kArrowKeyWidth);
+    paintOn(key, [&](cairo_t* cr) { arrowHead(cr, key.width / 2.0, (kKeyHeight + 1) / 2.0, dx, dy); });
+    return key;
+}
+
+}  // namespace
+
+Image keycap(const std::string& label, int width) {
+    // Room for the shadow below and right of the cap.
+    Canvas canvas(width + 3, kKeyHeight + 3);
+    cairo_t* cr = canvas.cr();
+    roundedRectPath(cr, 2.5, 3.5, width - 1.0, kKeyHeight - 1.0, 5.0);
+    cairo_set_source_rgba(cr, 0.0, 0.0, 0.0, 0.55);
+    cairo_fill(cr);
+    roundedRectPath(cr, 1.0, 1.0, width - 2.0, kKeyHeight - 2.0, 5.0);
+    cairo_pattern_t* velvet = cairo_pattern_create_linear(0, 1, 0, kKeyHeight);
+    cairo_pattern_add_color_stop_rgb(velvet, 0.0, 0x5A / 255.0, 0x34 / 255.0, 0x82 / 255.0);
+    cairo_pattern_add_color_stop_rgb(velvet, 1.0, 0x22 / 255.0, 0x0E / 255.0, 0x36 / 255.0);
+    cairo_set_source(cr, velvet);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(velvet);
+    goldStroke(cr, 1.0, kKeyHeight - 1.0, 1.6);
+    Image cap = canvas.toImage();
+    if (!label.empty())
+        placeCentred(cap, styledText(label, "DejaVuSans-Bold.ttf", 12, engravedStyle(0xFFF4DA, 0xE6CC98)),
+                     width / 2.0f, kKeyHeight / 2.0f);
+    return cap;
+}
+
+Image arrowKeys() {
+    const int width = 3 * kArrowKeyWidth + 2 * kKeyGap + 3;
+    Image keys(width, 2 * kKeyHeight + kKeyGap + 3);
+    drawOver(keys, arrowKey(0, -1), kArrowKeyWidth + kKeyGap, 0);
+    const int bottom = kKeyHeight + kKeyGap;
+    drawOver(keys, arrowKey(-1, 0), 0, bottom);
+    drawOver(keys, arrowKey(0, 1), kArrowKeyWidth + kKeyGap, bottom);
+    drawOver(keys, arrowKey(1, 0), 2 * (kArrowKeyWidth + kKeyGap), bottom);
+    return keys;
+}
+
+Image ringedCell(int kind, bool picked) {
+    Image out(kCellSize + 2 * kKeyRingMargin, kCellSize + 2 * kKeyRingMargin);
+    const std::string token = std::to_string(kind) + "0" + (picked ? "s" : "");
+    drawOver(out, fieldPatch({token}), kKeyRingMargin, kKeyRingMargin);
+    drawOver(out, keyRingFrame(0), 0, 0);
+    return out;
 }
 
 Image generatedFrame(const AssetTree& tree, const std::string& sheetName, int frame) {

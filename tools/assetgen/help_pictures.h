@@ -27,6 +27,16 @@ Image scaled(const Image& picture, float factor);
 // with `twoWay` it has a head at both ends (a swap).
 void drawArrow(Image& picture, float x0, float y0, float x1, float y1, float bow, bool twoWay);
 
+// A key of the keyboard: a velvet cap in a gold rim, `width` pixels wide,
+// with its label engraved.
+Image keycap(const std::string& label, int width);
+// The four arrow keys in their inverted T.
+Image arrowKeys();
+// One cell of the field with a piece of `kind`, the keyboard's ring round
+// it and, when `picked`, the selection ring inside: the ring's corners
+// reach past the cell, so the picture is that much larger.
+Image ringedCell(int kind, bool picked);
+
 // A picture the effect generator made earlier in this run, by its name on
 // the contact sheet (one frame of it); an empty picture if there is none.
 Image generatedFrame(const AssetTree& tree, const std::string& sheetName, int frame = 0);

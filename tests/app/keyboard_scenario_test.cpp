@@ -1,0 +1,193 @@
+// The game without a mouse, through the real program headless.
+//
+// A quest level played to its end with key presses alone: the keyboard
+// player (mode_entry/keyboard_player.h) chooses each move as the autoplayer
+// would and keys it in, ring and all, through the real message path; the
+// program must see no mouse message at all and win the level.
+//
+// And the menus crossed with Tab and Enter: the title, the main menu, the
+// options (a bar moved with the arrows, a box ticked) and the player list
+// (another player chosen with Down), then "Exit". Judged by the files the
+// program writes back and by the focus mark in its screenshots.
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "real_program.h"
+#include "temp_dir.h"
+
+namespace {
+
+using namespace realprogram;
+
+const std::string kDist = SHARDFALL_DIST_DIR;
+const std::string kPlay = SHARDFALL_PLAY;
+
+// "name value" lines.
+std::map<std::string, long> readReport(const std::string& text) {
+    std::map<std::string, long> values;
+    std::istringstream lines(text);
+    std::string name;
+    long value = 0;
+    while (lines >> name >> value) values[name] = value;
+    return values;
+}
+
+// The keyboard ring's pale gold, brighter than any gold of the board frame.
+bool paleGold(Rgb c) { return c.r > 230 && c.g > 190 && c.b < 235; }
+
+// Whether the square of side 2r + 1 around (x, y) holds a pale gold pixel.
+bool paleGoldNear(const Picture& p, int x, int y, int r = 2) {
+    for (int dy = -r; dy <= r; ++dy)
+        for (int dx = -r; dx <= r; ++dx)
+            if (paleGold(p.at(x + dx, y + dy))) return true;
+    return false;
+}
+
+// The focus mark's band: warm gold, two pixels wide, just outside a control.
+bool markGold(Rgb c) { return c.r > 200 && c.g > 140 && c.b < 160; }
+
+class KeyboardScenario : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kDist + "/data/keyring.tga")) << "no generated data in " << kDist;
+        std::filesystem::create_directories(dir.path() / "data");
+        for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data")) {
+            if (entry.path().filename() == "profiles") continue;
+            std::filesystem::create_symlink(std::filesystem::absolute(entry.path()),
+                                            dir.path() / "data" / entry.path().filename());
+        }
+        std::filesystem::create_directories(dir.path() / "shots");
+    }
+    TempDir dir;
+};
+
+TEST_F(KeyboardScenario, AQuestLevelIsWonWithKeyPressesAlone) {
+    dir.write("game.ini", "[main]\r\nname=Shardfall keyboard scenario\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=0\r\n");
+    dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Keys\r\n");
+    // Level 6 has holes for the ring to cross and eight coated cells.
+    ASSERT_EQ(run(kPlay, {"--mode", "quest", "--level", "6", "--keyboard-player", dir.file("report.txt"),
+                          dir.file("shots"), "--headless", "--seed", "5", "--data", dir.path().string(), "--run-ms",
+                          "400000"}),
+              0);
+    const std::map<std::string, long> report = readReport(dir.read("report.txt"));
+    ASSERT_EQ(report.count("complete"), 1u) << "the level never ended";
+    EXPECT_EQ(report.at("complete"), 1) << "the level was lost";
+    EXPECT_EQ(report.at("mouse"), 0) << "the mouse was used";
+    EXPECT_GE(report.at("moves"), 3);
+    // A move is at least a pick and an arrow; the ring went about the board.
+    EXPECT_GE(report.at("keys"), 2 * report.at("moves"));
+    EXPECT_GE(report.at("ring_cells"), 8);
+    EXPECT_GT(report.at("score"), 0);
+
+    // The ring where it first showed: pale gold brackets at the cell's four
+    // corners, the piece inside left as it is.
+    const Picture ring = readPng(dir.file("shots/ring.png"));
+    ASSERT_EQ(ring.width, 800);
+    const int left = static_cast<int>(report.at("ring_x")), top = static_cast<int>(report.at("ring_y"));
+    EXPECT_TRUE(paleGoldNear(ring, left + 3, top - 1));
+    EXPECT_TRUE(paleGoldNear(ring, left + 44, top - 1));
+    EXPECT_TRUE(paleGoldNear(ring, left - 1, top + 44));
+    EXPECT_TRUE(paleGoldNear(ring, left + 48, top + 44));
+    EXPECT_FALSE(paleGoldNear(ring, left + 24, top - 1)) << "brackets, not a full frame";
+    const Picture end = readPng(dir.file("shots/end.png"));
+    ASSERT_EQ(end.width, 800);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("shots/picked.png")));
+}
+
+// Tab order: the title has "start"; the main menu the player's name, then
+// quest, puzzle, action, cube, options, scores, rules, exit; the options
+// panel effects, music, full screen, own cursor, done; the player list
+// (two players, no scrolling) play, delete, back.
+const char* const kMenuScript = R"(wait 300
+key TAB
+wait 40
+shot title.png
+key ENTER
+wait 1000
+key TAB
+key TAB
+key TAB
+key TAB
+key TAB
+key TAB
+wait 100
+shot menu.png
+key ENTER
+wait 1500
+key TAB
+key LEFT
+key LEFT
+key LEFT
+key LEFT
+key TAB
+key TAB
+key ENTER
+wait 40
+shot options.png
+key TAB
+key TAB
+key ENTER
+wait 1500
+key SHIFT+TAB
+key SHIFT+TAB
+key SHIFT+TAB
+key SHIFT+TAB
+key SHIFT+TAB
+wait 40
+shot name.png
+key ENTER
+wait 1500
+key DOWN
+key TAB
+wait 40
+shot list.png
+key ENTER
+wait 1500
+shot chosen.png
+key SHIFT+TAB
+key ENTER
+wait 1000
+)";
+
+TEST_F(KeyboardScenario, MenusAreCrossedWithTabAndEnter) {
+    dir.write("game.ini",
+              "[main]\r\nname=Shardfall keyboard menus\r\nxs=800\r\nys=600\r\nmusic=0.5\r\nsound=1\r\nFullScreen=0\r\n");
+    dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n1=Bob\r\n");
+    dir.write("play.txt", kMenuScript);
+    // The script ends with the program already closed by "exit": a run that
+    // went astray would still be waiting in a menu and stop only here.
+    ASSERT_EQ(run(kDist + "/shardfall", {"--headless", "--data", dir.path().string(), "--script",
+                                         dir.file("play.txt"), "--run-ms", "30000"}),
+              0);
+
+    // Options: the effects four steps down, full screen ticked; the list:
+    // Bob chosen. All written back at exit.
+    const std::string gameIni = dir.read("game.ini");
+    EXPECT_NE(gameIni.find("FullScreen=1"), std::string::npos) << gameIni;
+    const std::size_t sound = gameIni.find("\nsound=");
+    ASSERT_NE(sound, std::string::npos) << gameIni;
+    EXPECT_NEAR(std::stod(gameIni.substr(sound + 7)), 0.8, 0.01) << gameIni;
+    EXPECT_NE(dir.read("profiles.ini").find("current=1"), std::string::npos) << dir.read("profiles.ini");
+
+    // The mark around "start" (290..290+w, 488..) on the title, around
+    // "options" (385, 450) in the menu, around the player's name plate
+    // (360, 116, 305 x 46).
+    const Picture title = readPng(dir.file("title.png"));
+    ASSERT_EQ(title.width, 800);
+    EXPECT_TRUE(markGold(title.at(285, 520)) || markGold(title.at(286, 520)));
+    const Picture menu = readPng(dir.file("menu.png"));
+    ASSERT_EQ(menu.width, 800);
+    EXPECT_TRUE(markGold(menu.at(380, 470)) || markGold(menu.at(381, 470)));
+    EXPECT_FALSE(markGold(menu.at(380, 200)) || markGold(menu.at(381, 200))) << "only the focused button is marked";
+    const Picture name = readPng(dir.file("name.png"));
+    ASSERT_EQ(name.width, 800);
+    EXPECT_TRUE(markGold(name.at(355, 139)) || markGold(name.at(356, 139)));
+}
+
+}  // namespace
