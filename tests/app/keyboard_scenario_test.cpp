@@ -38,14 +38,14 @@ std::map<std::string, long> readReport(const std::string& text) {
     return values;
 }
 
-// The keyboard ring's pale gold, brighter than any gold of the board frame.
-bool paleGold(Rgb c) { return c.r > 230 && c.g > 190 && c.b < 235; }
+// The keyboard ring's bright gold.
+bool ringGold(Rgb c) { return c.r > 200 && c.g > 140 && c.b < 150; }
 
-// Whether the square of side 2r + 1 around (x, y) holds a pale gold pixel.
-bool paleGoldNear(const Picture& p, int x, int y, int r = 2) {
+// Whether the square of side 2r + 1 around (x, y) holds a pixel of the ring's gold.
+bool ringGoldNear(const Picture& p, int x, int y, int r = 2) {
     for (int dy = -r; dy <= r; ++dy)
         for (int dx = -r; dx <= r; ++dx)
-            if (paleGold(p.at(x + dx, y + dy))) return true;
+            if (ringGold(p.at(x + dx, y + dy))) return true;
     return false;
 }
 
@@ -85,16 +85,19 @@ TEST_F(KeyboardScenario, AQuestLevelIsWonWithKeyPressesAlone) {
     EXPECT_GE(report.at("ring_cells"), 8);
     EXPECT_GT(report.at("score"), 0);
 
-    // The ring where it first showed: pale gold brackets at the cell's four
-    // corners, the piece inside left as it is.
-    const Picture ring = readPng(dir.file("shots/ring.png"));
+    // The ring where it first showed, held against the frame before the
+    // first key: gold brackets at the cell's four corners, and nothing new
+    // along the middle of its sides.
+    const Picture before = readPng(dir.file("shots/before.png")), ring = readPng(dir.file("shots/ring.png"));
+    ASSERT_EQ(before.width, 800);
     ASSERT_EQ(ring.width, 800);
     const int left = static_cast<int>(report.at("ring_x")), top = static_cast<int>(report.at("ring_y"));
-    EXPECT_TRUE(paleGoldNear(ring, left + 3, top - 1));
-    EXPECT_TRUE(paleGoldNear(ring, left + 44, top - 1));
-    EXPECT_TRUE(paleGoldNear(ring, left - 1, top + 44));
-    EXPECT_TRUE(paleGoldNear(ring, left + 48, top + 44));
-    EXPECT_FALSE(paleGoldNear(ring, left + 24, top - 1)) << "brackets, not a full frame";
+    const int corners[4][2] = {{left + 3, top - 1}, {left + 44, top - 1}, {left - 1, top + 44}, {left + 48, top + 44}};
+    for (const auto& corner : corners) {
+        EXPECT_TRUE(ringGoldNear(ring, corner[0], corner[1])) << corner[0] << "," << corner[1];
+        EXPECT_FALSE(ringGoldNear(before, corner[0], corner[1])) << corner[0] << "," << corner[1];
+    }
+    for (int x = left + 18; x < left + 30; ++x) EXPECT_EQ(ring.at(x, top - 1).r, before.at(x, top - 1).r) << x;
     const Picture end = readPng(dir.file("shots/end.png"));
     ASSERT_EQ(end.width, 800);
     EXPECT_TRUE(std::filesystem::exists(dir.file("shots/picked.png")));

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
+#include "platform/window_messages.h"
+
 namespace {
 
 using platform::ScriptCommand;
@@ -58,6 +63,33 @@ TEST(Script, BadLinesAreNamed) {
 TEST(Script, TypedTextIsLatin1) {
     EXPECT_EQ(platform::utf8ToLatin1("A\xC3\xA9\xE2\x82\xAC" "b"), "A\xE9" "b");  // e-acute kept, euro sign dropped
     EXPECT_EQ(platform::utf8ToLatin1("\xC3"), "");                                // cut sequence dropped
+}
+
+// Shift is held around the key, as a keyboard sends it: Shift+Tab walks
+// the menus backwards.
+TEST(Script, ShiftIsHeldAroundTheKey) {
+    std::vector<ScriptCommand> commands;
+    std::string error;
+    ASSERT_TRUE(platform::parseScript("key SHIFT+TAB\nkey shift+w\nkey TAB\n", commands, error)) << error;
+    ASSERT_EQ(commands.size(), 3u);
+    EXPECT_TRUE(commands[0].shiftHeld);
+    EXPECT_EQ(commands[0].virtualKey, platform::VK_TAB);
+    EXPECT_TRUE(commands[1].shiftHeld);
+    EXPECT_EQ(commands[1].virtualKey, 'W');
+    EXPECT_FALSE(commands[2].shiftHeld);
+    EXPECT_FALSE(platform::parseScript("key SHIFT+\n", commands, error));
+
+    platform::MessageQueue queue;
+    platform::postKeyPress(queue, commands[0]);
+    std::vector<std::pair<std::uint32_t, platform::WParam>> sent;
+    platform::Message m;
+    while (queue.take(m)) sent.emplace_back(m.message, m.wParam);
+    const std::vector<std::pair<std::uint32_t, platform::WParam>> expected = {
+        {platform::WM_KEYDOWN, platform::VK_SHIFT},
+        {platform::WM_KEYDOWN, platform::VK_TAB},
+        {platform::WM_KEYUP, platform::VK_TAB},
+        {platform::WM_KEYUP, platform::VK_SHIFT}};
+    EXPECT_EQ(sent, expected);
 }
 
 TEST(MousePacking, NegativePositionsSurvive) {

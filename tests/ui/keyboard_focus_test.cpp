@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ui/checkbox_control.h"
 #include "ui/progress_control.h"
 #include "ui_test_support.h"
@@ -84,8 +86,8 @@ TEST_F(KeyboardFocusTest, TabWalksTheControlsInFileOrderSkippingThoseTheMouseCou
     // Shift is up again: Tab goes forward.
     key(VK_TAB);
     EXPECT_STREQ(marked(screen), "bar");
-    // Tab and Enter never reach the screen's own keys.
-    EXPECT_TRUE(screen.keys.empty());
+    // Tab never reaches the screen's own keys (Shift does).
+    EXPECT_EQ(std::count(screen.keys.begin(), screen.keys.end(), int(VK_TAB)), 0);
 }
 
 TEST_F(KeyboardFocusTest, TabStartsFromTheControlUnderTheMouse) {

@@ -187,7 +187,7 @@ Image selectFrame(int frame) {
     });
 }
 
-// Pale gold brackets with a dark shadow line, so they read on every piece
+// Warm gold brackets with a dark shadow line, so they read on every piece
 // and never hide the selection ring inside them when the piece is picked.
 Image keyRingFrame(int frame) {
     const float t = static_cast<float>(frame) / kKeyRingFrames;
@@ -204,11 +204,11 @@ Image keyRingFrame(int frame) {
     return renderShader(kSize, kSize, 4, [&](float x, float y) -> Rgba {
         const float px = std::fabs(x - kCentre), py = std::fabs(y - kCentre);
         const float d = std::min(arm(px, py), arm(py, px));
-        const float core = std::exp(-d * d / 2.0f);
+        const float core = clamp01(1.2f * std::exp(-d * d / 2.0f));
         const float shadow = std::exp(-d * d / 8.0f) * 0.7f;
         const float a = clamp01(std::max(core, shadow));
         if (a <= 0.003f) return {};
-        const Rgb gold = lerp(hexColour(0xFFC848), hexColour(0xFFF8DC), clamp01(core * (0.7f + 0.3f * breath)));
+        const Rgb gold = lerp(hexColour(0xE8A018), hexColour(0xFFE27A), clamp01(core * (0.55f + 0.45f * breath)));
         return withAlpha(lerp(hexColour(0x1A0E02), gold, clamp01(core / a)), a);
     });
 }

@@ -108,6 +108,11 @@ void KeyboardPlayer::step(ScreenManager& manager, int milliseconds) {
         keysForMove_ = 0;
         if (move_.type == AutoplayMove::Type::None) return;
     }
+    // The board as it was before the first key, to hold the ring against.
+    if (!shotsTaken_.count("before.png")) {
+        shoot("before.png");
+        return;
+    }
     const std::string key = nextKey(*game);
     if (key.empty() || keysForMove_ >= kKeysPerMoveLimit) {
         move_ = {};

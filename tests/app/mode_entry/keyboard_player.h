@@ -18,8 +18,9 @@
 //   ring_x N, ring_y N  the top left of the cell where the ring first showed
 //   score N
 //
-// With a shot folder it also writes ring.png (the ring first shown),
-// picked.png (the first piece picked with the ring over it) and end.png.
+// With a shot folder it also writes before.png (the frame before its first
+// key), ring.png (the ring first shown), picked.png (the first piece picked
+// with the ring over it) and end.png.
 
 #include <cstdint>
 #include <set>
