@@ -1,13 +1,21 @@
 // The board's keys: the arrows, Space and Enter move and press the ring
-// (BoardKeyboardCursor), W takes up the magic wand as a click on "magic"
-// does, and H asks for the hint at once.
+// (BoardKeyboardCursor), H asks for the hint at once, and a few letters
+// press the HUD's buttons as a click would: W "magic", U "undo", R "reset"
+// and F1 "help". A button the mode does not show takes no key.
 
 #include "game/game_screen.h"
+#include "platform/win_messages.h"
 
 namespace {
 
 constexpr int kKeyWand = 'W';
 constexpr int kKeyHint = 'H';
+
+struct HudKey {
+    int key;
+    const char* control;
+};
+constexpr HudKey kHudKeys[] = {{'U', "undo"}, {'R', "reset"}, {static_cast<int>(platform::VK_F1), "help"}};
 
 }  // namespace
 
@@ -21,6 +29,11 @@ bool GameScreen::playByKey(int key) {
     }
     if (key == kKeyHint) {
         board_->requestHint();
+        return true;
+    }
+    for (const HudKey& hudKey : kHudKeys) {
+        if (key != hudKey.key) continue;
+        if (UiElement* button = findChild(hudKey.control)) pressByKey(*button);
         return true;
     }
     return keyCursor_.keyDown(key, *board_);

@@ -232,8 +232,8 @@ HelpPage keyboardPage() {
          "W takes up the magic wand, or puts it away. Move the ring to a gem that is not locked and press Space "
          "to use it."},
         {"keys_hint", sideBySide({keycap("H", 30), keycap("Esc", 40)}, 8),
-         "H lights up a move at once, without the wait. Escape opens the menu, to carry on, change the options "
-         "or leave."},
+         "H lights up a move at once. Escape opens the menu and F1 this book. In a puzzle, U takes back a move "
+         "and R starts the puzzle again."},
         {"keys_menus", sideBySide({keycap("Tab", 44), keycap("Enter", 52)}, 8),
          "In the menus, Tab moves a gold frame from button to button (Shift and Tab go back), and Enter "
          "presses the framed one."},
