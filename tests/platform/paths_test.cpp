@@ -58,7 +58,7 @@ TEST(Paths, TwoRootsReadThePlayersFolderFirstAndWriteOnlyThere) {
     TempDir dir;
     dir.write("tree/game.ini", "shipped settings");
     dir.write("tree/Data/FX/Glow.tga", "glow");
-    dir.write("tree/data/language.ini", "shipped texts");
+    dir.write("tree/Data/language.ini", "shipped texts");
     dir.write("home/data/Language.INI", "own texts");
     dir.write("home/data/profiles/Ann.sav", "ann");
     ScopedChdir here(dir.path() / "home");
