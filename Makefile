@@ -68,10 +68,12 @@ PREFIX ?= /usr/local
 install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# A Debian package of the same tree under /usr, in $(BUILD_DIR)/package/.
+# A Debian package of the same tree under /usr, in $(BUILD_DIR)/package/,
+# and the check of its listing and desktop entry.
 package: build
+	@rm -f $(BUILD_DIR)/package/*.deb
 	@cd $(BUILD_DIR) && cpack -G DEB
-	@ls $(BUILD_DIR)/package/*.deb
+	@scripts/check-package $(BUILD_DIR)/package/*.deb
 
 bench: build
 	@scripts/run-benchmarks $(BUILD_DIR)
