@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -73,13 +74,39 @@ double loudest(const std::string& wav) {
     return best;
 }
 
+// A key of a section of a screen file, or -1.
+int screenFileNumber(const std::string& file, const std::string& section, const std::string& key) {
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    bool inSection = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[') {
+            inSection = line == "[" + section + "]";
+        } else if (inSection && line.rfind(key + "=", 0) == 0) {
+            return std::atoi(line.c_str() + key.size() + 1);
+        }
+    }
+    return -1;
+}
+
+// The quest map's first episode chosen, where the build has a quest map of
+// its own: a click on the middle of its "episode1" button. Without one, the
+// stand-in chooses it by itself.
+std::string chooseFirstEpisode() {
+    const std::string map = kDist + "/data/menu/questmap.ini";
+    const int x = screenFileNumber(map, "episode1", "x"), y = screenFileNumber(map, "episode1", "y");
+    if (x < 0 || y < 0) return "";
+    return "wait 1000\nclick " + std::to_string(x + 86) + " " + std::to_string(y + 78) + "\n";
+}
+
 // The title's "start", then the menu's mode button (quest, puzzle, action,
 // cube from the top), then the level: the menu's fade, the game's fade-in
 // and the intro, and a click beside the board that closes a tutorial card
 // if one has opened.
 std::string intoMode(int button) {
-    return "wait 300\nclick 400 516\nwait 1000\nclick 515 " + std::to_string(210 + 60 * button) +
-           "\nwait 5000\nclick 720 20\nwait 300\n";
+    return "wait 300\nclick 400 516\nwait 1000\nclick 515 " + std::to_string(210 + 60 * button) + "\n" +
+           (button == 0 ? chooseFirstEpisode() : "") + "wait 7000\nshot entered.png\nclick 720 20\nwait 300\n";
 }
 
 // Drags every piece of the rows half a cell to the right, one after
@@ -171,14 +198,13 @@ TEST_F(GameModesScenario, AQuestLevelIsPlayedWithClicksAndEndsWithATypedWord) {
     // A new quest at level 1 opens with the card about the first move; the
     // level's clock waits until a click closes it.
     constexpr int kPlaySeconds = 35;  // from the card's closing to the word
-    std::string script = "wait 300\nclick 400 516\nwait 1000\nclick 515 210\nwait 5000\nshot card.png\n"
-                         "click 720 20\nwait 300\n";
+    std::string script = intoMode(0);
     script += sweepSwaps(288, 152, 6, 6) + "shot played.png\n";
     const int swapMs = 6 * 5 * 740;  // six rows of five swaps
     script += "wait " + std::to_string(kPlaySeconds * 1000 - 300 - swapMs) + "\ntype shatter\nwait 6000\n";
     ASSERT_EQ(play(script), 0);
 
-    const Picture card = shot("card.png"), played = shot("played.png");
+    const Picture card = shot("entered.png"), played = shot("played.png");
     ASSERT_EQ(card.width, 800);
     EXPECT_TRUE(framed(played, 288, 152, 6));
     EXPECT_TRUE(gold(played.at(280, 559))) << "time is left on the bar";
