@@ -122,6 +122,7 @@ void initialiseGame(const AppHooks& hooks) {
     }
     auto client = std::make_unique<ScreenManagerClient>();
     ScreenManager& manager = client->manager();
+    if (hooks.addScreens) hooks.addScreens(manager.factory());
     s.screenManager = std::move(client);
     manager.load(nullptr, nullptr);
     createEffectLayer();
