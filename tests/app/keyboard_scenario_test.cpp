@@ -1,9 +1,10 @@
 // The game without a mouse, through the real program headless.
 //
-// A quest level played to its end with key presses alone: the keyboard
-// player (mode_entry/keyboard_player.h) chooses each move as the autoplayer
-// would and keys it in, ring and all, through the real message path; the
-// program must see no mouse message at all and win the level.
+// A quest level played to its end with key presses alone: the title and the
+// main menu are crossed with Tab and Enter by a script, then the keyboard
+// player (shardfall_play/keyboard_player.h) chooses each move as the
+// autoplayer would and keys it in, ring and all, through the real message
+// path. The program must see no mouse message at all and win the level.
 //
 // And the menus crossed with Tab and Enter: the title, the main menu, the
 // options (a bar moved with the arrows, a box ticked) and the player list
@@ -64,16 +65,35 @@ protected:
         }
         std::filesystem::create_directories(dir.path() / "shots");
     }
+    void levelOneIsLevelSix() {
+        namespace fs = std::filesystem;
+        const fs::path levels = dir.path() / "data" / "levels";
+        fs::remove(levels);
+        fs::create_directories(levels / "quest");
+        for (const auto& entry : fs::directory_iterator(kDist + "/data/levels")) {
+            if (entry.path().filename() == "quest") continue;
+            fs::create_symlink(fs::absolute(entry.path()), levels / entry.path().filename());
+        }
+        for (const auto& entry : fs::directory_iterator(kDist + "/data/levels/quest")) {
+            const bool first = entry.path().filename() == "level1.map";
+            fs::create_symlink(fs::absolute(first ? entry.path().parent_path() / "level6.map" : entry.path()),
+                               levels / "quest" / entry.path().filename());
+        }
+    }
     TempDir dir;
 };
 
 TEST_F(KeyboardScenario, AQuestLevelIsWonWithKeyPressesAlone) {
     dir.write("game.ini", "[main]\r\nname=Shardfall keyboard scenario\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=0\r\n");
     dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Keys\r\n");
-    // Level 6 has holes for the ring to cross and eight coated cells.
-    ASSERT_EQ(run(kPlay, {"--mode", "quest", "--level", "6", "--keyboard-player", dir.file("report.txt"),
-                          dir.file("shots"), "--headless", "--seed", "5", "--data", dir.path().string(), "--run-ms",
-                          "400000"}),
+    // The menus start a new quest at its first level; in this data folder
+    // that level has the sixth level's map, with holes for the ring to
+    // cross and eight coated cells to clear.
+    levelOneIsLevelSix();
+    // "start" on the title; the player's name, then "quest" in the menu.
+    dir.write("menus.txt", "wait 300\nkey TAB\nkey ENTER\nwait 1000\nkey TAB\nkey TAB\nkey ENTER\n");
+    ASSERT_EQ(run(kPlay, {"--keyboard-player", dir.file("report.txt"), dir.file("shots"), "--headless", "--seed", "5",
+                          "--data", dir.path().string(), "--script", dir.file("menus.txt"), "--run-ms", "400000"}),
               0);
     const std::map<std::string, long> report = readReport(dir.read("report.txt"));
     ASSERT_EQ(report.count("complete"), 1u) << "the level never ended";
