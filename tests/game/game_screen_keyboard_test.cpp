@@ -62,23 +62,13 @@ TEST_F(GameScreenKeysTest, APuzzleIsUndoneResetAndExplainedFromTheKeyboard) {
     game->startPuzzle();
     passIntro();
     closePanelIfOpen();
-    // A swap that makes a line, keyed in: the ring to the move's first cell,
-    // Space, and the arrow toward the second.
+    // A swap that makes a line, made with the mouse.
     Board& board = game->board();
     const int move = board.findMove();
     ASSERT_NE(move, kNoMove);
-    const int from = moveFirst(move), to = moveSecond(move);
-    key(VK_LEFT);
     const BoardGeometry& g = board.geometry();
-    for (int guard = 0; game->keyCursor().cell() != from && guard < 40; ++guard) {
-        const int at = game->keyCursor().cell();
-        if (g.row(at) < g.row(from)) key(VK_DOWN);
-        else if (g.row(at) > g.row(from)) key(VK_UP);
-        else key(g.column(at) < g.column(from) ? VK_RIGHT : VK_LEFT);
-    }
-    ASSERT_EQ(game->keyCursor().cell(), from);
-    key(VK_SPACE);
-    key(g.row(to) > g.row(from) ? VK_DOWN : g.row(to) < g.row(from) ? VK_UP : g.column(to) > g.column(from) ? VK_RIGHT : VK_LEFT);
+    click(g.centreX(moveFirst(move)), g.centreY(moveFirst(move)));
+    click(g.centreX(moveSecond(move)), g.centreY(moveSecond(move)));
     EXPECT_TRUE(board.busy());
     run(3000);
     ASSERT_EQ(board.undoCount(), 1);
