@@ -15,10 +15,15 @@
 #include "screens/high_scores_screen.h"
 #include "screens/level_tips.h"
 #include "screens/logo_screen.h"
+#include "screens/level_complete_screen.h"
 #include "screens/main_menu_screen.h"
+#include "screens/no_moves_screen.h"
 #include "screens/options_screen.h"
 #include "screens/profile_menu_screen.h"
+#include "screens/puzzle_solved_screen.h"
+#include "screens/ready_intro_screen.h"
 #include "screens/tip_dialog.h"
+#include "screens/win_screen.h"
 #include "sound/sound_system.h"
 #include "ui/progress_control.h"
 
@@ -53,6 +58,13 @@ void registerScreenClasses(ScreenFactory& factory) {
     factory.add("helpmenu", [] { return std::make_unique<HelpMenuScreen>(); });
     for (const LevelTip& tip : levelTips()) factory.add(tip.screen, [] { return std::make_unique<TipDialog>(); });
     factory.add("highscores", [] { return std::make_unique<HighScoresScreen>(); });
+    // Around each level: its intro, its result and the end of a mode.
+    factory.add("readyintro", [] { return std::make_unique<ReadyIntroScreen>(); });
+    factory.add("levelcomplete", [] { return std::make_unique<LevelCompleteScreen>(); });
+    factory.add("puzzlesolved", [] { return std::make_unique<PuzzleSolvedScreen>(); });
+    factory.add("nomovespuzzle", [] { return std::make_unique<NoMovesScreen>(); });
+    factory.add("winquest", [] { return std::make_unique<WinScreen>(true); });
+    factory.add("winpuzzle", [] { return std::make_unique<WinScreen>(false); });
 }
 
 namespace {

@@ -17,6 +17,7 @@ void generateAll(AssetTree& tree) {
     generateHelp(tree);
     generateTips(tree);
     generateHighScores(tree);
+    generateFlowScreens(tree);
     generateGameScreen(tree);
     generateBackgrounds(tree);
     generateTutorials(tree);
