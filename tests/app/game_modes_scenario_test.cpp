@@ -77,12 +77,19 @@ protected:
     TempDir dir;
 };
 
+// Past the level intro: a click once the level has faded in brings "GO!" at
+// once, a second click starts the level.
+const std::string kSkipIntro = "wait 1200\nclick 720 20\nwait 100\nclick 720 20\nwait 100\n";
+// A new quest's first level also opens its tip, closed with its "ok".
+const std::string kSkipQuestIntro = kSkipIntro + "click 400 404\nwait 100\n";
+
 // The gold frame's top edge above the middle of a board `columns` wide at (x0, y0).
 bool framed(const Picture& p, int x0, int y0, int columns) { return gold(p.at(x0 + columns * kCell / 2, y0 - 10)); }
 
 TEST_F(GameModesScenario, AQuestLevelIsPlayedWithClicksAndEndsWithATypedWord) {
     // Level 1 opens with the card about the first move; a click closes it.
-    const std::string script = "wait 1500\nshot card.png\nclick 720 20\nwait 300\n" + sweepSwaps(288, 152, 6, 6) +
+    const std::string script = kSkipQuestIntro + "wait 200\nshot card.png\nclick 720 20\nwait 300\n" +
+                               sweepSwaps(288, 152, 6, 6) +
                                "shot played.png\ntype shatter\nwait 4000\nshot won.png\nwait 2000\nshot later.png\n";
     ASSERT_EQ(play("quest", script, "1"), 0);
     const Picture card = shot("card.png"), played = shot("played.png");
@@ -105,7 +112,7 @@ TEST_F(GameModesScenario, AQuestLevelIsPlayedWithClicksAndEndsWithATypedWord) {
 TEST_F(GameModesScenario, AQuestLevelRunsOutOfTime) {
     // Seventeen seconds left; under sixteen the card about the last seconds
     // stops the clock until a click.
-    const std::string script = "wait 1500\nclick 720 20\nwait 300\ntype ebb\nwait 2200\nshot lastseconds.png\n"
+    const std::string script = kSkipQuestIntro + "click 720 20\nwait 300\ntype ebb\nwait 2200\nshot lastseconds.png\n"
                                "click 720 20\nwait 16500\nshot timeup.png\n";
     ASSERT_EQ(play("quest", script, "1"), 0);
     EXPECT_FALSE(gold(shot("timeup.png").at(280, 559))) << "the bar is empty";
@@ -114,18 +121,19 @@ TEST_F(GameModesScenario, AQuestLevelRunsOutOfTime) {
 
 TEST_F(GameModesScenario, PuzzleActionAndCubeArePlayedOnTheirOwnBoards) {
     // Puzzle 1 is solved by one swap in its third column.
-    ASSERT_EQ(play("puzzle", "wait 1500\nclick 720 20\nwait 300\nshot puzzle.png\nclick 456 320\nwait 40\n"
+    ASSERT_EQ(play("puzzle", kSkipIntro + "click 720 20\nwait 300\nshot puzzle.png\nclick 456 320\nwait 40\n"
                              "click 456 368\nwait 3000\n"),
               0);
     EXPECT_TRUE(framed(shot("puzzle.png"), 336, 200, 4));
-    EXPECT_EQ(saved().puzzleLevel(), 1);
+    // Solved: its result screen has saved the next puzzle as the one to play.
+    EXPECT_EQ(saved().puzzleLevel(), 2);
 
-    ASSERT_EQ(play("action", "wait 1500\nclick 720 20\nwait 300\n" + sweepSwaps(240, 104, 8, 3) + "shot action.png\n"),
+    ASSERT_EQ(play("action", kSkipIntro + "click 720 20\nwait 300\n" + sweepSwaps(240, 104, 8, 3) + "shot action.png\n"),
               0);
     EXPECT_TRUE(framed(shot("action.png"), 240, 104, 8));
     EXPECT_GT(saved().actionScore(), 0);
 
-    ASSERT_EQ(play("cube", "wait 1500\nclick 720 20\nwait 300\n" + sweepSwaps(240, 104, 8, 4) + "shot cube.png\n"), 0);
+    ASSERT_EQ(play("cube", kSkipIntro + "click 720 20\nwait 300\n" + sweepSwaps(240, 104, 8, 4) + "shot cube.png\n"), 0);
     EXPECT_TRUE(framed(shot("cube.png"), 240, 104, 8));
     EXPECT_GT(saved().cubeScore(), 0);
 }

@@ -49,9 +49,10 @@ void generateReadyIntro(AssetTree& tree) {
 
 // The panel lies over the middle of the board, clear of the time bar and
 // of the right-hand panel.
-constexpr int kPanelX = 214, kPanelY = 104, kPanelWidth = 436, kPanelHeight = 362;
-constexpr int kRowLeft = 48, kRowRight = kPanelWidth - 48, kRowTop = 84, kRowHeight = 42, kRowStep = 50;
-constexpr int kButtonWidth = 150, kButtonHeight = 44;
+constexpr int kPanelWidth = 400, kPanelHeight = 362;
+constexpr int kPanelX = gamelayout::kBoardCentreX - kPanelWidth / 2, kPanelY = 104;
+constexpr int kRowLeft = 36, kRowRight = kPanelWidth - 36, kRowTop = 84, kRowHeight = 42, kRowStep = 50;
+constexpr int kButtonWidth = 168, kButtonHeight = 46, kButtonMargin = 24;
 
 struct ResultRow {
     const char* control;
@@ -90,13 +91,14 @@ Control rowValue(const ResultRow& row, int index) {
 
 void generateLevelComplete(AssetTree& tree) {
     writePicture(tree, kMenu + "levelcomplete_panel.tga", resultPanel(), PictureFormat::Tga32);
+    writeButtonSet(tree, kMenu + "button_result", kButtonWidth, kButtonHeight, -1);
     std::vector<Control> controls = {staticPicture("panel", kMenu + "levelcomplete_panel.tga", kPanelX, kPanelY)};
     for (int i = 0; i < 4; ++i) controls.push_back(rowValue(kRows[i], i));
     // Going on is on the right; after the quest's last level it is alone.
     const int buttonY = kPanelY + kPanelHeight - 78;
-    controls.push_back(button("mainmenu", "Main menu", kMenu + "button_wide", kPanelX + 44, buttonY));
-    controls.push_back(
-        button("next", "Next level", kMenu + "button_wide", kPanelX + kPanelWidth - 44 - kButtonWidth, buttonY));
+    controls.push_back(button("mainmenu", "Main menu", kMenu + "button_result", kPanelX + kButtonMargin, buttonY));
+    controls.push_back(button("next", "Next level", kMenu + "button_result",
+                              kPanelX + kPanelWidth - kButtonMargin - kButtonWidth, buttonY));
     writeScreen(tree, "levelcomplete", controls);
     // The puzzle's result is its banner and a line of text over the board.
     writeScreen(tree, "puzzlesolved", {});
