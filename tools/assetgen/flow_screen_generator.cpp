@@ -109,15 +109,15 @@ void generateLevelComplete(AssetTree& tree) {
 // The game centres "NO MORE MOVES" on (430, 150); a band of shadow behind
 // it and a hint below keep it readable over any board.
 constexpr int kNoticeCentreX = 430, kNoticeCentreY = 150;
-constexpr int kBandWidth = 640, kBandHeight = 132;
+constexpr int kBandWidth = 720, kBandHeight = 132;
 
 Image noticeBand() {
     Image band(kBandWidth, kBandHeight);
     paintOn(band, [](cairo_t* cr) {
         cairo_pattern_t* shade = cairo_pattern_create_linear(0, 0, kBandWidth, 0);
         cairo_pattern_add_color_stop_rgba(shade, 0.0, 0.05, 0.02, 0.08, 0.0);
-        cairo_pattern_add_color_stop_rgba(shade, 0.18, 0.05, 0.02, 0.08, 0.78);
-        cairo_pattern_add_color_stop_rgba(shade, 0.82, 0.05, 0.02, 0.08, 0.78);
+        cairo_pattern_add_color_stop_rgba(shade, 0.1, 0.05, 0.02, 0.08, 0.8);
+        cairo_pattern_add_color_stop_rgba(shade, 0.9, 0.05, 0.02, 0.08, 0.8);
         cairo_pattern_add_color_stop_rgba(shade, 1.0, 0.05, 0.02, 0.08, 0.0);
         cairo_rectangle(cr, 0, 8, kBandWidth, kBandHeight - 16);
         cairo_set_source(cr, shade);
@@ -212,7 +212,20 @@ Image winPuzzleBackground() {
         addBloom(back, cx, cy, 36, piecePalette(i).body * 0.55f, 0.4f);
         placeCentred(back, decorativeGem(i, 1.25f, 86, 0.85f), cx, cy);
     }
-    placeCentred(back, decorativeGem(2, 1.9f, 126, 0.9f), 400, 362);
+    // A gold rosette in the middle, where the window's light gathers.
+    addBloom(back, 400, 362, 70, hexColour(0x8A5A18), 0.6f);
+    paintOn(back, [](cairo_t* cr) {
+        for (double r : {46.0, 30.0}) {
+            cairo_new_path(cr);
+            cairo_arc(cr, 400, 362, r, 0, 2 * kPi);
+            goldStroke(cr, 362 - r, 362 + r, 4.0);
+        }
+        for (int i = 0; i < 8; ++i) {
+            const double a = 2 * kPi * i / 8 - kPi / 2;
+            goldDiamond(cr, 400 + 38 * std::cos(a), 362 + 38 * std::sin(a), 5);
+        }
+        goldDiamond(cr, 400, 362, 12);
+    });
     addPressAnyKey(back);
     return back;
 }
