@@ -18,6 +18,7 @@
 #include "screens/main_menu_screen.h"
 #include "screens/options_screen.h"
 #include "screens/profile_menu_screen.h"
+#include "screens/quest_map_screen.h"
 #include "screens/tip_dialog.h"
 #include "sound/sound_system.h"
 #include "ui/progress_control.h"
@@ -46,6 +47,8 @@ void registerScreenClasses(ScreenFactory& factory) {
     factory.add("resumemenu", [] { return std::make_unique<OptionsScreen>(); });
     factory.add("confirm_dlg", [] { return std::make_unique<ConfirmDialog>(); });
     factory.add("continue", [] { return std::make_unique<ContinueDialog>(); });
+    // The quest's way from one level to the next.
+    factory.add("questmap", [] { return std::make_unique<QuestMapScreen>(); });
     factory.add("profilemenu", [] { return std::make_unique<ProfileMenuScreen>(); });
     factory.add("editname", [] { return std::make_unique<EditNameScreen>(); });
     factory.add("deletedialog", [] { return std::make_unique<DeleteDialogScreen>(); });

@@ -17,6 +17,8 @@ void generateAll(AssetTree& tree) {
     generateHelp(tree);
     generateTips(tree);
     generateHighScores(tree);
+    generateQuestMap(tree);
+    generateTimeUp(tree);
     generateGameScreen(tree);
     generateBackgrounds(tree);
     generateTutorials(tree);
