@@ -13,6 +13,7 @@
 // game finds the centre of a window 86 and 78 pixels into its button and
 // copies the map under a button from the control "background".
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -52,16 +53,45 @@ constexpr int kContinueX = (800 - kContinueWidth) / 2, kContinueY = 538;
 
 enum class WindowLook { Open, Finished, Locked };
 
-std::string titleCase(std::string text) {
-    bool start = true;
-    for (char& c : text) {
-        if (start && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        start = c == ' ';
+// "the sun of the dunes" -> "The Sun of the Dunes".
+std::string titleCase(const std::string& text) {
+    std::string out, word;
+    auto flush = [&] {
+        const bool small = !out.empty() && (word == "of" || word == "the");
+        if (!small && !word.empty() && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 'a' + 'A');
+        out += word;
+        word.clear();
+    };
+    for (char c : text) {
+        if (c == ' ') {
+            flush();
+            out += c;
+        } else {
+            word += c;
+        }
     }
-    return text;
+    flush();
+    return out;
 }
 
 void glassPath(cairo_t* cr) { roundedRectPath(cr, kGlassX, kGlassY, kGlassW, kGlassH, kGlassR); }
+
+// Mist over a locked window, and its colour drained.
+void veil(Image& picture, int episode) {
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            Rgba c = unpackArgb(picture.at(x, y));
+            if (c.a <= 0) continue;
+            const Rgb grey = greyOf({c.r, c.g, c.b});
+            Rgb drained = lerp({c.r, c.g, c.b}, grey, 0.5f) * 0.7f;
+            const float mist = valueNoise(x + 40.0f * episode, y, 26.0f, 91u) * 0.6f +
+                               valueNoise(x, y + 17.0f * episode, 11.0f, 93u) * 0.4f;
+            const float rise = clamp01((y - 30.0f) / 120.0f);
+            drained = lerp(drained, hexColour(0x8C7AA8), clamp01((mist - 0.25f) * 0.6f * (0.3f + rise)));
+            picture.at(x, y) = packArgb(withAlpha(drained, c.a));
+        }
+    }
+}
 
 // The episode's landscape and relic as they meet on the game screen, cut
 // to the part around the relic and scaled into the glass.
@@ -95,6 +125,7 @@ Image windowScene(int episode, WindowLook look) {
     }
     cairo_restore(cr);
     Image picture = canvas.toImage();
+    if (look == WindowLook::Locked) veil(picture, episode);
 
     // The relic, drawn where the game draws it over the same scene.
     Image relicLayer(kWindowWidth, kWindowHeight);
@@ -110,33 +141,21 @@ Image windowScene(int episode, WindowLook look) {
         relicLayer = relicCanvas.toImage();
     }
     if (look == WindowLook::Locked) {
-        // A dark silhouette: the shape is there, what it is is not.
-        for (auto& p : relicLayer.pixels) {
-            Rgba c = unpackArgb(p);
-            c.r = c.g = c.b = 0.04f;
-            c.a *= 0.85f;
-            p = packArgb(c);
+        // A dark silhouette with a thin light round its edge: the shape is
+        // there, what it is is not.
+        const Image halo = blurred(relicLayer, 2.5f);
+        for (std::size_t i = 0; i < relicLayer.pixels.size(); ++i) {
+            Rgba c = unpackArgb(relicLayer.pixels[i]);
+            const float rim = clamp01(unpackArgb(halo.pixels[i]).a - c.a * 0.8f) * 0.9f;
+            const Rgb shadow = hexColour(0x0C0616);
+            const Rgb edge = hexColour(0xE8C070);
+            const float cover = std::max(c.a * 0.92f, rim);
+            const Rgb mixed = cover > 0 ? lerp(shadow, edge, clamp01(rim / cover)) : shadow;
+            relicLayer.pixels[i] = packArgb(withAlpha(mixed, cover));
         }
     }
     drawOver(picture, relicLayer, 0, 0);
     return picture;
-}
-
-// Mist over a locked window, and its colour drained.
-void veil(Image& picture, int episode) {
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            Rgba c = unpackArgb(picture.at(x, y));
-            if (c.a <= 0) continue;
-            const Rgb grey = greyOf({c.r, c.g, c.b});
-            Rgb drained = lerp({c.r, c.g, c.b}, grey, 0.7f) * 0.55f;
-            const float mist = valueNoise(x + 40.0f * episode, y, 26.0f, 91u) * 0.6f +
-                               valueNoise(x, y + 17.0f * episode, 11.0f, 93u) * 0.4f;
-            const float rise = clamp01((y - 30.0f) / 120.0f);
-            drained = lerp(drained, hexColour(0x8C7AA8), clamp01(mist * 0.55f * (0.4f + rise)));
-            picture.at(x, y) = packArgb(withAlpha(drained, c.a));
-        }
-    }
 }
 
 // The double gold frame round the glass; brighter under the mouse.
@@ -260,7 +279,6 @@ void scaleColour(Image& picture, double k) {
 Image episodeWindow(int episode, WindowLook look, ButtonLook state) {
     const LookLight light = lightOf(state);
     Image picture = windowScene(episode, look);
-    if (look == WindowLook::Locked) veil(picture, episode);
     scaleColour(picture, light.dim);
     drawTitles(picture, episode, look == WindowLook::Locked);
     if (look == WindowLook::Finished) drawLaurel(picture);
@@ -308,7 +326,7 @@ void drawRoad(Image& back) {
                     const double bend = e % 2 ? 26 : -26;
                     cairo_curve_to(cr, x0 + (x1 - x0) * 0.35, y0 + bend, x0 + (x1 - x0) * 0.65, y1 - bend, x1, y1);
                 } else {
-                    cairo_curve_to(cr, x0 + 150, y0 + 40, x1 + 150, y1 - 40, x1, y1);
+                    cairo_curve_to(cr, x0 + 70, y0 + 50, x1 + 70, y1 - 50, x1, y1);
                 }
             }
         };
