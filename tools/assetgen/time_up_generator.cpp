@@ -38,9 +38,9 @@ void generateQuestion(AssetTree& tree, const std::string& name, const std::strin
 
 void generateTimeUp(AssetTree& tree) {
     generateQuestion(tree, "timeup", "Out of time",
-                     {"The time has run out, and a life with it.", "Try this level again?"}, "Try again",
+                     {"Out of time: one life is lost.", "Try this level again?"}, "Try again",
                      "Main menu");
     generateQuestion(tree, "gameover", "Game over",
-                     {"Your last life is spent. Play this level", "again with a fresh score and five lives?"},
+                     {"Your last life is spent. Play this level", "again with a new score and five lives?"},
                      "Play on", "Main menu");
 }
