@@ -80,7 +80,11 @@ void QuestMapScreen::onShow() {
     fadeClock_ = 0;
     continueAsked_ = false;
     savedQuestLevel_ = 0;
+    startEpisode_ = 0;
     Screen::onShow();
+    // No button stays lit from the last visit: the map may open with its
+    // animation, during which the mouse is not followed.
+    setFocus(nullptr);
 
     const std::string& player = gameSettings().currentPlayerName;
     ProgressRecord record;
@@ -126,6 +130,7 @@ void QuestMapScreen::applyHighestLevel(int highest) {
         if (highest != firstLevelOf(episode)) continue;
         if (profileFileExists(player, ProfileFile::QuestBoard)) continue;
         if (UiElement* button = episodeButton(episode)) button->setPromptText(startText_.c_str());
+        startEpisode_ = episode;
     }
 }
 
@@ -237,12 +242,19 @@ void QuestMapScreen::startChosenGame() {
     owner->showScreen("game", 1);
     if (!session) return;
     if (choice >= 1 && choice <= kEpisodes) {
-        session->newQuest(firstLevelOf(choice));
+        // The episode the saved quest has just reached goes on with that
+        // quest, its score, lives and wands; any other starts a new quest.
+        if (continuesSavedQuest(choice)) session->startQuest(savedQuestLevel_);
+        else session->newQuest(firstLevelOf(choice));
     } else if (savedQuestLevel_ != kWonQuestLevel && !noProgress_) {
         session->startQuest(savedQuestLevel_ > 0 ? savedQuestLevel_ : 1);
     } else {
         session->newQuest(1);
     }
+}
+
+bool QuestMapScreen::continuesSavedQuest(int episode) const {
+    return episode == startEpisode_ && !noProgress_ && savedQuestLevel_ == firstLevelOf(episode);
 }
 
 int QuestMapScreen::onCommand(UiElement* source) {

@@ -3,10 +3,11 @@
 // a map. Episodes open as the player's highest level reaches their first
 // level; a finished episode wears its marker ("episode1_f" ...), which
 // chooses the episode like its button. An episode the player has played
-// reads "restart", one just reached (or the first, for a new player)
-// "start". "continue" goes on with the saved quest, or starts a new one
-// once the quest is won ("newgame"). A saved quest is offered at once in
-// the "continue" dialog.
+// reads "restart" and starts a new quest there; one just reached (or the
+// first, for a new player) reads "start" and goes on with the saved quest,
+// so the score, lives and wands gathered so far are kept. "continue" goes
+// on with the saved quest, or starts a new one once the quest is won
+// ("newgame"). A saved quest is offered at once in the "continue" dialog.
 //
 //   shown -> (continue question) -> idle -> episode chosen -> 500 ms fade
 //         -> game
@@ -79,6 +80,9 @@ private:
     // Shows the episodes and markers the highest level reached has opened.
     void applyHighestLevel(int highest);
     void choose(int choice);
+    // Whether choosing the episode goes on with the saved quest: the
+    // episode reads "start" and the saved quest stands at its first level.
+    bool continuesSavedQuest(int episode) const;
     void startChosenGame();
     void stepOpening(int milliseconds);
     void drawOpening(Sprite& target);
@@ -95,6 +99,7 @@ private:
     bool continueAsked_ = false;
     bool noProgress_ = false;
     int savedQuestLevel_ = 0;
+    int startEpisode_ = 0;  // the episode just reached, reading "start"; 0 if none
     int chosen_ = 0;
     int fadeClock_ = 0;
     int highestOpen_ = 1;

@@ -59,7 +59,7 @@ TEST_F(QuestMapTest, ANewPlayerHasTheFirstEpisodeToStartAndNoQuestion) {
     EXPECT_EQ(currentName(), "mainmenu");
 }
 
-TEST_F(QuestMapTest, EpisodeTwoJustReachedWithoutASavedBoardReadsStartAndTheSavedQuestIsOffered) {
+TEST_F(QuestMapTest, EpisodeTwoJustReachedWithoutASavedBoardReadsStartAndGoesOnWithTheSavedQuest) {
     writeProgress(6, 6);
     showMap();
     EXPECT_EQ(openEpisodes(), "1 2 | 1");
@@ -74,19 +74,32 @@ TEST_F(QuestMapTest, EpisodeTwoJustReachedWithoutASavedBoardReadsStartAndTheSave
     EXPECT_EQ(currentName(), "questmap");
     step(200);
     EXPECT_EQ(currentName(), "questmap");
+    // Starting the episode just reached goes on with the quest that reached
+    // it, its score, lives and wands.
+    clickControl("episode2");
+    step(500);
+    EXPECT_EQ(game().calls, std::vector<std::string>{"quest 6"});
 
-    // With the level's board saved, the episode has been begun.
+    // With the level's board saved, the episode has been begun: choosing it
+    // again starts it afresh.
     writeQuestBoard();
     manager->showScreen("questmap", 1);
     EXPECT_EQ(prompt(2), "Restart");
+    step(20);
+    ASSERT_EQ(currentName(), "continue");
+    clickControl("cancel");
+    clickControl("episode2");
+    step(500);
+    EXPECT_EQ(game().calls.back(), "new quest 6");
 
     // Accepted, the dialog fades out and the saved quest goes on.
+    manager->showScreen("questmap", 1);
     step(20);
     ASSERT_EQ(currentName(), "continue");
     clickControl("ok");
     step(520);
     EXPECT_EQ(currentName(), "game");
-    EXPECT_EQ(game().calls, std::vector<std::string>{"quest 6"});
+    EXPECT_EQ(game().calls.back(), "quest 6");
 }
 
 TEST_F(QuestMapTest, AFinishedQuestOffersANewGameFromLevelOneAndTakesOneChoice) {
@@ -173,9 +186,16 @@ TEST_F(QuestMapTest, OpeningAnEpisodeRevealsItAndIgnoresTheMouseUntilDone) {
     manager->draw(0, 0, *target);
     EXPECT_EQ(pixelAt(*target, cx, cy), pixelAt(*third.stateImage(ButtonControl::kNormal), 86, 78));
 
+    // The episode just reached goes on with the saved quest; an earlier
+    // one starts a new quest there.
     clickControl("episode3");
     step(500);
-    EXPECT_EQ(game().calls, std::vector<std::string>{"new quest 12"});
+    EXPECT_EQ(game().calls, std::vector<std::string>{"quest 12"});
+    manager->showScreen("questmap", 1);
+    map.setContinueAsked();
+    clickControl("episode2_f");
+    step(500);
+    EXPECT_EQ(game().calls.back(), "new quest 6");
 }
 
 }  // namespace
