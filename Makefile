@@ -12,7 +12,7 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DSHARDFALL_WERROR=ON
 endif
 
-.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz
+.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz install package
 
 all: build
 
@@ -60,6 +60,20 @@ levels-report: configure
 # the old game.ini or the new one may be left (make test runs 30).
 kill-test: build
 	@tests/scenarios/exit_write_back_kill.sh $(BUILD_DIR)/dist/shardfall $(BUILD_DIR)/kill-test 300
+
+# The game installed under PREFIX (DESTDIR is honoured as usual): the
+# program in games/, the data in share/games/shardfall/, the desktop entry,
+# the icons and the manual page (packaging/CMakeLists.txt).
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package of the same tree under /usr, in $(BUILD_DIR)/package/,
+# and the check of its listing and desktop entry.
+package: build
+	@rm -f $(BUILD_DIR)/package/*.deb
+	@cd $(BUILD_DIR) && cpack -G DEB
+	@scripts/check-package $(BUILD_DIR)/package/*.deb
 
 bench: build
 	@scripts/run-benchmarks $(BUILD_DIR)

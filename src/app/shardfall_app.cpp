@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/data_roots.h"
 #include "app/frame_loop.h"
 #include "app/screen_manager_client.h"
 #include "app/shell_state.h"
@@ -121,6 +122,7 @@ void initialiseGame(const AppHooks& hooks) {
     }
     auto client = std::make_unique<ScreenManagerClient>();
     ScreenManager& manager = client->manager();
+    if (hooks.addScreens) hooks.addScreens(manager.factory());
     s.screenManager = std::move(client);
     manager.load(nullptr, nullptr);
     createEffectLayer();
@@ -171,8 +173,9 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
         std::fputs(commandLineUsage(), stdout);
         return 0;
     }
-    if (!options.dataDirectory.empty() && !changeDirectory(options.dataDirectory)) {
-        std::fprintf(stderr, "shardfall: cannot enter the data directory %s\n", options.dataDirectory.c_str());
+    DataRoots roots;
+    if (!enterDataRoots(options.dataDirectory, roots, error)) {
+        std::fprintf(stderr, "shardfall: %s\n", error.c_str());
         return 1;
     }
     // A fresh start, also when tests run the game more than once in one process.
@@ -192,9 +195,9 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     s.randomSeed = options.hasSeed ? options.seed : tickCount();
     correctWindowPosition(settings, backend()->screenWidth(), backend()->screenHeight());
 
+    // One copy per player's folder: two copies would overwrite each other's saves.
     SingleInstance instance;
-    const std::string here = std::filesystem::current_path().string();
-    if (instance.claim(settings.WinName, here) == SingleInstance::Result::AnotherIsRunning) {
+    if (instance.claim(settings.WinName, roots.playerFolder) == SingleInstance::Result::AnotherIsRunning) {
         stopSoundSystem("");
         installBackend(nullptr);
         return 0;

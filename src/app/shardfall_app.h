@@ -8,9 +8,14 @@
 
 #include "app/frame_client.h"
 
+class ScreenFactory;
+
 struct AppHooks {
     // Makes the screen manager; tests put a recording double here.
     std::function<std::unique_ptr<FrameClient>()> makeScreenManager;
+    // With the real screen manager: called once its screens are registered
+    // and before they preload, so a test build can add screens of its own.
+    std::function<void(ScreenFactory&)> addScreens;
 };
 
 // Process entry. Returns 0 whenever the game ran (or another copy was

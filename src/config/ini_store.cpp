@@ -213,7 +213,10 @@ void insertKey(std::size_t body, std::string_view key, std::string_view value) {
     if (afterHeader < headerEnd && text[afterHeader] == '[') {
         // "[a] [b": that second "[" ends the section before the next line, so
         // the key would never be read back. It gets its own line after "]".
-        text.insert(body, "\r\n" + line);
+        // The rest of the header line must still end the section, yet left
+        // at a line start it would become a header nobody saw before, so it
+        // goes behind an empty header "[]", which no section is named.
+        text.insert(body, "\r\n" + line + "[]");
     } else if (headerEnd == text.size()) {
         // The header is the last line and has no line end to put the key after.
         text += "\r\n";

@@ -14,14 +14,6 @@
 
 namespace {
 
-ProfileFile boardFileOf(BoardMode mode) {
-    switch (mode) {
-        case BoardMode::ModeAction: return ProfileFile::ActionBoard;
-        case BoardMode::ModeCube: return ProfileFile::CubeBoard;
-        default: return ProfileFile::QuestBoard;
-    }
-}
-
 // What the player's file holds, the defaults where it holds nothing; the
 // tips option stands for itself when the file lacks it.
 ProgressRecord storedProgress(const std::string& player) {
@@ -66,7 +58,7 @@ void GameScreen::saveProfile() {
     }
     record.tipsOff = !gameSettings().showTips;
     if (writeProgressFile(player, record) != 0) return;
-    if (saveBoard) saveMap(*board_, profileFilePath(player, boardFileOf(mode_)));
+    if (saveBoard) saveMap(*board_, profileFilePath(player, *savedBoardOf(mode_)));
 }
 
 void GameScreen::resumeProfile() {
@@ -121,8 +113,9 @@ void GameScreen::resumeProfile() {
 
     // Without its board the saved level starts afresh, with the saved score,
     // lives and wands.
-    const std::string boardPath = profileFilePath(player, boardFileOf(mode_));
-    if (!profileFileExists(player, boardFileOf(mode_)) ||
+    const ProfileFile savedBoard = *savedBoardOf(mode_);
+    const std::string boardPath = profileFilePath(player, savedBoard);
+    if (!profileFileExists(player, savedBoard) ||
         loadMap(*board_, boardPath, [this](Board&) { composeBackground(); }) != MapLoad::Loaded) {
         loadLevel();
         return;

@@ -44,6 +44,10 @@ public:
     virtual void saveProfile() = 0;
     // The game counts as saved: leaving the program does not save it again.
     virtual void markSaved() = 0;
+    // Deletes the current player's saved board of the current mode (none in
+    // puzzle mode), after a level is won or lost: the mode's next visit then
+    // deals the level the progress file names afresh.
+    virtual void forgetSavedBoard();
     // The level intro has run: play may start.
     virtual void setLevelRunning() = 0;
 

@@ -151,6 +151,23 @@ bool profileFileExists(const std::string& playerName, ProfileFile file) {
     return !path.empty() && platform::fileReadable(path);
 }
 
+std::optional<ProfileFile> savedBoardOf(BoardMode mode) {
+    switch (mode) {
+    case BoardMode::ModeQuest: return ProfileFile::QuestBoard;
+    case BoardMode::ModeAction: return ProfileFile::ActionBoard;
+    case BoardMode::ModeCube: return ProfileFile::CubeBoard;
+    case BoardMode::ModePuzzle: break;
+    }
+    return std::nullopt;
+}
+
+void deleteSavedBoard(const std::string& playerName, BoardMode mode) {
+    const std::optional<ProfileFile> board = savedBoardOf(mode);
+    if (!board) return;
+    const std::string path = profileFilePath(playerName, *board);
+    if (!path.empty() && platform::fileReadable(path)) platform::deleteFile(path);
+}
+
 void deleteProfileFiles(const std::string& playerName) {
     for (ProfileFile file : {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
                              ProfileFile::CubeBoard}) {

@@ -39,8 +39,11 @@
 // when the path layer matches letters without regard to case.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "board/board_types.h"
 
 struct ActionProgress {
     int level = 1;
@@ -119,6 +122,16 @@ ProgressReadResult readProgressFile(const std::string& playerName, ProgressRecor
 int writeProgressFile(const std::string& playerName, const ProgressRecord& record);
 
 bool profileFileExists(const std::string& playerName, ProfileFile file);
+
+// The board a mode keeps in the middle of a level; none in puzzle mode,
+// whose levels are never saved half played.
+std::optional<ProfileFile> savedBoardOf(BoardMode mode);
+
+// Forgets the player's saved board of the mode, so the mode's next visit
+// deals its level afresh from the progress file's numbers. The level-complete
+// and time-up screens do this after saving. Nothing happens in puzzle mode
+// or when there is no such file.
+void deleteSavedBoard(const std::string& playerName, BoardMode mode);
 
 // Removes all four files of the player; files that are not there are no
 // error.

@@ -38,21 +38,21 @@ bool findEntry(const std::string& directory, const std::string& name, std::strin
     return matched;
 }
 
-}  // namespace
-
-std::string resolvePath(std::string_view gamePath) {
+// Backslashes become slashes.
+std::string fileSystemSpelling(std::string_view gamePath) {
     std::string path(gamePath);
     for (char& c : path) {
         if (c == '\\') c = '/';
     }
-    if (path.empty() || exists(path)) return path;
+    return path;
+}
 
-    std::string result;
-    std::size_t start = 0;
-    if (path[0] == '/') {
-        result = "/";
-        start = 1;
-    }
+// Matches each component of `path` case-insensitively below `root` (a
+// folder spelled exactly, "" for the working directory or "/" for an
+// absolute path). Components from the first one that does not exist keep
+// their spelling.
+std::string resolveBelow(const std::string& root, const std::string& path, std::size_t start) {
+    std::string result = root;
     bool stillMatching = true;
     while (start <= path.size()) {
         std::size_t end = path.find('/', start);
@@ -76,9 +76,48 @@ std::string resolvePath(std::string_view gamePath) {
     return result;
 }
 
+// The spelling of `path` in the working directory (or from "/").
+std::string resolveInWorkingDirectory(const std::string& path) {
+    if (path.empty() || exists(path)) return path;
+    return path[0] == '/' ? resolveBelow("/", path, 1) : resolveBelow(std::string(), path, 0);
+}
+
+std::string& dataTreeFolder() {
+    static std::string folder;
+    return folder;
+}
+
+bool writes(const char* mode) {
+    return std::strpbrk(mode, "wa+") != nullptr;
+}
+
+}  // namespace
+
+void setDataTree(std::string directory) {
+    while (directory.size() > 1 && directory.back() == '/') directory.pop_back();
+    dataTreeFolder() = std::move(directory);
+}
+
+const std::string& dataTree() { return dataTreeFolder(); }
+
+std::string resolveWritePath(std::string_view gamePath) {
+    return resolveInWorkingDirectory(fileSystemSpelling(gamePath));
+}
+
+std::string resolvePath(std::string_view gamePath) {
+    const std::string path = fileSystemSpelling(gamePath);
+    const std::string own = resolveInWorkingDirectory(path);
+    const std::string& tree = dataTree();
+    if (tree.empty() || path.empty() || path[0] == '/' || exists(own)) return own;
+    const std::string inTree = tree + "/" + path;
+    const std::string shipped = exists(inTree) ? inTree : resolveBelow(tree, path, 0);
+    return exists(shipped) ? shipped : own;
+}
+
 std::FILE* openFile(std::string_view gamePath, const char* mode) {
-    if (gamePath.empty()) return nullptr;
-    return std::fopen(resolvePath(gamePath).c_str(), mode);
+    if (gamePath.empty() || !mode) return nullptr;
+    const std::string path = writes(mode) ? resolveWritePath(gamePath) : resolvePath(gamePath);
+    return std::fopen(path.c_str(), mode);
 }
 
 bool fileReadable(std::string_view gamePath) {
@@ -105,7 +144,7 @@ bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out, st
 }
 
 int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t size) {
-    const std::string target = resolvePath(gamePath);
+    const std::string target = resolveWritePath(gamePath);
     if (target.empty()) return -1;
     const std::string temp = target + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -130,11 +169,11 @@ int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t siz
 
 bool deleteFile(std::string_view gamePath) {
     if (gamePath.empty()) return false;
-    return ::unlink(resolvePath(gamePath).c_str()) == 0;
+    return ::unlink(resolveWritePath(gamePath).c_str()) == 0;
 }
 
 bool makeDirectories(std::string_view gamePath) {
-    const std::string path = resolvePath(gamePath);
+    const std::string path = resolveWritePath(gamePath);
     for (std::size_t i = 1; i <= path.size(); ++i) {
         if (i != path.size() && path[i] != '/') continue;
         std::string prefix = path.substr(0, i);

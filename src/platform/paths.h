@@ -3,6 +3,12 @@
 // backslashes and any letter case. Every file access goes through here, so
 // every spelling finds the file that exists, and every file the game writes
 // is replaced atomically (written beside the target, then renamed over it).
+//
+// Relative paths have up to two roots. The working directory is the
+// player's own folder: every write, delete and new folder goes there. An
+// installed game also has its read-only data tree: a path read that does not
+// exist in the player's folder is looked up there. Without a data tree
+// (build/dist, --data) both roots are the working directory.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,13 +19,24 @@
 
 namespace platform {
 
-// Turns a game path into a path of this file system: backslashes become
-// slashes and each component is matched case-insensitively against what
-// exists. Components that do not exist keep the spelling they were given, so
-// a new file is created under the caller's spelling.
+// The read-only data tree (an absolute folder), or none when empty.
+void setDataTree(std::string directory);
+const std::string& dataTree();
+
+// Turns a game path into the path of this file system it is read from:
+// backslashes become slashes and each component is matched
+// case-insensitively against what exists, in the player's folder first,
+// then in the data tree. Components that do not exist keep the spelling they
+// were given; a path found in neither root resolves into the player's
+// folder.
 std::string resolvePath(std::string_view gamePath);
 
-// fopen of the resolved path.
+// The same in the player's folder alone: where a write of the path goes.
+// A new file is created under the caller's spelling.
+std::string resolveWritePath(std::string_view gamePath);
+
+// fopen of the resolved path: reading modes ("r", "rb") look in both roots,
+// any mode that writes resolves into the player's folder.
 std::FILE* openFile(std::string_view gamePath, const char* mode);
 
 // True when the path names a file that can be opened for reading.
@@ -35,10 +52,11 @@ bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out,
 // the file that was on disk is untouched.
 int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t size);
 
-// Removes a file. True when it existed and is gone.
+// Removes a file of the player's folder. True when it existed and is gone.
 bool deleteFile(std::string_view gamePath);
 
-// Creates a directory (and its parents) under the resolved spelling.
+// Creates a directory (and its parents) in the player's folder, under the
+// spelling of what exists there.
 bool makeDirectories(std::string_view gamePath);
 
 // Changes the working directory (the game's data root).

@@ -47,8 +47,19 @@ TEST_F(IniWriteTest, HeadersAndKeysAlwaysStartTheirOwnLine) {
     // A "[" after the header would end the section before the new key.
     dir.write("j.ini", "[a] [junk\r\nq=1\r\n");
     EXPECT_EQ(iniWriteString("j.ini", "a", "k", "v"), 0);
-    EXPECT_EQ(dir.read("j.ini"), "[a]\r\nk=v\r\n [junk\r\nq=1\r\n");
+    EXPECT_EQ(dir.read("j.ini"), "[a]\r\nk=v\r\n[] [junk\r\nq=1\r\n");
     EXPECT_STREQ(iniReadString("j.ini", "a", "k"), "v");
+
+    // ...and the rest of that line never becomes a header of its own: keys
+    // nobody could read before stay unread.
+    dir.write("m.ini", "[a] [main]\r\npath=1\r\n");
+    EXPECT_STREQ(iniReadString("m.ini", "main", "path"), "");
+    EXPECT_EQ(iniWriteString("m.ini", "a", "k", "v"), 0);
+    EXPECT_STREQ(iniReadString("m.ini", "main", "path"), "");
+    iniReleaseCache();
+    EXPECT_STREQ(iniReadString("m.ini", "main", "path"), "");
+    EXPECT_STREQ(iniReadString("m.ini", "a", "k"), "v");
+    EXPECT_STREQ(iniReadString("m.ini", "a", "path"), "");
 }
 
 TEST_F(IniWriteTest, ValuesAndNamesCannotPlantLines) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "game/level_rules.h"
+#include "graphics/sprite_loading.h"
 #include "game_screen_test_support.h"
 
 namespace {
@@ -97,6 +98,33 @@ TEST_F(GameScreenTest, AQuestLevelFadesInOpensItsIntroThenPlaysAndIsLabelledByEp
 
     game->newQuest(33);
     EXPECT_STREQ(game->findChild("level")->caption(), "6-1");
+}
+
+TEST_F(GameScreenTest, PlayingOnWithinAnEpisodeOffersTheRelicsStageBeforeAtTheEpisodesSpot) {
+    Sprite* picture = nullptr;
+    int x = 0, y = 0;
+    game->newQuest(5);
+    passIntro();
+    type("shatter");
+    ASSERT_TRUE(runUntilShown("levelcomplete"));
+    countLevelOn();
+    // Level 6 opens episode 2: there is no stage before it to show.
+    EXPECT_STREQ(game->findChild("level")->caption(), "2-1");
+    EXPECT_FALSE(game->previousLevelPicture(picture, x, y));
+
+    passIntro();
+    type("shatter");
+    ASSERT_TRUE(runUntilShown("levelcomplete"));
+    countLevelOn();
+    EXPECT_STREQ(game->findChild("level")->caption(), "2-2");
+    ASSERT_TRUE(game->previousLevelPicture(picture, x, y));
+    EXPECT_EQ(picture, GetSprite("data\\BACK\\2\\kest00.jpg"));
+    EXPECT_EQ(x, 6);
+    EXPECT_EQ(y, 141);
+
+    // Other modes have no relic.
+    game->startAction();
+    EXPECT_FALSE(game->previousLevelPicture(picture, x, y));
 }
 
 TEST_F(GameScreenTest, TimeRunningOutShowsTimeUpWhileLivesRemainAndGameOverWithoutThem) {

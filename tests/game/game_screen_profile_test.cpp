@@ -156,6 +156,48 @@ TEST_F(GameScreenTest, AResumedQuestKeepsItsBoardClockAndLocksAndALostLevelStart
     EXPECT_EQ(game->board().timeLeft(), game->board().timeTotal());
 }
 
+TEST_F(GameScreenTest, AWonOrLostLevelForgetsItsOwnModesBoardAndNoOther) {
+    // A saved board in each mode that keeps one.
+    game->startCube();
+    passIntro();
+    game->saveProfile();
+    game->startAction();
+    passIntro();
+    game->saveProfile();
+    game->newQuest(2);
+    passIntro();
+    closePanelIfOpen();
+    const std::string stem = "data/profiles/" + profileFileStem(kPlayer);
+    for (const char* board : {"quest.map", "action.map", "cube.map"}) ASSERT_TRUE(dir.exists(stem + board)) << board;
+
+    // Time up in the quest: only the quest's board goes.
+    type("dusk");
+    ASSERT_TRUE(runUntilShown("timeup"));
+    loseLife();
+    current()->closeOverlay();
+    EXPECT_FALSE(dir.exists(stem + "quest.map"));
+    EXPECT_TRUE(dir.exists(stem + "action.map"));
+
+    // An action level won: its board goes, the cube's stays, and the next
+    // visit deals the next level afresh.
+    game->startAction();
+    EXPECT_TRUE(game->resumed());
+    passIntro();
+    type("shatter");
+    ASSERT_TRUE(runUntilShown("levelcomplete"));
+    countLevelOn();
+    EXPECT_FALSE(dir.exists(stem + "action.map"));
+    EXPECT_TRUE(dir.exists(stem + "cube.map"));
+    game->startAction();
+    EXPECT_FALSE(game->resumed());
+    EXPECT_EQ(game->level(), 2);
+
+    // A puzzle keeps no board, and forgetting it touches none.
+    game->startPuzzle();
+    game->forgetSavedBoard();
+    EXPECT_TRUE(dir.exists(stem + "cube.map"));
+}
+
 TEST_F(GameScreenTest, QuittingAfterPlaySavesOnceAndNothingWhenTheFlowHasSaved) {
     game->newQuest(3);
     passIntro();

@@ -212,7 +212,7 @@ protected:
         if (game->mode() == BoardMode::ModeQuest && game->maxQuestLevel() < game->level())
             game->setMaxQuestLevel(game->level());
         game->saveProfile();
-        if (game->mode() == BoardMode::ModeQuest) removeProfileFile(ProfileFile::QuestBoard);
+        game->forgetSavedBoard();
         game->markSaved();
         current()->closeOverlay();
         game->nextLevel();
@@ -221,7 +221,7 @@ protected:
     void loseLife() {
         game->setLives(game->lives() - 1);
         game->saveProfile();
-        removeProfileFile(ProfileFile::QuestBoard);
+        game->forgetSavedBoard();
     }
     void removeProfileFile(ProfileFile file) {
         std::string path = profileFilePath(kPlayer, file);

@@ -51,4 +51,57 @@ TEST(Paths, ReadsAreBoundedAndDeletesResolve) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "Data/Profiles"));
 }
 
+// An installed game: the player's folder (the working directory) over a
+// read-only data tree. Reads look in the player's folder first and find any
+// spelling in either; writes, deletes and new folders stay in the player's.
+TEST(Paths, TwoRootsReadThePlayersFolderFirstAndWriteOnlyThere) {
+    TempDir dir;
+    dir.write("tree/game.ini", "shipped settings");
+    dir.write("tree/Data/FX/Glow.tga", "glow");
+    dir.write("tree/Data/language.ini", "shipped texts");
+    dir.write("home/data/Language.INI", "own texts");
+    dir.write("home/data/profiles/Ann.sav", "ann");
+    ScopedChdir here(dir.path() / "home");
+    struct TreeScope {
+        explicit TreeScope(std::string tree) { platform::setDataTree(std::move(tree)); }
+        ~TreeScope() { platform::setDataTree(""); }
+    } scope(dir.file("tree") + "/");
+    EXPECT_EQ(platform::dataTree(), dir.file("tree"));
+
+    // A folder of the same name in the player's folder does not hide the tree.
+    EXPECT_EQ(platform::resolvePath("DATA\\fx\\GLOW.TGA"), dir.file("tree/Data/FX/Glow.tga"));
+    EXPECT_EQ(platform::resolvePath("data\\LANGUAGE.ini"), "data/Language.INI");
+    EXPECT_EQ(platform::resolvePath("DATA\\Profiles\\ann.SAV"), "data/profiles/Ann.sav");
+    EXPECT_EQ(platform::resolvePath("data\\fx\\missing.tga"), "data/fx/missing.tga");
+    EXPECT_TRUE(platform::fileReadable("data\\fx\\glow.tga"));
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(platform::readWholeFile("GAME.INI", bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "shipped settings");
+
+    // The first write of a shipped file creates the player's own copy, and
+    // the tree is left as it was.
+    ASSERT_EQ(platform::writeFileAtomic("Game.ini", "own settings", 12), 0);
+    EXPECT_EQ(dir.read("home/Game.ini"), "own settings");
+    EXPECT_EQ(dir.read("tree/game.ini"), "shipped settings");
+    ASSERT_TRUE(platform::readWholeFile("game.ini", bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "own settings");
+    std::FILE* created = platform::openFile("DATA\\profiles\\Bob.sav", "wb");
+    ASSERT_NE(created, nullptr);
+    std::fclose(created);
+    EXPECT_TRUE(dir.exists("home/data/profiles/Bob.sav"));
+    // Appending to a shipped file would write into the tree: it opens in
+    // the player's folder or not at all (there is no folder fx there).
+    EXPECT_EQ(platform::openFile("data\\fx\\glow.tga", "ab"), nullptr);
+    EXPECT_EQ(dir.read("tree/Data/FX/Glow.tga"), "glow");
+
+    // Deleting reaches only the player's folder; the shipped file is read again.
+    EXPECT_TRUE(platform::deleteFile("data\\language.ini"));
+    EXPECT_FALSE(platform::deleteFile("data\\language.ini"));
+    ASSERT_TRUE(platform::readWholeFile("data\\language.ini", bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "shipped texts");
+    EXPECT_TRUE(platform::makeDirectories("Data\\FX\\Own"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "home/data/FX/Own"));
+    EXPECT_FALSE(dir.exists("tree/Data/FX/Own"));
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // describes them in the manifest and adds its pictures to the contact sheet.
 // Later data (screen files, menu art, level maps) slots in as more of these.
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,8 @@
 void generateAll(AssetTree& tree);
 
 void generateSettings(AssetTree& tree);
+// The settings a new installation starts from (game.ini).
+std::string defaultGameIni();
 void generatePieces(AssetTree& tree);
 void generateBoard(AssetTree& tree);
 void generateEffects(AssetTree& tree);
@@ -47,6 +50,13 @@ void generateSounds(AssetTree& tree);
 // The language texts and the board's tuning.
 void generateTexts(AssetTree& tree);
 void generateContactSheet(AssetTree& tree);
+
+// What an installation carries beside the data tree, into a tree of its
+// own: the icon at every size ("icons/NxN/shardfall.png") and the shipped
+// game.ini. The icons also go on the contact sheet of `review`.
+void generateInstallFiles(AssetTree& files, AssetTree& review);
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+Image gameIcon(int size);
 
 // The letter pictures by character (for the review and the tests).
 std::vector<std::pair<char, Image>> letterPictures();
