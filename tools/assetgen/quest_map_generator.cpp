@@ -406,10 +406,28 @@ void writeEpisodeArt(AssetTree& tree, int episode) {
     const char* suffixes[3] = {"", "_a", "_p"};
     for (int i = 0; i < 3; ++i) {
         writePicture(tree, stemOf(episode, suffixes[i]) + ".tga", episodeButton(episode, looks[i]),
-                     PictureFormat::Tga32, "", i == 0);
+                     PictureFormat::Tga32, "", false);
         writePicture(tree, stemOf(episode, (std::string("_f") + suffixes[i]).c_str()) + ".tga",
-                     episodeWindow(episode, WindowLook::Finished, looks[i]), PictureFormat::Tga32, "", i == 0);
+                     episodeWindow(episode, WindowLook::Finished, looks[i]), PictureFormat::Tga32, "", false);
     }
+}
+
+// The contact sheet shows each episode as the map can: open, under the
+// mouse, finished, and locked as painted into the map.
+void addEpisodesToSheet(AssetTree& tree, int first, int last) {
+    Image row((last - first + 1) * 4 * (kWindowWidth + 6), kButtonHeight);
+    int x = 0;
+    for (int e = first; e <= last; ++e) {
+        drawOver(row, episodeButton(e, ButtonLook::Normal), x, 0);
+        drawOver(row, episodeButton(e, ButtonLook::Active), x + kWindowWidth + 6, 0);
+        drawOver(row, episodeButton(e, ButtonLook::Normal), x + 2 * (kWindowWidth + 6), 0);
+        drawOver(row, episodeWindow(e, WindowLook::Finished, ButtonLook::Normal), x + 2 * (kWindowWidth + 6), 0);
+        drawOver(row, lockedEpisode(e), x + 3 * (kWindowWidth + 6), 0);
+        x += 4 * (kWindowWidth + 6);
+    }
+    tree.addToContactSheet("questmap episodes " + std::to_string(first) + ".." + std::to_string(last) +
+                               " (open, under the mouse, finished, locked)",
+                           row);
 }
 
 }  // namespace
@@ -417,6 +435,7 @@ void writeEpisodeArt(AssetTree& tree, int episode) {
 void generateQuestMap(AssetTree& tree) {
     writeBackground(tree, kMenu + "questmap_back.jpg", mapBackground());
     for (int e = 1; e <= 6; ++e) writeEpisodeArt(tree, e);
+    for (int e = 1; e <= 6; e += 2) addEpisodesToSheet(tree, e, e + 1);
     writeButtonSet(tree, kMenu + "button_questmap_continue", kContinueWidth, kContinueHeight, 0);
 
     std::vector<Control> controls = {staticPicture("background", kMenu + "questmap_back.jpg", 0, 0)};
