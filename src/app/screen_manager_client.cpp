@@ -13,14 +13,15 @@
 #include "screens/edit_name_screen.h"
 #include "screens/help_menu_screen.h"
 #include "screens/high_scores_screen.h"
+#include "screens/level_complete_screen.h"
 #include "screens/level_tips.h"
 #include "screens/logo_screen.h"
-#include "screens/level_complete_screen.h"
 #include "screens/main_menu_screen.h"
 #include "screens/no_moves_screen.h"
 #include "screens/options_screen.h"
 #include "screens/profile_menu_screen.h"
 #include "screens/puzzle_solved_screen.h"
+#include "screens/quest_map_screen.h"
 #include "screens/ready_intro_screen.h"
 #include "screens/tip_dialog.h"
 #include "screens/win_screen.h"
@@ -51,6 +52,8 @@ void registerScreenClasses(ScreenFactory& factory) {
     factory.add("resumemenu", [] { return std::make_unique<OptionsScreen>(); });
     factory.add("confirm_dlg", [] { return std::make_unique<ConfirmDialog>(); });
     factory.add("continue", [] { return std::make_unique<ContinueDialog>(); });
+    // The quest's way from one level to the next.
+    factory.add("questmap", [] { return std::make_unique<QuestMapScreen>(); });
     factory.add("profilemenu", [] { return std::make_unique<ProfileMenuScreen>(); });
     factory.add("editname", [] { return std::make_unique<EditNameScreen>(); });
     factory.add("deletedialog", [] { return std::make_unique<DeleteDialogScreen>(); });

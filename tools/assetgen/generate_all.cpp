@@ -18,6 +18,8 @@ void generateAll(AssetTree& tree) {
     generateTips(tree);
     generateHighScores(tree);
     generateFlowScreens(tree);
+    generateQuestMap(tree);
+    generateTimeUp(tree);
     generateGameScreen(tree);
     generateBackgrounds(tree);
     generateTutorials(tree);
