@@ -1,0 +1,131 @@
+// The real program, headless: a quest level runs out of time. "TIME UP!"
+// zooms in over the frozen board, a life is gone, the question slides in,
+// and "Try again" deals the level afresh. Then the last life runs out:
+// "gameover" enters the score in the high-score table, starts the player's
+// numbers afresh, and "Main menu" leads out; at exit game.ini holds the
+// score under the player's name.
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "real_program.h"
+#include "temp_dir.h"
+
+namespace {
+
+using namespace realprogram;
+
+const std::string kDist = SHARDFALL_DIST_DIR;
+const std::string kPlay = SHARDFALL_PLAY;
+
+// Title "start", menu "quest", the map's first episode (its "Start" button),
+// then the level's intro, its tip's "ok" and the first-move card closed.
+const char* const kIntoLevelOne = R"(wait 300
+click 400 516
+wait 1000
+click 515 210
+wait 1500
+click 126 243
+wait 7000
+click 400 404
+wait 300
+click 720 20
+wait 500
+)";
+
+// Out of time: 300 ms into the zoom, then past the hold with the panel in.
+// A click on "Try again" during the zoom must not answer.
+const char* const kTimeUp = R"(type dusk
+wait 300
+click 300 350
+shot zoom.png
+wait 3000
+wait 1500
+shot question.png
+click 300 350
+wait 1500
+shot again.png
+)";
+
+// 24,990 points, then no lives left and the time runs out: game over.
+// "Main menu" on the question leads out.
+const char* const kGameOver = R"(wait 6000
+click 400 404
+wait 300
+click 720 20
+wait 500
+type riches
+wait 2000
+type lastgasp
+wait 4800
+shot gameover.png
+click 490 350
+wait 2000
+shot menu.png
+quit
+)";
+
+bool differs(const Rgb& a, const Rgb& b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 30; }
+
+struct Saved {
+    std::string bytes;
+    int byteAt(std::size_t i) const { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : -1; }
+    int questScore() const { return byteAt(17) * 65536 + byteAt(18) * 256 + byteAt(19); }
+    int questWands() const { return byteAt(20); }
+    int questLives() const { return byteAt(28); }
+};
+
+class TimeUpScenario : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kDist + "/data/menu/timeup.ini")) << "no generated data";
+        std::filesystem::create_directories(dir.path() / "data");
+        for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data")) {
+            if (entry.path().filename() == "profiles") continue;
+            std::filesystem::create_symlink(std::filesystem::absolute(entry.path()),
+                                            dir.path() / "data" / entry.path().filename());
+        }
+        dir.write("game.ini", "[main]\r\nname=Shardfall time up\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=0\r\n"
+                              "[highscores]\r\nname0=Zed\r\nscore0=30000\r\nname1=Kim\r\nscore1=100\r\n");
+        dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n");
+    }
+    int play(const std::string& script) {
+        dir.write("play.txt", script);
+        return run(kPlay, {"--headless", "--seed", "5", "--data", dir.path().string(), "--script", dir.file("play.txt")});
+    }
+    Saved saved() const { return {dir.read("data/profiles/%41nn.sav")}; }
+
+    TempDir dir;
+};
+
+TEST_F(TimeUpScenario, ALifeIsLostTheLevelReturnsAndTheLastLifeEndsTheGameInTheTable) {
+    ASSERT_EQ(play(std::string(kIntoLevelOne) + kTimeUp + "shot lives.png\n" + kGameOver), 0);
+
+    // The zoom shows gold lettering over the board; the question is not there
+    // yet, so the early click answered nothing and the panel came in later.
+    const Picture zoom = readPng(dir.file("zoom.png")), question = readPng(dir.file("question.png"));
+    int goldInZoom = 0;
+    for (int x = 200; x < 600; ++x) goldInZoom += gold(zoom.at(x, 300)) ? 1 : 0;
+    EXPECT_GT(goldInZoom, 20) << "the lettering at the screen's middle";
+    EXPECT_TRUE(differs(question.at(400, 220), zoom.at(400, 220))) << "the panel over the board";
+    EXPECT_TRUE(differs(readPng(dir.file("again.png")).at(400, 220), question.at(400, 220))) << "the level dealt again";
+
+    // The game over's lettering; the player's game left for the menu.
+    EXPECT_TRUE(differs(readPng(dir.file("menu.png")).at(400, 220), readPng(dir.file("gameover.png")).at(400, 220)));
+
+    // Ann's points went into the table between Zed and Kim...
+    const std::string ini = dir.read("game.ini");
+    const std::size_t ann = ini.find("name1=Ann");
+    ASSERT_NE(ann, std::string::npos) << ini;
+    EXPECT_NE(ini.find("name0=Zed"), std::string::npos);
+    EXPECT_NE(ini.find("name2=Kim"), std::string::npos);
+    // ...and her game starts afresh: no score, five lives, five wands.
+    EXPECT_EQ(saved().questScore(), 0);
+    EXPECT_EQ(saved().questLives(), 5);
+    EXPECT_EQ(saved().questWands(), 5);
+}
+
+}  // namespace
