@@ -1,9 +1,11 @@
-// The real program, headless: a quest level runs out of time. "TIME UP!"
+// The real program, headless, on the quest's way. First a level runs out of
+// time. "TIME UP!"
 // zooms in over the frozen board, a life is gone, the question slides in,
 // and "Try again" deals the level afresh. Then the last life runs out:
 // "gameover" enters the score in the high-score table, starts the player's
 // numbers afresh, and "Main menu" leads out; at exit game.ini holds the
-// score under the player's name.
+// score under the player's name. Then the whole quest, level 1 to the win
+// screen, with typed words: the confetti, and the table with the score.
 
 #include <cstdlib>
 #include <filesystem>
@@ -52,6 +54,30 @@ shot again.png
 
 // 24,990 points, then no lives left and the time runs out: game over.
 // "Main menu" on the question leads out.
+// Level 1 jumps to 39 and is won; its tally leads to level 40, the last,
+// which is won too; its tally leads to the win screen, and a key from
+// there to the main menu and the high-score table.
+const char* const kWholeQuest = R"(type crown
+wait 12000
+click 520 420
+wait 8000
+click 400 404
+wait 300
+click 720 20
+wait 500
+type shatter
+wait 12000
+shot last_tally.png
+click 520 420
+wait 2500
+shot win.png
+wait 3000
+key space
+wait 3000
+shot scores.png
+quit
+)";
+
 const char* const kGameOver = R"(wait 6000
 click 400 404
 wait 300
@@ -78,7 +104,7 @@ struct Saved {
     int questLives() const { return byteAt(28); }
 };
 
-class TimeUpScenario : public ::testing::Test {
+class QuestJourneyScenario : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(kDist + "/data/menu/timeup.ini")) << "no generated data";
@@ -101,7 +127,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(TimeUpScenario, ALifeIsLostTheLevelReturnsAndTheLastLifeEndsTheGameInTheTable) {
+TEST_F(QuestJourneyScenario, ALifeIsLostTheLevelReturnsAndTheLastLifeEndsTheGameInTheTable) {
     ASSERT_EQ(play(std::string(kIntoLevelOne) + kTimeUp + "shot lives.png\n" + kGameOver), 0);
 
     // The zoom shows gold lettering over the board; the question is not there
@@ -126,6 +152,23 @@ TEST_F(TimeUpScenario, ALifeIsLostTheLevelReturnsAndTheLastLifeEndsTheGameInTheT
     EXPECT_EQ(saved().questScore(), 0);
     EXPECT_EQ(saved().questLives(), 5);
     EXPECT_EQ(saved().questWands(), 5);
+}
+
+TEST_F(QuestJourneyScenario, TheWholeQuestEndsOnTheWinScreenAndInTheTable) {
+    ASSERT_EQ(play(std::string(kIntoLevelOne) + kWholeQuest), 0);
+    // The win screen's gold title across the top, and the table after it
+    // with Ann above Zed, whose 30000 her quest did not reach.
+    const Picture win = readPng(dir.file("win.png"));
+    int goldTitle = 0;
+    for (int x = 100; x < 700; ++x) goldTitle += gold(win.at(x, 90)) ? 1 : 0;
+    EXPECT_GT(goldTitle, 60) << "the win screen's title";
+    EXPECT_TRUE(differs(readPng(dir.file("scores.png")).at(500, 110), win.at(500, 110))) << "the table slid in";
+    const std::string ini = dir.read("game.ini");
+    EXPECT_NE(ini.find("name0=Zed"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("name1=Ann"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("name2=Kim"), std::string::npos) << ini;
+    // The quest is won: the progress file says so (level 41).
+    EXPECT_EQ(saved().byteAt(16), 41);
 }
 
 }  // namespace
