@@ -78,6 +78,33 @@ shot scores.png
 quit
 )";
 
+// Level 1 jumps to 5 and is won; its tally leads to the map, where
+// episode 2 opens; the program ends there.
+const char* const kToEpisodeTwo = R"(type opal
+wait 12000
+click 520 420
+wait 6000
+quit
+)";
+
+// The next start: title, menu "quest", and the map asks about the saved
+// quest at once; "Continue" goes on at level 6, which is won.
+const char* const kContinueSaved = R"(wait 300
+click 400 516
+wait 1000
+click 515 210
+wait 1500
+click 315 348
+wait 7000
+click 400 404
+wait 300
+click 720 20
+wait 500
+type shatter
+wait 3000
+quit
+)";
+
 const char* const kGameOver = R"(wait 6000
 click 400 404
 wait 300
@@ -169,6 +196,18 @@ TEST_F(QuestJourneyScenario, TheWholeQuestEndsOnTheWinScreenAndInTheTable) {
     EXPECT_NE(ini.find("name2=Kim"), std::string::npos) << ini;
     // The quest is won: the progress file says so (level 41).
     EXPECT_EQ(saved().byteAt(16), 41);
+}
+
+TEST_F(QuestJourneyScenario, ASavedQuestGoesOnFromTheMapInTheNextRun) {
+    ASSERT_EQ(play(std::string(kIntoLevelOne) + kToEpisodeTwo), 0);
+    EXPECT_EQ(saved().byteAt(16), 6);
+    const int score = saved().questScore();
+    EXPECT_GT(score, 0);
+    ASSERT_EQ(play(kContinueSaved), 0);
+    // Level 6 was played on and won, with the score carried along.
+    EXPECT_EQ(saved().byteAt(16), 7);
+    EXPECT_EQ(saved().byteAt(30), 7) << "the highest level reached";
+    EXPECT_GE(saved().questScore(), score);
 }
 
 }  // namespace
