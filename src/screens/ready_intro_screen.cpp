@@ -208,7 +208,10 @@ void ReadyIntroScreen::draw(int ox, int oy, Sprite& target) {
 }
 
 int ReadyIntroScreen::keyDown(int key, platform::LParam) {
-    if (key != kKeyLeftButton || presenting_) return 1;
+    // Space and Enter cut it short too, for a player without a mouse.
+    const bool cut = key == kKeyLeftButton || key == static_cast<int>(platform::VK_SPACE) ||
+                     key == static_cast<int>(platform::VK_RETURN);
+    if (!cut || presenting_) return 1;
     if (goPhase_) startLevel();
     else startGoPhase();
     return 1;

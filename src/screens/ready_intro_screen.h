@@ -12,9 +12,9 @@
 //   [present the new part] -> [tutorial card] -> banner -> GO! zoom (400 ms)
 //   -> rest ("time_relax" ms) -> the level starts (music, card, tip)
 //
-// A left click cuts it short: during the banner or the card it jumps to
-// the "GO!", during the "GO!" it starts the level at once. The
-// presentation cannot be skipped.
+// A left click (or Space or Enter) cuts it short: during the banner or the
+// card it jumps to the "GO!", during the "GO!" it starts the level at once.
+// The presentation cannot be skipped.
 //
 // The screen file's [main] gives "x_center" and "y_center" (where "GO!" is
 // centred) and "time_relax".

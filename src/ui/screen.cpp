@@ -152,10 +152,8 @@ void Screen::setFocus(UiElement* control) {
 bool Screen::navigateByKey(int key, bool shiftHeld) {
     if (!navigatesByKeys()) return false;
     const auto vk = static_cast<platform::WParam>(key);
-    if (vk == platform::VK_TAB) {
-        moveKeyFocus(shiftHeld ? -1 : 1);
-        return true;
-    }
+    // A screen without a control to walk keeps Tab as a key of its own.
+    if (vk == platform::VK_TAB) return moveKeyFocus(shiftHeld ? -1 : 1);
     UiElement* marked = keyMarkedControl();
     if (!marked) return false;
     if (!marked->visible || !marked->enabled) {
@@ -174,15 +172,16 @@ bool Screen::navigateByKey(int key, bool shiftHeld) {
     return false;
 }
 
-void Screen::moveKeyFocus(int step) {
+bool Screen::moveKeyFocus(int step) {
     const std::vector<UiElement*> stops = keyStops();
-    if (stops.empty()) return;
+    if (stops.empty()) return false;
     const auto count = static_cast<std::ptrdiff_t>(stops.size());
     const std::ptrdiff_t at = std::find(stops.begin(), stops.end(), focusedChild()) - stops.begin();
     const std::ptrdiff_t next = at == count ? (step > 0 ? 0 : count - 1) : (at + step + count) % count;
     UiElement* control = stops[static_cast<std::size_t>(next)];
     setFocus(control);
     control->setKeyMarked(true);
+    return true;
 }
 
 void Screen::dropKeyMark() {

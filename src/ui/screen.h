@@ -86,7 +86,8 @@ private:
     friend class ScreenManager;
     // Tab's step: the next (1) or previous (-1) stop after the focused
     // control, round the end; the first or last when nothing has the focus.
-    void moveKeyFocus(int step);
+    // False when the screen has no control to walk.
+    bool moveKeyFocus(int step);
     // The picture of the screen underneath, made once and redrawn at each
     // showOverlay.
     Sprite* snapshotFor(Screen* below);

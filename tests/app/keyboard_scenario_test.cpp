@@ -1,10 +1,12 @@
 // The game without a mouse, through the real program headless.
 //
-// A quest level played to its end with key presses alone: the title and the
-// main menu are crossed with Tab and Enter by a script, then the keyboard
+// A quest level played to its end with key presses alone: the title, the
+// main menu and the quest map are crossed with Tab and Enter by a script,
+// then the level intro runs and the keyboard
 // player (shardfall_play/keyboard_player.h) chooses each move as the
 // autoplayer would and keys it in, ring and all, through the real message
-// path. The program must see no mouse message at all and win the level.
+// path; the tip that opens over the level is answered with Tab and Enter.
+// The program must see no mouse message at all and win the level.
 //
 // And the menus crossed with Tab and Enter: the title, the main menu, the
 // options (a bar moved with the arrows, a box ticked) and the player list
@@ -16,6 +18,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -90,8 +93,10 @@ TEST_F(KeyboardScenario, AQuestLevelIsWonWithKeyPressesAlone) {
     // that level has the sixth level's map, with holes for the ring to
     // cross and eight coated cells to clear.
     levelOneIsLevelSix();
-    // "start" on the title; the player's name, then "quest" in the menu.
-    dir.write("menus.txt", "wait 300\nkey TAB\nkey ENTER\nwait 1000\nkey TAB\nkey TAB\nkey ENTER\n");
+    // "start" on the title; the player's name, then "quest" in the menu;
+    // the first episode on the quest map (the only one open).
+    dir.write("menus.txt",
+              "wait 300\nkey TAB\nkey ENTER\nwait 1000\nkey TAB\nkey TAB\nkey ENTER\nwait 1000\nkey TAB\nkey ENTER\n");
     ASSERT_EQ(run(kPlay, {"--keyboard-player", dir.file("report.txt"), dir.file("shots"), "--headless", "--seed", "5",
                           "--data", dir.path().string(), "--script", dir.file("menus.txt"), "--run-ms", "400000"}),
               0);
@@ -104,6 +109,8 @@ TEST_F(KeyboardScenario, AQuestLevelIsWonWithKeyPressesAlone) {
     EXPECT_GE(report.at("keys"), 2 * report.at("moves"));
     EXPECT_GE(report.at("ring_cells"), 8);
     EXPECT_GT(report.at("score"), 0);
+    // The level's tip was answered with Tab and Enter.
+    EXPECT_GE(report.at("dialog_keys"), 2);
 
     // The ring where it first showed, held against the frame before the
     // first key: gold brackets at the cell's four corners, and nothing new

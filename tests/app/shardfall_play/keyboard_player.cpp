@@ -70,7 +70,12 @@ void KeyboardPlayer::press(const std::string& key) {
 void KeyboardPlayer::step(ScreenManager& manager, int milliseconds) {
     if (finished_) return;
     auto* game = dynamic_cast<GameScreen*>(findGameSession(manager));
-    if (!game || manager.currentScreen() != game) return;
+    if (!game) return;
+    cooldownMs_ -= milliseconds;
+    if (manager.currentScreen() != game) {
+        answerDialog(manager, *game);
+        return;
+    }
     if (game->levelComplete() || game->timeUp()) {
         finish(*game, game->levelComplete());
         return;
@@ -94,7 +99,6 @@ void KeyboardPlayer::step(ScreenManager& manager, int milliseconds) {
         move_ = {};
         restMs_ = 0;
     }
-    cooldownMs_ -= milliseconds;
     if (cooldownMs_ > 0) return;
     // Any key closes the tutorial's card; Space is the one a player reaches for.
     if (game->tutorialPanel().isOpen()) {
@@ -120,6 +124,18 @@ void KeyboardPlayer::step(ScreenManager& manager, int milliseconds) {
         return;
     }
     press(key);
+}
+
+// A dialog over the game with an "ok" (a tip): Tab until "ok" is marked,
+// then Enter, as a player without a mouse would. Other screens over the
+// game (the level intro) go by themselves.
+void KeyboardPlayer::answerDialog(ScreenManager& manager, const GameScreen& game) {
+    Screen* dialog = manager.currentScreen();
+    if (cooldownMs_ > 0 || !dialog || dialog->underlyingScreen() != &game) return;
+    UiElement* ok = dialog->findChild("ok");
+    if (!ok || !ok->visible) return;
+    press(dialog->keyMarkedControl() == ok ? "ENTER" : "TAB");
+    ++dialogKeys_;
 }
 
 std::string KeyboardPlayer::nextKey(const GameScreen& game) const {
@@ -189,6 +205,6 @@ void KeyboardPlayer::finish(const GameScreen& game, bool won) {
     std::ofstream report(reportFile_, std::ios::binary | std::ios::trunc);
     report << "complete " << (won ? 1 : 0) << "\nmoves " << moves_ << "\nkeys " << keys_ << "\nmouse " << mouseMessages_
            << "\nring_cells " << ringCells_.size() << "\nring_x " << firstRingX_ << "\nring_y " << firstRingY_
-           << "\nscore " << game.score() << "\n";
+           << "\ndialog_keys " << dialogKeys_ << "\nscore " << game.score() << "\n";
     platform::messageQueue().post(platform::WM_CLOSE);
 }

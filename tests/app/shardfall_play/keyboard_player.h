@@ -7,7 +7,8 @@
 // takes the real way from the window procedure through the screen manager
 // and the game screen to the board.
 //
-// It stops the program when the game screen reports the level won or lost,
+// A dialog over the game with an "ok" (a tip) is answered with Tab and
+// Enter. It stops the program when the game screen reports the level won or lost,
 // and writes what happened to its report file:
 //
 //   complete 1          the level was won (0: it was lost or never ended)
@@ -16,6 +17,7 @@
 //   mouse N             mouse messages the program received (should be 0)
 //   ring_cells N        different cells the ring stood on
 //   ring_x N, ring_y N  the top left of the cell where the ring first showed
+//   dialog_keys N       Tab and Enter pressed to answer dialogs over the game (a tip)
 //   score N
 //
 // With a shot folder it also writes before.png (the frame before its first
@@ -46,6 +48,7 @@ public:
 private:
     // The next key toward the chosen move; empty when it cannot be keyed in.
     std::string nextKey(const GameScreen& game) const;
+    void answerDialog(ScreenManager& manager, const GameScreen& game);
     // The first key of the shortest way for the ring from one cell to another.
     std::string pathKey(const GameScreen& game, int from, int to) const;
     void press(const std::string& key);
@@ -65,6 +68,7 @@ private:
     int moves_ = 0;
     int keys_ = 0;
     int mouseMessages_ = 0;
+    int dialogKeys_ = 0;
     std::set<int> ringCells_;
     int firstRingX_ = -1, firstRingY_ = -1;
     bool finished_ = false;
