@@ -28,7 +28,7 @@ bool parseNumber(const char* text, long long low, long long high, long long& out
 
 const char* commandLineUsage() {
     return "usage: shardfall [--data DIR] [--headless] [--seed N] [--script FILE] [--run-ms MS]\n"
-           "                 [--screenshot FILE] [--audio-out FILE.wav]\n";
+           "                 [--screenshot FILE] [--audio-out FILE.wav] [--autoplay] [--shots DIR]\n";
 }
 
 bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error) {
@@ -43,6 +43,8 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         long long number = 0;
         if (option == "--headless") {
             out.headless = true;
+        } else if (option == "--autoplay") {
+            out.autoplay = true;
         } else if (option == "--help" || option == "-h") {
             out.showHelp = true;
         } else if (option == "--data") {
@@ -66,10 +68,12 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
             }
             out.runMs = static_cast<long>(number);
             ++i;
-        } else if (option == "--script" || option == "--screenshot" || option == "--audio-out") {
+        } else if (option == "--script" || option == "--screenshot" || option == "--audio-out" ||
+                   option == "--shots") {
             if (!needValue()) return false;
             std::string& target = option == "--script"       ? out.scriptFile
                                   : option == "--screenshot" ? out.screenshotFile
+                                  : option == "--shots"      ? out.shotsDirectory
                                                              : out.audioOutFile;
             target = absolute(value);
             ++i;

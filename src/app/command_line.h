@@ -12,6 +12,8 @@ struct CommandLine {
     long runMs = -1;             // --run-ms MS; -1: until closed
     std::string screenshotFile;  // --screenshot FILE
     std::string audioOutFile;    // --audio-out FILE.wav
+    bool autoplay = false;       // --autoplay
+    std::string shotsDirectory;  // --shots DIR
     bool showHelp = false;       // --help
 };
 

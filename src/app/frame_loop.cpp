@@ -70,7 +70,7 @@ bool runIsOver(const RunLimits& limits, std::uint32_t startTick) {
 
 }  // namespace
 
-void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance) {
+void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance, FrameWatcher* watcher) {
     ShellState& s = shell();
     const std::uint32_t startTick = tickCount();
     bool closing = false;
@@ -94,6 +94,8 @@ void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance) {
             // Close the window as a user would; shutdown and write-back follow.
             closing = true;
             sendMessage(WM_CLOSE);
+        } else if (watcher && !closing) {
+            watcher->afterFrame(tickCount());
         }
     }
 }

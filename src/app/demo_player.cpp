@@ -1,0 +1,134 @@
+#include "app/demo_player.h"
+
+#include "board/board.h"
+#include "game/autoplayer.h"
+#include "game/game_screen.h"
+#include "ui/screen.h"
+#include "ui/screen_manager.h"
+
+namespace {
+
+// Somewhere beside the board with nothing to press: where a click only
+// closes a tutorial card.
+constexpr int kBesideBoardX = 720, kBesideBoardY = 20;
+
+const char* modeName(BoardMode mode) {
+    switch (mode) {
+    case BoardMode::ModeQuest: return "quest";
+    case BoardMode::ModePuzzle: return "puzzle";
+    case BoardMode::ModeAction: return "action";
+    case BoardMode::ModeCube: return "cube";
+    }
+    return "game";
+}
+
+// Whether the control can be pressed now: shown, enabled, past its delay,
+// and the one a click on its middle would reach.
+bool pressable(const Screen& screen, const UiElement& control) {
+    if (!control.visible || !control.enabled || !control.tabStop || control.xs <= 2 || control.ys <= 2) return false;
+    if (control.phase > 0 && control.clock < control.phase) return false;
+    return screen.hitTest(control.x + control.xs / 2, control.y + control.ys / 2) == &control;
+}
+
+}  // namespace
+
+DemoPlayer::DemoPlayer(std::uint32_t seed, std::FILE* log) : seed_(seed ^ 0x9E3779B9u), log_(log) {}
+
+void DemoPlayer::step(ScreenManager& manager, int milliseconds, platform::Backend& backend) {
+    const Screen* current = manager.currentScreen();
+    if (current != screen_) {
+        screen_ = current;
+        screenMs_ = 0;
+        restMs_ = 0;
+    } else {
+        screenMs_ += milliseconds;
+    }
+    frameMs_ = milliseconds;
+    if (!hand_.busy()) decide(manager);
+    hand_.step(milliseconds, backend);
+}
+
+void DemoPlayer::decide(ScreenManager& manager) {
+    Screen* screen = manager.currentScreen();
+    if (!screen) return;
+    if (auto* game = dynamic_cast<GameScreen*>(screen)) {
+        score_ = game->score();
+        play(*game);
+    } else if (screenMs_ >= kSettleMs) {
+        pressForwardButton(*screen);
+    }
+}
+
+void DemoPlayer::pressForwardButton(Screen& screen) {
+    for (const char* name : kForwardButtons) {
+        const UiElement* control = screen.findChild(name);
+        if (!control || !pressable(screen, *control)) continue;
+        if (log_) std::fprintf(log_, "autoplay: %s: pressing \"%s\"\n", screen.name(), control->name());
+        hand_.click(control->x + control->xs / 2, control->y + control->ys / 2);
+        // The press changes the screen or closes a dialog; the next look
+        // waits for the result to settle.
+        hand_.pause(kSettleMs);
+        ++buttonsPressed_;
+        return;
+    }
+}
+
+void DemoPlayer::play(GameScreen& game) {
+    if (game.tutorialPanel().isOpen()) {
+        if (!game.tutorialPanel().closing() && screenMs_ >= kSettleMs) {
+            hand_.click(kBesideBoardX, kBesideBoardY);
+            hand_.pause(kSettleMs);
+        }
+        return;
+    }
+    const Board& board = game.board();
+    const bool inPlay = game.levelRunning() && game.fadeClock() >= 0 && !game.levelComplete() && !game.timeUp();
+    const bool resting = !board.busy() && !board.moveMade() && board.swapOrigin() == -1 && !board.buttonHeld();
+    if (!inPlay || !resting || board.goalReached()) {
+        restMs_ = 0;
+        return;
+    }
+    restMs_ += frameMs_;
+    if (restMs_ < kThinkMs) return;
+    const bool wandInHand = game.mode() == BoardMode::ModeQuest && game.wands() > 0 && !game.wandArmed();
+    const AutoplayMove move = chooseAutoplayMove(board, seed_, wandInHand);
+    if (move.type == AutoplayMove::Type::None) return;
+    ++moves_;
+    if (log_)
+        std::fprintf(log_, "autoplay: %s level %d: move %d, score %d\n", modeName(game.mode()), game.level(), moves_,
+                     game.score());
+    makeMove(game, move);
+    restMs_ = 0;
+}
+
+void DemoPlayer::makeMove(GameScreen& game, const AutoplayMove& move) {
+    const Board& board = game.board();
+    const BoardGeometry& g = board.geometry();
+    const auto x = [&g](int cell) { return g.centreX(cell); };
+    const auto y = [&g](int cell) { return g.centreY(cell); };
+    using Type = AutoplayMove::Type;
+    switch (move.type) {
+    case Type::Swap: {
+        // A special piece pressed first is armed rather than picked up, so
+        // the drag starts from its plain neighbour.
+        const Piece* piece = board.pieceAt(move.from);
+        const bool special = piece && piece->special != SpecialNone;
+        const int from = special ? move.to : move.from, to = special ? move.from : move.to;
+        hand_.drag(x(from), y(from), x(to), y(to));
+        break;
+    }
+    case Type::Rainbow:
+    case Type::Teleport:
+        hand_.click(x(move.from), y(move.from));
+        hand_.click(x(move.to), y(move.to));
+        break;
+    case Type::Wand:
+        if (const UiElement* magic = game.findChild("magic")) {
+            hand_.click(magic->x + magic->xs / 2, magic->y + magic->ys / 2);
+            hand_.click(x(move.from), y(move.from));
+        }
+        break;
+    case Type::None:
+        break;
+    }
+}
