@@ -108,7 +108,7 @@ TEST_F(AutoplayScenario, TheDemoPlaysAQuestLevelThroughTheMenusAndLeavesThePlaye
     EXPECT_TRUE(pressed(lines, "logo", "start"));
     EXPECT_TRUE(pressed(lines, "mainmenu", "quest"));
     const std::vector<Move> moves = movesIn(lines);
-    ASSERT_GE(moves.size(), 8u) << dir.read("out.txt");
+    ASSERT_GE(moves.size(), 3u) << dir.read("out.txt");
     EXPECT_EQ(moves.front().score, 0) << "a new game for the demo's own player, not Bob's quest";
     EXPECT_GT(moves.back().score, moves.front().score);
     // A human pace: not much faster than a move every two seconds.
@@ -118,16 +118,18 @@ TEST_F(AutoplayScenario, TheDemoPlaysAQuestLevelThroughTheMenusAndLeavesThePlaye
     EXPECT_EQ(dir.read("profiles.ini"), profilesBefore);
     EXPECT_EQ(filesUnder(dir.path() / "data" / "profiles"), playersBefore);
 
-    // A picture every two seconds, the last one of the quest's board in play
-    // with the demo's cursor on it.
+    // A picture every two seconds, the title's first, and the first quest
+    // level's board in some of them.
+    int framed = 0;
     for (int second = 0; second < 45; second += 2) {
         char name[32];
         std::snprintf(name, sizeof name, "shots/shot-%04ds.png", second);
-        EXPECT_TRUE(dir.exists(name)) << name;
+        const Picture shot = readPng(dir.file(name));
+        ASSERT_EQ(shot.width, 800) << name;
+        framed += gold(shot.at(288 + 3 * 48, 152 - 10)) ? 1 : 0;
     }
-    const Picture last = readPng(dir.file("shots/shot-0044s.png"));
-    ASSERT_EQ(last.width, 800);
-    EXPECT_TRUE(gold(last.at(288 + 3 * 48, 152 - 10))) << "the board's frame";
+    EXPECT_FALSE(dir.exists("shots/shot-0046s.png"));
+    EXPECT_GE(framed, 3);
 }
 
 TEST_F(AutoplayScenario, OnAFirstStartTheDemoLeavesNoPlayersBehind) {
