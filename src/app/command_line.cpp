@@ -28,7 +28,8 @@ bool parseNumber(const char* text, long long low, long long high, long long& out
 
 const char* commandLineUsage() {
     return "usage: shardfall [--data DIR] [--headless] [--seed N] [--script FILE] [--run-ms MS]\n"
-           "                 [--screenshot FILE] [--audio-out FILE.wav] [--autoplay] [--shots DIR]\n";
+           "                 [--screenshot FILE] [--audio-out FILE.wav] [--autoplay] [--shots DIR]\n"
+           "                 [--autoplay-mode quest|puzzle|action|cube] [--autoplay-player NAME]\n";
 }
 
 bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error) {
@@ -45,6 +46,26 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
             out.headless = true;
         } else if (option == "--autoplay") {
             out.autoplay = true;
+        } else if (option == "--autoplay-mode") {
+            if (!needValue()) return false;
+            const std::string mode = value;
+            if (mode != "quest" && mode != "puzzle" && mode != "action" && mode != "cube") {
+                error = "--autoplay-mode takes quest, puzzle, action or cube";
+                return false;
+            }
+            out.autoplay = true;
+            out.autoplayMode = mode;
+            ++i;
+        } else if (option == "--autoplay-player") {
+            if (!needValue()) return false;
+            const std::string name = value;
+            if (name.empty() || name.size() > 64) {
+                error = "--autoplay-player takes a name of 1 to 64 characters";
+                return false;
+            }
+            out.autoplay = true;
+            out.autoplayPlayer = name;
+            ++i;
         } else if (option == "--help" || option == "-h") {
             out.showHelp = true;
         } else if (option == "--data") {

@@ -12,7 +12,9 @@ struct CommandLine {
     long runMs = -1;             // --run-ms MS; -1: until closed
     std::string screenshotFile;  // --screenshot FILE
     std::string audioOutFile;    // --audio-out FILE.wav
-    bool autoplay = false;       // --autoplay
+    bool autoplay = false;       // --autoplay (also set by the two below)
+    std::string autoplayMode = "quest";  // --autoplay-mode quest|puzzle|action|cube
+    std::string autoplayPlayer;  // --autoplay-player NAME: play as NAME and keep its files
     std::string shotsDirectory;  // --shots DIR
     bool showHelp = false;       // --help
 };

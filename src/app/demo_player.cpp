@@ -12,7 +12,7 @@ namespace {
 // closes a tutorial card.
 constexpr int kBesideBoardX = 720, kBesideBoardY = 20;
 
-const char* modeName(BoardMode mode) {
+const char* modeWord(BoardMode mode) {
     switch (mode) {
     case BoardMode::ModeQuest: return "quest";
     case BoardMode::ModePuzzle: return "puzzle";
@@ -32,7 +32,10 @@ bool pressable(const Screen& screen, const UiElement& control) {
 
 }  // namespace
 
-DemoPlayer::DemoPlayer(std::uint32_t seed, std::FILE* log) : seed_(seed ^ 0x9E3779B9u), log_(log) {}
+DemoPlayer::DemoPlayer(std::uint32_t seed, const std::string& mode, std::FILE* log)
+    : seed_(seed ^ 0x9E3779B9u),
+      log_(log),
+      forwardButtons_{"start", mode, "episode1", "continue", "ok", "yes", "next", "play"} {}
 
 void DemoPlayer::step(ScreenManager& manager, int milliseconds, platform::Backend& backend) {
     const Screen* current = manager.currentScreen();
@@ -44,15 +47,28 @@ void DemoPlayer::step(ScreenManager& manager, int milliseconds, platform::Backen
         screenMs_ += milliseconds;
     }
     frameMs_ = milliseconds;
+    watchGame(dynamic_cast<const GameScreen*>(current), milliseconds);
     if (!hand_.busy()) decide(manager);
     hand_.step(milliseconds, backend);
+}
+
+void DemoPlayer::watchGame(const GameScreen* game, int milliseconds) {
+    inPlay_ = game && game->levelRunning() && game->fadeClock() >= 0 && !game->levelComplete() && !game->timeUp();
+    if (!game) return;
+    score_ = game->score();
+    level_ = game->level();
+    modeName_ = modeWord(game->mode());
+    msWithoutMove_ = inPlay_ ? msWithoutMove_ + milliseconds : 0;
+    if (msWithoutMove_ >= kStuckMs && !stuck_) {
+        stuck_ = true;
+        if (log_) std::fprintf(log_, "autoplay: stuck: no move for a minute on %s level %d\n", modeName_, level_);
+    }
 }
 
 void DemoPlayer::decide(ScreenManager& manager) {
     Screen* screen = manager.currentScreen();
     if (!screen) return;
     if (auto* game = dynamic_cast<GameScreen*>(screen)) {
-        score_ = game->score();
         play(*game);
     } else if (screenMs_ >= kSettleMs) {
         pressForwardButton(*screen);
@@ -60,8 +76,8 @@ void DemoPlayer::decide(ScreenManager& manager) {
 }
 
 void DemoPlayer::pressForwardButton(Screen& screen) {
-    for (const char* name : kForwardButtons) {
-        const UiElement* control = screen.findChild(name);
+    for (const std::string& name : forwardButtons_) {
+        const UiElement* control = screen.findChild(name.c_str());
         if (!control || !pressable(screen, *control)) continue;
         if (log_) std::fprintf(log_, "autoplay: %s: pressing \"%s\"\n", screen.name(), control->name());
         hand_.click(control->x + control->xs / 2, control->y + control->ys / 2);
@@ -82,9 +98,8 @@ void DemoPlayer::play(GameScreen& game) {
         return;
     }
     const Board& board = game.board();
-    const bool inPlay = game.levelRunning() && game.fadeClock() >= 0 && !game.levelComplete() && !game.timeUp();
     const bool resting = !board.busy() && !board.moveMade() && board.swapOrigin() == -1 && !board.buttonHeld();
-    if (!inPlay || !resting || board.goalReached()) {
+    if (!inPlay_ || !resting || board.goalReached()) {
         restMs_ = 0;
         return;
     }
@@ -94,8 +109,9 @@ void DemoPlayer::play(GameScreen& game) {
     const AutoplayMove move = chooseAutoplayMove(board, seed_, wandInHand);
     if (move.type == AutoplayMove::Type::None) return;
     ++moves_;
+    msWithoutMove_ = 0;
     if (log_)
-        std::fprintf(log_, "autoplay: %s level %d: move %d, score %d\n", modeName(game.mode()), game.level(), moves_,
+        std::fprintf(log_, "autoplay: %s level %d: move %d, score %d\n", modeWord(game.mode()), game.level(), moves_,
                      game.score());
     makeMove(game, move);
     restMs_ = 0;

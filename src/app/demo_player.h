@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/demo_hand.h"
 
@@ -33,16 +34,21 @@ constexpr const char* kDemoPlayerName = "Shardfall demo";
 
 class DemoPlayer {
 public:
-    // The buttons that lead on into play, in the order they are preferred:
-    // the title's, the main menu's quest, the quest map's first episode and
-    // its "continue", then the ones that close a dialog or a result and play on.
-    static constexpr const char* kForwardButtons[] = {"start", "quest", "episode1", "continue",
-                                                      "ok",    "yes",   "next",     "play"};
     static constexpr int kSettleMs = 700;
     static constexpr int kThinkMs = 1000;
+    // Play that has gone this long without a move the autoplayer could make
+    // is reported as a stuck board, once.
+    static constexpr int kStuckMs = 60000;
 
-    // `log` gets a line for each button pressed and each move (null: none).
-    DemoPlayer(std::uint32_t seed, std::FILE* log);
+    // `mode` is the main menu's button for the mode to play ("quest",
+    // "puzzle", "action" or "cube"). `log` gets a line for each button
+    // pressed and each move (null: none).
+    DemoPlayer(std::uint32_t seed, const std::string& mode, std::FILE* log);
+
+    // The buttons that lead on into play, in the order they are preferred:
+    // the title's, the main menu's mode, the quest map's first episode and
+    // its "continue", then the ones that close a dialog or a result and play on.
+    const std::vector<std::string>& forwardButtons() const { return forwardButtons_; }
 
     // One frame of the demo: decides when the hand is free, then carries it
     // on by `milliseconds`.
@@ -50,10 +56,17 @@ public:
 
     int moves() const { return moves_; }
     int buttonsPressed() const { return buttonsPressed_; }
-    // The game screen's score when it was last current.
+    // The game screen's numbers when it was last current, and whether its
+    // level was then in play.
     int score() const { return score_; }
+    int level() const { return level_; }
+    const char* modeName() const { return modeName_; }
+    bool endedInPlay() const { return inPlay_; }
+    bool stuck() const { return stuck_; }
 
 private:
+    // Keeps the game screen's numbers and the time since the last move.
+    void watchGame(const GameScreen* game, int milliseconds);
     void decide(ScreenManager& manager);
     void pressForwardButton(Screen& screen);
     void play(GameScreen& game);
@@ -69,4 +82,10 @@ private:
     int moves_ = 0;
     int buttonsPressed_ = 0;
     int score_ = 0;
+    int level_ = 0;
+    const char* modeName_ = "none";
+    bool inPlay_ = false;
+    int msWithoutMove_ = 0;
+    bool stuck_ = false;
+    std::vector<std::string> forwardButtons_;
 };

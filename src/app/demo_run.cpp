@@ -23,8 +23,11 @@ bool folderExists(const std::string& path) {
 
 }  // namespace
 
-DemoRun::DemoRun(const CommandLine& options, std::uint32_t seed) : shotsDirectory_(options.shotsDirectory) {
-    if (options.autoplay) demo_ = std::make_unique<DemoPlayer>(seed, stdout);
+DemoRun::DemoRun(const CommandLine& options, std::uint32_t seed)
+    : player_(options.autoplayPlayer.empty() ? kDemoPlayerName : options.autoplayPlayer),
+      keepFiles_(!options.autoplayPlayer.empty()),
+      shotsDirectory_(options.shotsDirectory) {
+    if (options.autoplay) demo_ = std::make_unique<DemoPlayer>(seed, options.autoplayMode, stdout);
 }
 
 void DemoRun::takeOverPlayer(GameSettings& settings) {
@@ -32,8 +35,8 @@ void DemoRun::takeOverPlayer(GameSettings& settings) {
     madeProfilesFolder_ = !folderExists(platform::resolveWritePath(kProfilesFolder));
     // A run that was killed may have left the demo's files behind; the
     // demo starts afresh either way.
-    deleteProfileFiles(kDemoPlayerName);
-    settings.currentPlayerName = kDemoPlayerName;
+    if (!keepFiles_) deleteProfileFiles(player_);
+    settings.currentPlayerName = player_;
 }
 
 void DemoRun::afterFrame(std::uint32_t nowMs) {
@@ -71,12 +74,19 @@ void DemoRun::takeShot(std::uint32_t gameMs) {
 }
 
 void DemoRun::finish() {
-    if (demo_) {
-        deleteProfileFiles(kDemoPlayerName);
+    if (demo_ && !keepFiles_) {
+        deleteProfileFiles(player_);
         const std::string folder = platform::resolveWritePath(kProfilesFolder);
         std::error_code ec;
         if (madeProfilesFolder_ && std::filesystem::is_empty(folder, ec)) std::filesystem::remove(folder, ec);
+    }
+    if (demo_) {
         std::printf("autoplay: %d moves, %d buttons pressed, score %d\n", demo_->moves(), demo_->buttonsPressed(),
+                    demo_->score());
+        // Where the game stood as the program closed (and saved): the next
+        // run of the same player and mode should go on from here.
+        std::printf("autoplay: ended %s on %s level %d with score %d\n",
+                    demo_->endedInPlay() ? "in play" : "between levels", demo_->modeName(), demo_->level(),
                     demo_->score());
     }
     if (shots_ > 0) std::printf("shots: %d pictures in %s\n", shots_, shotsDirectory_.c_str());

@@ -4,6 +4,9 @@
 // stands in for the current player in memory only (profiles.ini is never
 // written for it); whatever the demo's player leaves in the players' folder
 // is removed when the run ends, and the folder too if the demo made it.
+// With --autoplay-player the demo plays as the player named instead, still
+// in memory only, and keeps that player's files, so that the next run goes
+// on from where this one saved (the soak does this).
 // --shots writes the frame as a PNG every kShotEveryMs of game time.
 
 #include <cstdint>
@@ -38,6 +41,8 @@ private:
     void takeShot(std::uint32_t gameMs);
 
     std::unique_ptr<DemoPlayer> demo_;
+    std::string player_;
+    bool keepFiles_ = false;
     ScreenManager* manager_ = nullptr;
     std::string shotsDirectory_;
     bool started_ = false;
