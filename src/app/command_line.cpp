@@ -29,7 +29,8 @@ bool parseNumber(const char* text, long long low, long long high, long long& out
 const char* commandLineUsage() {
     return "usage: shardfall [--data DIR] [--headless] [--seed N] [--script FILE] [--run-ms MS]\n"
            "                 [--screenshot FILE] [--audio-out FILE.wav] [--autoplay] [--shots DIR]\n"
-           "                 [--autoplay-mode quest|puzzle|action|cube] [--autoplay-player NAME]\n";
+           "                 [--autoplay-mode quest|puzzle|action|cube] [--autoplay-player NAME]\n"
+           "                 [--autoplay-solutions DIR]\n";
 }
 
 bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error) {
@@ -88,6 +89,11 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
                 return false;
             }
             out.runMs = static_cast<long>(number);
+            ++i;
+        } else if (option == "--autoplay-solutions") {
+            if (!needValue()) return false;
+            out.autoplay = true;
+            out.puzzleSolutions = absolute(value);
             ++i;
         } else if (option == "--script" || option == "--screenshot" || option == "--audio-out" ||
                    option == "--shots") {

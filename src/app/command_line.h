@@ -15,6 +15,7 @@ struct CommandLine {
     bool autoplay = false;       // --autoplay (also set by the two below)
     std::string autoplayMode = "quest";  // --autoplay-mode quest|puzzle|action|cube
     std::string autoplayPlayer;  // --autoplay-player NAME: play as NAME and keep its files
+    std::string puzzleSolutions; // --autoplay-solutions DIR: the puzzles' level sources
     std::string shotsDirectory;  // --shots DIR
     bool showHelp = false;       // --help
 };

@@ -1,5 +1,9 @@
 #include "app/demo_player.h"
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
 #include "board/board.h"
 #include "game/autoplayer.h"
 #include "game/game_screen.h"
@@ -55,8 +59,14 @@ void DemoPlayer::step(ScreenManager& manager, int milliseconds, platform::Backen
 void DemoPlayer::watchGame(const GameScreen* game, int milliseconds) {
     inPlay_ = game && game->levelRunning() && game->fadeClock() >= 0 && !game->levelComplete() && !game->timeUp();
     if (!game) return;
+    if (level_ == 0 && log_)
+        std::fprintf(log_, "autoplay: entered %s level %d with score %d\n", modeWord(game->mode()), game->level(),
+                     game->score());
     score_ = game->score();
     level_ = game->level();
+    // A new level (or the same puzzle dealt again) starts its solution over.
+    if (level_ != levelSeen_ || !game->levelRunning()) solutionNext_ = 0;
+    levelSeen_ = level_;
     modeName_ = modeWord(game->mode());
     msWithoutMove_ = inPlay_ ? msWithoutMove_ + milliseconds : 0;
     if (msWithoutMove_ >= kStuckMs && !stuck_) {
@@ -106,7 +116,8 @@ void DemoPlayer::play(GameScreen& game) {
     restMs_ += frameMs_;
     if (restMs_ < kThinkMs) return;
     const bool wandInHand = game.mode() == BoardMode::ModeQuest && game.wands() > 0 && !game.wandArmed();
-    const AutoplayMove move = chooseAutoplayMove(board, seed_, wandInHand);
+    AutoplayMove move = game.mode() == BoardMode::ModePuzzle ? solutionMove(game.level()) : AutoplayMove{};
+    if (move.type == AutoplayMove::Type::None) move = chooseAutoplayMove(board, seed_, wandInHand);
     if (move.type == AutoplayMove::Type::None) return;
     ++moves_;
     msWithoutMove_ = 0;
@@ -147,4 +158,33 @@ void DemoPlayer::makeMove(GameScreen& game, const AutoplayMove& move) {
     case Type::None:
         break;
     }
+}
+
+AutoplayMove DemoPlayer::solutionMove(int level) {
+    if (solutionsFolder_.empty()) return {};
+    if (level != solutionLevel_) {
+        solutionLevel_ = level;
+        solution_.clear();
+        char name[32];
+        std::snprintf(name, sizeof name, "/puzzle%02d.txt", level);
+        std::ifstream in(solutionsFolder_ + name);
+        std::string line;
+        // A level source is a few hundred bytes; a line beyond 4 KiB is not one.
+        while (std::getline(in, line) && line.size() < 4096) {
+            if (line.rfind("solution ", 0) != 0) continue;
+            std::istringstream words(line.substr(9));
+            std::string word;
+            while (words >> word) {
+                const std::size_t dash = word.find('-');
+                if (dash == std::string::npos) break;
+                const int from = std::atoi(word.c_str()), to = std::atoi(word.c_str() + dash + 1);
+                if (from < 0 || to < 0 || from >= kMaxCells || to >= kMaxCells) break;
+                solution_.emplace_back(from, to);
+            }
+            break;
+        }
+    }
+    if (solutionNext_ >= solution_.size()) return {};
+    const auto [from, to] = solution_[solutionNext_++];
+    return {AutoplayMove::Type::Swap, from, to, false};
 }

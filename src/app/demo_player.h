@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/demo_hand.h"
@@ -45,6 +46,12 @@ public:
     // pressed and each move (null: none).
     DemoPlayer(std::uint32_t seed, const std::string& mode, std::FILE* log);
 
+    // Puzzles are played from the solutions recorded in their level sources
+    // in `folder` ("puzzle01.txt" ..., the line "solution 14-20 28-29 ...");
+    // a puzzle without one, or once its solution is played out, gets the
+    // autoplayer's moves.
+    void usePuzzleSolutions(const std::string& folder) { solutionsFolder_ = folder; }
+
     // The buttons that lead on into play, in the order they are preferred:
     // the title's, the main menu's mode, the quest map's first episode and
     // its "continue", then the ones that close a dialog or a result and play on.
@@ -71,6 +78,8 @@ private:
     void pressForwardButton(Screen& screen);
     void play(GameScreen& game);
     void makeMove(GameScreen& game, const AutoplayMove& move);
+    // The next move of the puzzle's recorded solution, or Type::None.
+    AutoplayMove solutionMove(int level);
 
     DemoHand hand_;
     std::uint32_t seed_;
@@ -88,4 +97,9 @@ private:
     int msWithoutMove_ = 0;
     bool stuck_ = false;
     std::vector<std::string> forwardButtons_;
+    std::string solutionsFolder_;
+    int solutionLevel_ = 0;             // the puzzle whose solution is loaded
+    std::vector<std::pair<int, int>> solution_;
+    std::size_t solutionNext_ = 0;      // the next of its moves to play
+    int levelSeen_ = 0;
 };

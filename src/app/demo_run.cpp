@@ -27,7 +27,10 @@ DemoRun::DemoRun(const CommandLine& options, std::uint32_t seed)
     : player_(options.autoplayPlayer.empty() ? kDemoPlayerName : options.autoplayPlayer),
       keepFiles_(!options.autoplayPlayer.empty()),
       shotsDirectory_(options.shotsDirectory) {
-    if (options.autoplay) demo_ = std::make_unique<DemoPlayer>(seed, options.autoplayMode, stdout);
+    if (options.autoplay) {
+        demo_ = std::make_unique<DemoPlayer>(seed, options.autoplayMode, stdout);
+        demo_->usePuzzleSolutions(options.puzzleSolutions);
+    }
 }
 
 void DemoRun::takeOverPlayer(GameSettings& settings) {

@@ -90,12 +90,13 @@ void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance, F
             waitMessage();
         } else if (frameStep() != 0) {
             sendMessage(WM_CLOSE);
-        } else if (!closing && runIsOver(limits, startTick)) {
-            // Close the window as a user would; shutdown and write-back follow.
-            closing = true;
-            sendMessage(WM_CLOSE);
-        } else if (watcher && !closing) {
-            watcher->afterFrame(tickCount());
+        } else if (!closing) {
+            if (watcher) watcher->afterFrame(tickCount());
+            if (runIsOver(limits, startTick)) {
+                // Close the window as a user would; shutdown and write-back follow.
+                closing = true;
+                sendMessage(WM_CLOSE);
+            }
         }
     }
 }
