@@ -13,12 +13,18 @@
 #include "screens/edit_name_screen.h"
 #include "screens/help_menu_screen.h"
 #include "screens/high_scores_screen.h"
+#include "screens/level_complete_screen.h"
 #include "screens/level_tips.h"
 #include "screens/logo_screen.h"
 #include "screens/main_menu_screen.h"
+#include "screens/no_moves_screen.h"
 #include "screens/options_screen.h"
 #include "screens/profile_menu_screen.h"
+#include "screens/puzzle_solved_screen.h"
+#include "screens/quest_map_screen.h"
+#include "screens/ready_intro_screen.h"
 #include "screens/tip_dialog.h"
+#include "screens/win_screen.h"
 #include "sound/sound_system.h"
 #include "ui/progress_control.h"
 
@@ -46,6 +52,8 @@ void registerScreenClasses(ScreenFactory& factory) {
     factory.add("resumemenu", [] { return std::make_unique<OptionsScreen>(); });
     factory.add("confirm_dlg", [] { return std::make_unique<ConfirmDialog>(); });
     factory.add("continue", [] { return std::make_unique<ContinueDialog>(); });
+    // The quest's way from one level to the next.
+    factory.add("questmap", [] { return std::make_unique<QuestMapScreen>(); });
     factory.add("profilemenu", [] { return std::make_unique<ProfileMenuScreen>(); });
     factory.add("editname", [] { return std::make_unique<EditNameScreen>(); });
     factory.add("deletedialog", [] { return std::make_unique<DeleteDialogScreen>(); });
@@ -53,6 +61,13 @@ void registerScreenClasses(ScreenFactory& factory) {
     factory.add("helpmenu", [] { return std::make_unique<HelpMenuScreen>(); });
     for (const LevelTip& tip : levelTips()) factory.add(tip.screen, [] { return std::make_unique<TipDialog>(); });
     factory.add("highscores", [] { return std::make_unique<HighScoresScreen>(); });
+    // Around each level: its intro, its result and the end of a mode.
+    factory.add("readyintro", [] { return std::make_unique<ReadyIntroScreen>(); });
+    factory.add("levelcomplete", [] { return std::make_unique<LevelCompleteScreen>(); });
+    factory.add("puzzlesolved", [] { return std::make_unique<PuzzleSolvedScreen>(); });
+    factory.add("nomovespuzzle", [] { return std::make_unique<NoMovesScreen>(); });
+    factory.add("winquest", [] { return std::make_unique<WinScreen>(true); });
+    factory.add("winpuzzle", [] { return std::make_unique<WinScreen>(false); });
 }
 
 namespace {

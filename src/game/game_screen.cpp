@@ -1,5 +1,8 @@
 #include "game/game_screen.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "board/board_audio.h"
 #include "board/game_board.h"
 #include "config/game_settings.h"
@@ -61,6 +64,12 @@ ProgressControl* GameScreen::timeBarControl() { return mode_ == BoardMode::ModeQ
 void GameScreen::addScore(int points) {
     keeper_.addScore(points);
     requestStaticRedraw();
+}
+
+// The bonus life, if one is due, is paid by the `addScore(0)` that shows it.
+void GameScreen::addScoreUnshown(int points) {
+    const long long sum = (long long)keeper_.score() + points;
+    keeper_.restore(int(std::clamp<long long>(sum, INT_MIN, INT_MAX)), keeper_.lives());
 }
 
 void GameScreen::setScore(int score) {

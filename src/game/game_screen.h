@@ -73,6 +73,7 @@ public:
     int timeUsedSeconds() const override;
     ProgressControl* timeBarControl() override;
     void addScore(int points) override;
+    void addScoreUnshown(int points) override;
     void saveProfile() override;
     void markSaved() override { playedSinceSave_ = false; }
     void setLevelRunning() override;

@@ -40,6 +40,11 @@ public:
     virtual ProgressControl* timeBarControl() = 0;
     // Adds to the score, pays any bonus life and shows it; 0 only refreshes.
     virtual void addScore(int points) = 0;
+    // Adds to the score without showing it or paying a life yet: the
+    // level-complete tally flies the time bonus into the score first and
+    // then calls `addScore(0)`. A session without a display of its own may
+    // simply set the score.
+    virtual void addScoreUnshown(int points) { setScore(score() + points); }
     // Writes the player's progress file and the current mode's board.
     virtual void saveProfile() = 0;
     // The game counts as saved: leaving the program does not save it again.

@@ -3,6 +3,7 @@
 #include "game/game_session.h"
 #include "graphics/sprite.h"
 #include "screens/main_menu_screen.h"
+#include "screens/quest_map_screen.h"
 #include "screens/sliding_panel_screen.h"
 #include "sound/music_player.h"
 #include "ui/screen_manager.h"
@@ -71,4 +72,11 @@ void ContinueDialog::finish() {
     owner->showScreen("game", 1);
     // The quest map has given the game the saved quest's level.
     if (session) session->startQuest(session->level());
+}
+
+void ContinueDialog::cancel() {
+    auto* map = dynamic_cast<QuestMapScreen*>(underlyingScreen());
+    // Closing shows the map again, which resets its question first.
+    closeOverlay();
+    if (map) map->setContinueAsked();
 }

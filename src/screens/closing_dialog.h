@@ -44,8 +44,10 @@ protected:
 };
 
 // ContinueDialog ("continue"), over the quest map: go on with the saved
-// quest? The quest map remembers that it asked.
+// quest? Declined, the map comes back with the question dealt with, so it
+// is not asked again until the map is entered anew.
 class ContinueDialog : public ClosingDialog {
 protected:
     void finish() override;
+    void cancel() override;
 };

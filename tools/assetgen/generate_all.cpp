@@ -17,6 +17,9 @@ void generateAll(AssetTree& tree) {
     generateHelp(tree);
     generateTips(tree);
     generateHighScores(tree);
+    generateFlowScreens(tree);
+    generateQuestMap(tree);
+    generateTimeUp(tree);
     generateGameScreen(tree);
     generateBackgrounds(tree);
     generateTutorials(tree);

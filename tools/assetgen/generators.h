@@ -33,6 +33,13 @@ void generateHelp(AssetTree& tree);
 void generateTips(AssetTree& tree);
 // The high-score table's panel.
 void generateHighScores(AssetTree& tree);
+// The level intro, the level's and the puzzle's results, the puzzle's dead
+// end and the two win screens.
+void generateFlowScreens(AssetTree& tree);
+// The quest map: the six episodes on a map, their windows and markers.
+void generateQuestMap(AssetTree& tree);
+// The questions after a level lost in time: "timeup" and "gameover".
+void generateTimeUp(AssetTree& tree);
 // The game screen's file, its HUD pictures and the back picture.
 void generateGameScreen(AssetTree& tree);
 // The scenes of the episodes and modes, the relics and the right panels.
