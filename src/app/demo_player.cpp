@@ -45,6 +45,7 @@ void DemoPlayer::step(ScreenManager& manager, int milliseconds, platform::Backen
     const Screen* current = manager.currentScreen();
     if (current != screen_) {
         screen_ = current;
+        pressedOn_ = nullptr;
         screenMs_ = 0;
         restMs_ = 0;
     } else {
@@ -89,12 +90,20 @@ void DemoPlayer::pressForwardButton(Screen& screen) {
     for (const std::string& name : forwardButtons_) {
         const UiElement* control = screen.findChild(name.c_str());
         if (!control || !pressable(screen, *control)) continue;
-        if (log_) std::fprintf(log_, "autoplay: %s: pressing \"%s\"\n", screen.name(), control->name());
+        // A screen may show its buttons before it takes their presses (a
+        // result still counting its bonus): the same button is pressed
+        // again, less often, until the screen moves on.
+        const bool again = pressedOn_ == &screen && pressedButton_ == name;
+        if (!again) {
+            if (log_) std::fprintf(log_, "autoplay: %s: pressing \"%s\"\n", screen.name(), control->name());
+            ++buttonsPressed_;
+        }
+        pressedOn_ = &screen;
+        pressedButton_ = name;
         hand_.click(control->x + control->xs / 2, control->y + control->ys / 2);
         // The press changes the screen or closes a dialog; the next look
         // waits for the result to settle.
-        hand_.pause(kSettleMs);
-        ++buttonsPressed_;
+        hand_.pause(again ? kPressAgainMs : kSettleMs);
         return;
     }
 }

@@ -37,6 +37,7 @@ class DemoPlayer {
 public:
     static constexpr int kSettleMs = 700;
     static constexpr int kThinkMs = 1000;
+    static constexpr int kPressAgainMs = 1500;
     // Play that has gone this long without a move the autoplayer could make
     // is reported as a stuck board, once.
     static constexpr int kStuckMs = 60000;
@@ -86,6 +87,8 @@ private:
     std::FILE* log_;
     const Screen* screen_ = nullptr;  // the screen current at the last step
     int screenMs_ = 0;                // how long it has been current
+    const Screen* pressedOn_ = nullptr;  // the screen of the last press while it stays current
+    std::string pressedButton_;
     int restMs_ = 0;                  // how long the board has rested
     int frameMs_ = 0;                 // the length of the step under way
     int moves_ = 0;

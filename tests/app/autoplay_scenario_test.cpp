@@ -104,9 +104,12 @@ TEST_F(AutoplayScenario, TheDemoPlaysAQuestLevelThroughTheMenusAndLeavesThePlaye
 
     const std::vector<std::string> lines = runDemo(45000);
 
-    // The title's start, the menu's quest, and then moves, the score rising.
+    // The title's start, the menu's quest, the map's first episode, and
+    // then moves, the score rising, and the result's way on to the next level.
     EXPECT_TRUE(pressed(lines, "logo", "start"));
     EXPECT_TRUE(pressed(lines, "mainmenu", "quest"));
+    EXPECT_TRUE(pressed(lines, "questmap", "episode1"));
+    EXPECT_TRUE(pressed(lines, "levelcomplete", "next"));
     const std::vector<Move> moves = movesIn(lines);
     ASSERT_GE(moves.size(), 3u) << dir.read("out.txt");
     EXPECT_EQ(moves.front().score, 0) << "a new game for the demo's own player, not Bob's quest";
