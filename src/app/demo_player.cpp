@@ -106,6 +106,14 @@ void DemoPlayer::pressForwardButton(Screen& screen) {
         hand_.pause(again ? kPressAgainMs : kSettleMs);
         return;
     }
+    // None of them: a screen that waits for any key or click ("press any
+    // key" after a solved puzzle) gets a click where nothing lies.
+    if (screenMs_ < kAnyKeyMs) return;
+    if (pressedOn_ != &screen && log_) std::fprintf(log_, "autoplay: %s: clicking to go on\n", screen.name());
+    pressedOn_ = &screen;
+    pressedButton_.clear();
+    hand_.click(kBesideBoardX, kBesideBoardY);
+    hand_.pause(kPressAgainMs);
 }
 
 void DemoPlayer::play(GameScreen& game) {

@@ -6,9 +6,10 @@
 // screen, the board. Every action goes through the hand, so the game sees
 // nothing but mouse messages.
 //
-// Outside the game screen it presses the first button of kForwardButtons
-// that the screen shows, enabled and uncovered, once the screen has been up
-// for kSettleMs; a screen with none of them is waited out. On the game
+// Outside the game screen it presses the first of the forward buttons that
+// the screen shows, enabled and uncovered, once the screen has been up for
+// kSettleMs; a screen with none of them is clicked beside the board after
+// kAnyKeyMs, as a player answers "press any key". On the game
 // screen, a tutorial card is clicked away, and once the board has rested
 // for kThinkMs the autoplayer's move is made.
 
@@ -38,6 +39,8 @@ public:
     static constexpr int kSettleMs = 700;
     static constexpr int kThinkMs = 1000;
     static constexpr int kPressAgainMs = 1500;
+    // A screen with none of the buttons is clicked after this long.
+    static constexpr int kAnyKeyMs = 3000;
     // Play that has gone this long without a move the autoplayer could make
     // is reported as a stuck board, once.
     static constexpr int kStuckMs = 60000;
