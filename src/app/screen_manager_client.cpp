@@ -23,6 +23,7 @@
 #include "screens/puzzle_solved_screen.h"
 #include "screens/quest_map_screen.h"
 #include "screens/ready_intro_screen.h"
+#include "screens/time_up_screen.h"
 #include "screens/tip_dialog.h"
 #include "screens/win_screen.h"
 #include "sound/sound_system.h"
@@ -68,6 +69,8 @@ void registerScreenClasses(ScreenFactory& factory) {
     factory.add("nomovespuzzle", [] { return std::make_unique<NoMovesScreen>(); });
     factory.add("winquest", [] { return std::make_unique<WinScreen>(true); });
     factory.add("winpuzzle", [] { return std::make_unique<WinScreen>(false); });
+    factory.add("timeup", [] { return std::make_unique<TimeUpScreen>(false); });
+    factory.add("gameover", [] { return std::make_unique<TimeUpScreen>(true); });
 }
 
 namespace {

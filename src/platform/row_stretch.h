@@ -17,7 +17,8 @@
 
 namespace platform {
 
-// Calls sample(i, sourceIndex) for i in [0, count); step > 0.
+// Calls sample(i, sourceIndex) for i in [0, count). A step of 0 or less
+// (hostile sizes can make one) samples as the plain per-pixel loop does.
 template <typename Sample>
 inline void forEachStretchedSample(int count, std::int64_t u, std::int64_t step, Sample sample) {
     if (step == 0x10000) {
@@ -26,7 +27,7 @@ inline void forEachStretchedSample(int count, std::int64_t u, std::int64_t step,
         return;
     }
     int i = 0;
-    if (step < 0x10000 && (step & (step - 1)) == 0) {
+    if (step > 0 && step < 0x10000 && (step & (step - 1)) == 0) {
         // Single pixels until a source pixel's first sample, then whole runs
         // of `factor` pixels, then the rest one by one.
         const int shift = 16 - std::countr_zero(std::uint64_t(step));

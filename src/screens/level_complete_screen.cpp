@@ -8,10 +8,8 @@
 #include "config/game_settings.h"
 #include "config/game_texts.h"
 #include "game/game_session.h"
-#include "game/progress_file.h"
 #include "graphics/sprite.h"
 #include "graphics/sprite_loading.h"
-#include "platform/paths.h"
 #include "screens/episode_opener.h"
 #include "screens/main_menu_screen.h"
 #include "sound/music_player.h"
@@ -36,17 +34,6 @@ constexpr int kTickWindowMs = 20;
 // The slide of a panel from far above: fast at first, slowing as it
 // nears its place.
 float slideSpeed(float offset) { return std::clamp((offset - 3.0f) * (-1.0f / 6.0f), 0.01f, 35.0f); }
-
-// The saved board of the mode, which a finished level no longer needs.
-bool modeKeepsBoard(BoardMode mode) { return mode != BoardMode::ModePuzzle; }
-
-ProfileFile boardFileOf(BoardMode mode) {
-    switch (mode) {
-        case BoardMode::ModeAction: return ProfileFile::ActionBoard;
-        case BoardMode::ModeCube: return ProfileFile::CubeBoard;
-        default: return ProfileFile::QuestBoard;
-    }
-}
 
 }  // namespace
 
@@ -138,8 +125,7 @@ void LevelCompleteScreen::finishLevel(GameSession& game) {
     game.setLevel(game.level() + 1);
     if (mode == BoardMode::ModeQuest && game.maxQuestLevel() < game.level()) game.setMaxQuestLevel(game.level());
     game.saveProfile();
-    const std::string& player = gameSettings().currentPlayerName;
-    if (modeKeepsBoard(mode) && !player.empty()) platform::deleteFile(profileFilePath(player, boardFileOf(mode)));
+    game.forgetSavedBoard();
     game.markSaved();
 }
 

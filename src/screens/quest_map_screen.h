@@ -23,12 +23,13 @@
 #include <memory>
 #include <string>
 
+#include "screens/episode_opener.h"
 #include "ui/screen.h"
 
 class BoardEffectLayer;
 struct SoundGroup;
 
-class QuestMapScreen : public Screen {
+class QuestMapScreen : public Screen, public EpisodeOpener {
 public:
     static constexpr int kEpisodes = 6;
     static constexpr int kContinueChoice = 7;
@@ -65,6 +66,10 @@ public:
     // n (2..6) opens with its animation.
     void setContinueAsked() { continueAsked_ = true; }
     void openEpisode(int episode);
+    void openFinishedEpisode(int episode) override {
+        setContinueAsked();
+        openEpisode(episode);
+    }
 
     // The first level of an episode 1..6; 0 for any other number.
     static int firstLevelOf(int episode);
