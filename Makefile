@@ -45,7 +45,7 @@ MINUTES ?= 60
 soak: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 soak: bootstrap
 	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
-	@cmake --build $(ASAN_DIR) --target shardfall_play game_data -j $(JOBS)
+	@cmake --build $(ASAN_DIR) --target shardfall_play game_data levels -j $(JOBS)
 	@scripts/soak $(ASAN_DIR) $(MINUTES)
 
 # Every parser of a file the game reads, fuzzed for FUZZ_SECONDS each under
