@@ -12,7 +12,7 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DSHARDFALL_WERROR=ON
 endif
 
-.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz install package
+.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz install package soak
 
 all: build
 
@@ -37,6 +37,16 @@ test-asan: bootstrap
 	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+# The whole program under the sanitizers for MINUTES minutes: the demo plays
+# every mode in turn, the program restarted between sessions so that each
+# goes on from the last one's save (scripts/soak says what fails it).
+MINUTES ?= 60
+soak: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+soak: bootstrap
+	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(ASAN_DIR) --target shardfall_play game_data levels -j $(JOBS)
+	@scripts/soak $(ASAN_DIR) $(MINUTES)
 
 # Every parser of a file the game reads, fuzzed for FUZZ_SECONDS each under
 # AddressSanitizer and UndefinedBehaviorSanitizer, starting from the generated

@@ -28,7 +28,9 @@ bool parseNumber(const char* text, long long low, long long high, long long& out
 
 const char* commandLineUsage() {
     return "usage: shardfall [--data DIR] [--headless] [--seed N] [--script FILE] [--run-ms MS]\n"
-           "                 [--screenshot FILE] [--audio-out FILE.wav]\n";
+           "                 [--screenshot FILE] [--audio-out FILE.wav] [--autoplay] [--shots DIR]\n"
+           "                 [--autoplay-mode quest|puzzle|action|cube] [--autoplay-player NAME]\n"
+           "                 [--autoplay-solutions DIR]\n";
 }
 
 bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::string& error) {
@@ -43,6 +45,28 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         long long number = 0;
         if (option == "--headless") {
             out.headless = true;
+        } else if (option == "--autoplay") {
+            out.autoplay = true;
+        } else if (option == "--autoplay-mode") {
+            if (!needValue()) return false;
+            const std::string mode = value;
+            if (mode != "quest" && mode != "puzzle" && mode != "action" && mode != "cube") {
+                error = "--autoplay-mode takes quest, puzzle, action or cube";
+                return false;
+            }
+            out.autoplay = true;
+            out.autoplayMode = mode;
+            ++i;
+        } else if (option == "--autoplay-player") {
+            if (!needValue()) return false;
+            const std::string name = value;
+            if (name.empty() || name.size() > 64) {
+                error = "--autoplay-player takes a name of 1 to 64 characters";
+                return false;
+            }
+            out.autoplay = true;
+            out.autoplayPlayer = name;
+            ++i;
         } else if (option == "--help" || option == "-h") {
             out.showHelp = true;
         } else if (option == "--data") {
@@ -66,10 +90,17 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
             }
             out.runMs = static_cast<long>(number);
             ++i;
-        } else if (option == "--script" || option == "--screenshot" || option == "--audio-out") {
+        } else if (option == "--autoplay-solutions") {
+            if (!needValue()) return false;
+            out.autoplay = true;
+            out.puzzleSolutions = absolute(value);
+            ++i;
+        } else if (option == "--script" || option == "--screenshot" || option == "--audio-out" ||
+                   option == "--shots") {
             if (!needValue()) return false;
             std::string& target = option == "--script"       ? out.scriptFile
                                   : option == "--screenshot" ? out.screenshotFile
+                                  : option == "--shots"      ? out.shotsDirectory
                                                              : out.audioOutFile;
             target = absolute(value);
             ++i;

@@ -12,6 +12,11 @@ struct CommandLine {
     long runMs = -1;             // --run-ms MS; -1: until closed
     std::string screenshotFile;  // --screenshot FILE
     std::string audioOutFile;    // --audio-out FILE.wav
+    bool autoplay = false;       // --autoplay (also set by the two below)
+    std::string autoplayMode = "quest";  // --autoplay-mode quest|puzzle|action|cube
+    std::string autoplayPlayer;  // --autoplay-player NAME: play as NAME and keep its files
+    std::string puzzleSolutions; // --autoplay-solutions DIR: the puzzles' level sources
+    std::string shotsDirectory;  // --shots DIR
     bool showHelp = false;       // --help
 };
 

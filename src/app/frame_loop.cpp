@@ -70,7 +70,7 @@ bool runIsOver(const RunLimits& limits, std::uint32_t startTick) {
 
 }  // namespace
 
-void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance) {
+void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance, FrameWatcher* watcher) {
     ShellState& s = shell();
     const std::uint32_t startTick = tickCount();
     bool closing = false;
@@ -90,10 +90,13 @@ void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance) {
             waitMessage();
         } else if (frameStep() != 0) {
             sendMessage(WM_CLOSE);
-        } else if (!closing && runIsOver(limits, startTick)) {
-            // Close the window as a user would; shutdown and write-back follow.
-            closing = true;
-            sendMessage(WM_CLOSE);
+        } else if (!closing) {
+            if (watcher) watcher->afterFrame(tickCount());
+            if (runIsOver(limits, startTick)) {
+                // Close the window as a user would; shutdown and write-back follow.
+                closing = true;
+                sendMessage(WM_CLOSE);
+            }
         }
     }
 }

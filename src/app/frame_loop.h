@@ -2,6 +2,8 @@
 // The frame loop: fixed 20 ms logic steps, one drawing per frame, and the
 // message loop that runs frames whenever no message is waiting.
 
+#include <cstdint>
+
 // One pass of the frame loop; non-zero when the program must close.
 int frameStep();
 
@@ -23,5 +25,14 @@ public:
     virtual bool raiseRequested() = 0;
 };
 
+// What runs beside the game once per pass of the loop, after the frame: the
+// demo's hand and the screenshots taken along the way.
+class FrameWatcher {
+public:
+    virtual ~FrameWatcher() = default;
+    // `nowMs` is the tick count: virtual time when headless.
+    virtual void afterFrame(std::uint32_t nowMs) = 0;
+};
+
 // Runs until WM_QUIT is taken or the window is gone.
-void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance);
+void runMessageLoop(const RunLimits& limits, SingleInstanceListener* instance, FrameWatcher* watcher = nullptr);

@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/data_roots.h"
+#include "app/demo_run.h"
 #include "app/frame_loop.h"
 #include "app/screen_manager_client.h"
 #include "app/shell_state.h"
@@ -94,7 +95,7 @@ bool createGameWindow(const GameSettings& settings) {
     return created;
 }
 
-void initialiseGame(const AppHooks& hooks) {
+void initialiseGame(const AppHooks& hooks, DemoRun& demo) {
     ShellState& s = shell();
     GameSettings& settings = gameSettings();
 
@@ -106,6 +107,7 @@ void initialiseGame(const AppHooks& hooks) {
     soundInit(s.gb_hWnd);
     loadSoundTable("DATA\\SOUND\\sound.ini");
     loadCurrentPlayer(settings);
+    demo.takeOverPlayer(settings);
     loadGameFonts();
     // The effects stay silent while the screens preload.
     setCategoryVolume(0.0f, SND_VOLUME_EFFECTS);
@@ -122,6 +124,7 @@ void initialiseGame(const AppHooks& hooks) {
     }
     auto client = std::make_unique<ScreenManagerClient>();
     ScreenManager& manager = client->manager();
+    demo.attach(&manager);
     if (hooks.addScreens) hooks.addScreens(manager.factory());
     s.screenManager = std::move(client);
     if (hooks.wrapScreenManager) s.screenManager = hooks.wrapScreenManager(std::move(s.screenManager), manager);
@@ -138,7 +141,7 @@ void loadGameCursor() {
     if (s.cursor) b->setCursor(s.cursor);
 }
 
-void shutDown(const CommandLine& options) {
+void shutDown(const CommandLine& options, DemoRun& demo) {
     ShellState& s = shell();
     // The settings and the high scores reach game.ini as one save when this
     // batch ends: a program killed on its way out leaves the old file or the
@@ -146,6 +149,8 @@ void shutDown(const CommandLine& options) {
     IniSaveBatch writeBack;
     saveMainSettings(gameSettings(), getCategoryVolume(SND_VOLUME_MUSIC), getCategoryVolume(SND_VOLUME_EFFECTS));
     s.screenManager.reset();
+    demo.attach(nullptr);
+    demo.finish();
     // Its effects hold pictures that go with the display.
     destroyEffectLayer();
     if (BackBuffer()) {
@@ -206,13 +211,14 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
 
     setWindowProcedure(gameWindowProcedure);
     createGameWindow(settings);
-    initialiseGame(hooks);
+    DemoRun demo(options, s.randomSeed);
+    initialiseGame(hooks, demo);
     loadGameCursor();
 
     InstanceListener listener(instance);
-    runMessageLoop(limits, &listener);
+    runMessageLoop(limits, &listener, demo.wanted() ? &demo : nullptr);
 
-    shutDown(options);
+    shutDown(options, demo);
     openUrlShortcut("play.url");
 
     if (Backend* b = backend()) {

@@ -6,6 +6,7 @@
 
 #include "board/board.h"
 #include "board/board_random.h"
+#include "board/move_search.h"
 #include "game/puzzle_solver.h"
 
 namespace {
@@ -186,7 +187,28 @@ private:
 
 }  // namespace
 
+namespace {
+
+// Cube mode scores 2 x 2 squares, not lines: the board's own search finds
+// the swap that completes one.
+AutoplayMove chooseCubeMove(const Board& board) {
+    KindGrid grid;
+    grid.w = board.width();
+    grid.h = board.height();
+    for (int i = 0; i < board.cellCount(); ++i) {
+        grid.kinds[static_cast<std::size_t>(i)] = static_cast<std::int8_t>(board.kindAt(i));
+        grid.movable[static_cast<std::size_t>(i)] = board.movable(i);
+    }
+    std::array<bool, kMaxCells> hint{};
+    const int move = findCubeMove(grid, hint);
+    if (move == kNoMove) return {};
+    return {AutoplayMove::Type::Swap, move / 1000, move % 1000, false};
+}
+
+}  // namespace
+
 AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed, bool wandInHand) {
+    if (board.mode() == BoardMode::ModeCube) return chooseCubeMove(board);
     MoveRater rate(board, seed);
     const int w = board.width(), n = board.cellCount();
     using Type = AutoplayMove::Type;

@@ -39,7 +39,7 @@ struct AutoplayMove {
 };
 
 // The move the autoplayer would make now; Type::None when the board offers
-// none. `seed` breaks ties between equal moves. With `wandInHand` a move
+// none. In cube mode, the first swap that completes a 2 x 2 square. `seed` breaks ties between equal moves. With `wandInHand` a move
 // that clears no coating gives way to the wand on the most coated cell.
 AutoplayMove chooseAutoplayMove(const Board& board, std::uint32_t& seed, bool wandInHand = false);
 

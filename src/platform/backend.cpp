@@ -1,5 +1,7 @@
 #include "platform/backend.h"
 
+#include "platform/window_messages.h"
+
 namespace platform {
 namespace {
 
@@ -9,6 +11,13 @@ std::unique_ptr<Backend>& installed() {
 }
 
 }  // namespace
+
+void Backend::moveHand(int x, int y) { messageQueue().post(WM_MOUSEMOVE, 0, packMousePosition(x, y)); }
+
+void Backend::pressHand(bool down, int x, int y) {
+    moveHand(x, y);
+    messageQueue().post(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, down ? MK_LBUTTON : 0, packMousePosition(x, y));
+}
 
 Backend* backend() { return installed().get(); }
 

@@ -82,6 +82,14 @@ public:
     // Mouse position in picture pixels (client coordinates); false if unknown.
     virtual bool cursorPosition(int& x, int& y) const = 0;
 
+    // The demo's hand: the program moves the pointer and presses the left
+    // button itself, and the game receives the same window messages a real
+    // mouse makes, in the same queue. Positions are picture pixels. By
+    // default the messages are only posted; a backend with a pointer of its
+    // own moves that too, so the player sees where the hand goes.
+    virtual void moveHand(int x, int y);
+    virtual void pressHand(bool down, int x, int y);
+
     // A message box; never blocks in headless mode.
     virtual void messageBox(const std::string& text, const std::string& caption) = 0;
 };

@@ -9,6 +9,7 @@
 
 #include "platform/backend.h"
 #include "platform/script.h"
+#include "platform/window_messages.h"
 
 namespace platform {
 
@@ -67,6 +68,9 @@ public:
     void showSystemCursor(bool show) override { systemCursorShown_ = show; }
     bool systemCursorShown() const { return systemCursorShown_; }
     bool cursorPosition(int& x, int& y) const override;
+    // The hand's input goes the script's way: the pointer is known from then on.
+    void moveHand(int x, int y) override { postMove(messageQueue(), x, y); }
+    void pressHand(bool down, int x, int y) override { postButton(messageQueue(), down, false, x, y); }
 
     void messageBox(const std::string& text, const std::string& caption) override;
 

@@ -169,6 +169,24 @@ public:
         return true;
     }
 
+    // The system pointer goes where the hand goes, so a player watching the
+    // demo sees it move; the game hears of it at once, as from a real mouse.
+    void moveHand(int x, int y) override {
+        if (window_ && renderer_) {
+            int windowX = x, windowY = y;
+            SDL_RenderLogicalToWindow(renderer_, float(x), float(y), &windowX, &windowY);
+            SDL_WarpMouseInWindow(window_, windowX, windowY);
+        }
+        mouseX_ = x;
+        mouseY_ = y;
+        messageQueue().post(WM_MOUSEMOVE, buttonFlags(), packMousePosition(x, y));
+    }
+    void pressHand(bool down, int x, int y) override {
+        if (x != mouseX_ || y != mouseY_) moveHand(x, y);
+        handHeld_ = down;
+        messageQueue().post(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, buttonFlags(), packMousePosition(x, y));
+    }
+
     void messageBox(const std::string& text, const std::string& caption) override {
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption.c_str(), text.c_str(), window_);
     }
@@ -233,7 +251,7 @@ private:
 
     WParam buttonFlags() const {
         const Uint32 state = SDL_GetMouseState(nullptr, nullptr);
-        return ((state & SDL_BUTTON_LMASK) ? MK_LBUTTON : 0) | ((state & SDL_BUTTON_RMASK) ? MK_RBUTTON : 0);
+        return ((state & SDL_BUTTON_LMASK) || handHeld_ ? MK_LBUTTON : 0) | ((state & SDL_BUTTON_RMASK) ? MK_RBUTTON : 0);
     }
 
     void translate(const SDL_Event& event, MessageQueue& queue) {
@@ -335,6 +353,7 @@ private:
     Uint32 textureFormat_ = 0;
     bool fullScreen_ = false;
     int mouseX_ = -1, mouseY_ = -1;
+    bool handHeld_ = false;  // the demo's hand holds the left button
     bool pointerStale_ = true;  // also before the window first appears
     std::vector<std::uint16_t> shown_;  // the picture the window shows
     int shownWidth_ = 0, shownHeight_ = 0;
