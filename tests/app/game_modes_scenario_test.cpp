@@ -74,22 +74,6 @@ double loudest(const std::string& wav) {
     return best;
 }
 
-// A key of a section of a screen file, or -1.
-int screenFileNumber(const std::string& file, const std::string& section, const std::string& key) {
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    bool inSection = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] == '[') {
-            inSection = line == "[" + section + "]";
-        } else if (inSection && line.rfind(key + "=", 0) == 0) {
-            return std::atoi(line.c_str() + key.size() + 1);
-        }
-    }
-    return -1;
-}
-
 // The quest map's first episode chosen, where the build has a quest map of
 // its own: a click on the middle of its "episode1" button. Without one, the
 // stand-in chooses it by itself.

@@ -31,22 +31,6 @@ const std::string kDist = SHARDFALL_DIST_DIR;
 const std::string kPlay = SHARDFALL_PLAY;
 constexpr int kRate = 44100;
 
-// A key of a section of a screen file, or -1.
-int screenFileNumber(const std::string& file, const std::string& section, const std::string& key) {
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    bool inSection = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] == '[') {
-            inSection = line == "[" + section + "]";
-        } else if (inSection && line.rfind(key + "=", 0) == 0) {
-            return std::atoi(line.c_str() + key.size() + 1);
-        }
-    }
-    return -1;
-}
-
 // The title's "start", the menu's "quest", and on a quest map of the
 // build's own a click on its first episode; the map's half second of fade.
 std::string intoTheQuest() {

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -59,5 +61,21 @@ inline Picture readPng(const std::string& path) {
 
 inline bool gold(Rgb c) { return c.r > 180 && c.g > 90 && c.r > c.b + 50; }
 inline bool dark(Rgb c) { return c.r < 60 && c.g < 60 && c.b < 70; }
+
+// A number under a key of a section of a screen file, or -1.
+inline int screenFileNumber(const std::string& file, const std::string& section, const std::string& key) {
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    bool inSection = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[') {
+            inSection = line == "[" + section + "]";
+        } else if (inSection && line.rfind(key + "=", 0) == 0) {
+            return std::atoi(line.c_str() + key.size() + 1);
+        }
+    }
+    return -1;
+}
 
 }  // namespace realprogram
