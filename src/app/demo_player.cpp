@@ -132,7 +132,11 @@ void DemoPlayer::play(GameScreen& game) {
     }
     restMs_ += frameMs_;
     if (restMs_ < kThinkMs) return;
-    const bool wandInHand = game.mode() == BoardMode::ModeQuest && game.wands() > 0 && !game.wandArmed();
+    // A player keeps the wands for when the clock runs short, so the demo
+    // reaches for one only in the second half of a quest level's time.
+    const bool clockRunningShort = game.timeUsedSeconds() * 2 >= game.levelTimeSeconds();
+    const bool wandInHand = game.mode() == BoardMode::ModeQuest && game.wands() > 0 && !game.wandArmed() &&
+                            clockRunningShort;
     AutoplayMove move = game.mode() == BoardMode::ModePuzzle ? solutionMove(game.level()) : AutoplayMove{};
     if (move.type == AutoplayMove::Type::None) move = chooseAutoplayMove(board, seed_, wandInHand);
     if (move.type == AutoplayMove::Type::None) return;

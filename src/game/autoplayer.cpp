@@ -202,7 +202,7 @@ AutoplayMove chooseCubeMove(const Board& board) {
     std::array<bool, kMaxCells> hint{};
     const int move = findCubeMove(grid, hint);
     if (move == kNoMove) return {};
-    return {AutoplayMove::Type::Swap, move / 1000, move % 1000, false};
+    return {AutoplayMove::Type::Swap, moveFirst(move), moveSecond(move), false};
 }
 
 }  // namespace

@@ -111,6 +111,7 @@ int GameScreen::charInput(int character, platform::LParam lParam) {
 
 void GameScreen::completeLevelAt(int level) {
     level_ = level;
+    hud_.showLevel(mode_, level_);  // the tally and the next level go on from here
     levelComplete_ = true;
 }
 

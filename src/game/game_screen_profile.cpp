@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "config/game_settings.h"
+#include "config/ini_store.h"
 #include "game/game_screen.h"
 #include "game/level_files.h"
 #include "game/level_map.h"
@@ -71,6 +72,9 @@ void GameScreen::resumeProfile() {
     switch (mode_) {
         case BoardMode::ModePuzzle:
             level_ = record.puzzleLevel;
+            // Every puzzle solved: the book opens again at the first, or
+            // the mode's button would lead nowhere ever after.
+            if (!fileExists(puzzleLevelPath(level_).c_str())) level_ = 1;
             loadLevel();
             return;
         case BoardMode::ModeQuest: {

@@ -183,6 +183,15 @@ TEST_F(GameScreenTest, WinningTheLastQuestLevelWinsTheQuestAndEntersTheTableAbov
     EXPECT_FALSE(dir.exists("data/profiles/testerquest.map"));
 }
 
+TEST_F(GameScreenTest, WithEveryPuzzleSolvedThePuzzleButtonOpensTheFirstAgain) {
+    ProgressRecord record;
+    record.puzzleLevel = 31;  // what is saved after the last puzzle
+    writeProgress(record);
+    game->startPuzzle();
+    EXPECT_EQ(game->level(), 1);
+    EXPECT_TRUE(game->findChild("undo")->visible);
+}
+
 TEST_F(GameScreenTest, WithoutANextLevelFileAPuzzleWinsThePuzzlesAndAQuestGoesToTheMenu) {
     ProgressRecord record;
     record.puzzleLevel = 30;
