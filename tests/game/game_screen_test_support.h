@@ -28,6 +28,7 @@
 #include "ui/game_random.h"
 #include "ui/screen_manager.h"
 #include "ui/typed_history.h"
+#include "ui/ui_test_support.h"
 
 namespace gametest {
 
@@ -52,22 +53,7 @@ private:
     std::vector<std::string>& log_;
 };
 
-inline std::string flatTga(int width, int height, std::uint32_t rgb) {
-    std::string out(18, '\0');
-    out[2] = 2;
-    out[12] = char(width & 0xFF);
-    out[13] = char(width >> 8);
-    out[14] = char(height & 0xFF);
-    out[15] = char(height >> 8);
-    out[16] = 24;
-    out[17] = 0x20;
-    for (int i = 0; i < width * height; ++i) {
-        out += char(rgb & 0xFF);
-        out += char((rgb >> 8) & 0xFF);
-        out += char((rgb >> 16) & 0xFF);
-    }
-    return out;
-}
+using uitest::flatTga;
 
 // The HUD: a dark back picture, the numbers, the bar, the wand box and the
 // buttons, at places of their own.
