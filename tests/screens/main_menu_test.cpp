@@ -74,8 +74,7 @@ TEST_F(MainMenuTest, WithoutAPlayerTheNameDialogOpensAtOnceWithoutCancel) {
     EXPECT_EQ(currentName(), "editname");
 
     // A name: the menu shows it.
-    manager->handleWindowMessage(platform::WM_CHAR, 'Z', 0);
-    manager->handleWindowMessage(platform::WM_CHAR, 0xEB, 0);  // e with diaeresis
+    type("Z\xEB");  // e with diaeresis
     key(platform::VK_RETURN);
     ASSERT_EQ(currentName(), "mainmenu");
     EXPECT_EQ(gameSettings().currentPlayerName, "Z\xEB");

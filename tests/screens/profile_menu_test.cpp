@@ -166,7 +166,7 @@ TEST_F(ProfileMenuTest, AListLongerThanTheScreenKeepsEveryNameAndTakesNoTwentiet
     // 24 players: a new name is refused, and the dialog says why.
     clickRow(players, 0);
     ASSERT_EQ(currentName(), "editname");
-    for (char c : std::string("Newcomer")) manager->handleWindowMessage(platform::WM_CHAR, c, 0);
+    type("Newcomer");
     key(platform::VK_RETURN);
     EXPECT_EQ(currentName(), "editname");
     EXPECT_STRNE(current()->findChild("message")->caption(), "");

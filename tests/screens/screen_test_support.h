@@ -198,11 +198,6 @@ protected:
     void step(int milliseconds) {
         for (int t = 0; t < milliseconds; t += 20) manager->update(20);
     }
-    void click(int x, int y) {
-        send(platform::WM_MOUSEMOVE, x, y);
-        send(platform::WM_LBUTTONDOWN, x, y, platform::MK_LBUTTON);
-        send(platform::WM_LBUTTONUP, x, y);
-    }
     // A click on the middle of a control of the current screen, moved by
     // (dx, dy) where the control is drawn away from its place.
     void clickControl(const char* name, int dy = 0) {
@@ -211,9 +206,6 @@ protected:
         click(control->x + control->xs / 2, control->y + dy + control->ys / 2);
     }
     void key(int vk) { manager->handleWindowMessage(platform::WM_KEYDOWN, static_cast<platform::WParam>(vk), 1); }
-    void type(const std::string& text) {
-        for (char c : text) manager->handleWindowMessage(platform::WM_CHAR, static_cast<unsigned char>(c), 0);
-    }
     Screen* current() const { return manager->currentScreen(); }
     std::string currentName() const { return current() ? current()->name() : ""; }
 };
