@@ -24,17 +24,6 @@ constexpr int kCallbackFrames = 1024;
 constexpr int kStepFrames = Mixer::kOutputRate / 20;
 constexpr std::uint32_t kRingBytes = 131072;
 
-WaveFormat pcm(int channels, std::uint32_t rate, int bits) {
-    WaveFormat f;
-    f.formatTag = WAVE_FORMAT_PCM;
-    f.channels = std::uint16_t(channels);
-    f.samplesPerSec = rate;
-    f.bitsPerSample = std::uint16_t(bits);
-    f.blockAlign = std::uint16_t(channels * bits / 8);
-    f.avgBytesPerSec = rate * f.blockAlign;
-    return f;
-}
-
 std::unique_ptr<SoundBuffer> noiseBuffer(Mixer& mixer, const WaveFormat& format, std::uint32_t bytes,
                                          std::uint32_t flags, std::mt19937& random) {
     BufferDescription d;
@@ -62,7 +51,7 @@ struct Scene {
     Scene() {
         std::mt19937 random(1);
         for (int i = 0; i < 32; ++i) {
-            WaveFormat format = i % 4 == 1 ? pcm(1, 22050, 8) : i % 4 == 2 ? pcm(2, 32000, 16) : pcm(2, 44100, 16);
+            WaveFormat format = i % 4 == 1 ? pcmWaveFormat(1, 22050, 8) : i % 4 == 2 ? pcmWaveFormat(2, 32000, 16) : pcmWaveFormat(2, 44100, 16);
             auto buffer = noiseBuffer(*mixer, format, format.avgBytesPerSec / 2 / format.blockAlign * format.blockAlign,
                                       DSBCAPS_STATIC, random);
             buffer->setVolume(-(i * 150));
@@ -70,7 +59,7 @@ struct Scene {
             buffer->play(DSBPLAY_LOOPING);
             effects.push_back(std::move(buffer));
         }
-        stream = noiseBuffer(*mixer, pcm(2, 44100, 16), kRingBytes, DSBCAPS_GETCURRENTPOSITION2, random);
+        stream = noiseBuffer(*mixer, pcmWaveFormat(2, 44100, 16), kRingBytes, DSBCAPS_GETCURRENTPOSITION2, random);
         stream->play(DSBPLAY_LOOPING);
         for (std::uint8_t& b : streamSource) b = std::uint8_t(random());
     }

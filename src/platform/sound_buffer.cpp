@@ -9,6 +9,17 @@
 
 namespace platform {
 
+WaveFormat pcmWaveFormat(int channels, std::uint32_t samplesPerSec, int bitsPerSample) {
+    WaveFormat f;
+    f.formatTag = WAVE_FORMAT_PCM;
+    f.channels = std::uint16_t(channels);
+    f.samplesPerSec = samplesPerSec;
+    f.bitsPerSample = std::uint16_t(bitsPerSample);
+    f.blockAlign = std::uint16_t(channels * bitsPerSample / 8);
+    f.avgBytesPerSec = samplesPerSec * f.blockAlign;
+    return f;
+}
+
 bool isPlayableFormat(const WaveFormat& format) {
     if (format.formatTag != WAVE_FORMAT_PCM) return false;
     if (format.channels != 1 && format.channels != 2) return false;

@@ -69,6 +69,10 @@ struct WaveFormat {
     std::uint16_t extraSize = 0;
 };
 
+// Plain PCM of that many channels, samples a second and bits a sample,
+// its block and byte rate worked out from them.
+WaveFormat pcmWaveFormat(int channels, std::uint32_t samplesPerSec, int bitsPerSample);
+
 // True for the formats the mixer can play: PCM, 8 or 16 bits, one or two
 // channels, a rate the frequency control accepts, and a consistent block.
 bool isPlayableFormat(const WaveFormat& format);

@@ -84,14 +84,7 @@ bool setUpDevice(std::intptr_t window) {
     primaryDescription.flags = DSBCAPS_PRIMARYBUFFER;
     std::unique_ptr<SoundBuffer> primary;
     if (state.lpDS->createSoundBuffer(primaryDescription, primary) != DS_OK) return false;
-    WaveFormat format;
-    format.formatTag = WAVE_FORMAT_PCM;
-    format.channels = 2;
-    format.samplesPerSec = 44100;
-    format.bitsPerSample = 16;
-    format.blockAlign = 4;
-    format.avgBytesPerSec = 176400;
-    return primary->setFormat(format) == DS_OK;
+    return primary->setFormat(pcmWaveFormat(2, 44100, 16)) == DS_OK;
 }
 
 // The section's own value when it has one, else the one in "main", else 0.

@@ -13,17 +13,6 @@ namespace {
 
 constexpr std::uint32_t kAllControls = DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY;
 
-WaveFormat pcmFormat(int channels, std::uint32_t rate, int bits) {
-    WaveFormat f;
-    f.formatTag = WAVE_FORMAT_PCM;
-    f.channels = std::uint16_t(channels);
-    f.samplesPerSec = rate;
-    f.bitsPerSample = std::uint16_t(bits);
-    f.blockAlign = std::uint16_t(channels * bits / 8);
-    f.avgBytesPerSec = rate * f.blockAlign;
-    return f;
-}
-
 class MixerTest : public ::testing::Test {
 protected:
     std::unique_ptr<SoundBuffer> make(const WaveFormat& format, const std::vector<std::uint8_t>& bytes,
@@ -85,7 +74,7 @@ std::vector<std::uint8_t> mono16(const std::vector<int>& samples) {
 }
 
 TEST_F(MixerTest, CursorsAdvanceAsFramesAreConsumedAndOneShotsEndAtTheirStart) {
-    auto buffer = make(pcmFormat(2, 44100, 16), constantStereo16(1000, 100));
+    auto buffer = make(pcmWaveFormat(2, 44100, 16), constantStereo16(1000, 100));
     std::uint32_t status = 99;
     ASSERT_EQ(buffer->getStatus(&status), DS_OK);
     EXPECT_EQ(status, 0u);
@@ -114,7 +103,7 @@ TEST_F(MixerTest, CursorsAdvanceAsFramesAreConsumedAndOneShotsEndAtTheirStart) {
     EXPECT_EQ(playCursor(*buffer), 0u);
 
     // Looping wraps to the start; the cursor can be set anywhere inside.
-    auto loop = make(pcmFormat(2, 44100, 16), stereo16({{1, 1}, {2, 2}, {3, 3}, {4, 4}}));
+    auto loop = make(pcmWaveFormat(2, 44100, 16), stereo16({{1, 1}, {2, 2}, {3, 3}, {4, 4}}));
     ASSERT_EQ(loop->setCurrentPosition(8), DS_OK);
     ASSERT_EQ(loop->play(DSBPLAY_LOOPING), DS_OK);
     EXPECT_EQ(mix(6), (std::vector<std::int16_t>{3, 3, 4, 4, 1, 1, 2, 2, 3, 3, 4, 4}));
@@ -123,7 +112,7 @@ TEST_F(MixerTest, CursorsAdvanceAsFramesAreConsumedAndOneShotsEndAtTheirStart) {
 }
 
 TEST_F(MixerTest, LockHandsOutTwoRegionsAcrossTheEndAndUnlockWritesThemBack) {
-    auto ring = make(pcmFormat(2, 44100, 16), constantStereo16(250, 0), kAllControls);  // 1000 bytes
+    auto ring = make(pcmWaveFormat(2, 44100, 16), constantStereo16(250, 0), kAllControls);  // 1000 bytes
     BufferRegions r;
     ASSERT_EQ(ring->lock(800, 400, r), DS_OK);
     EXPECT_EQ(r.size1, 200u);
@@ -166,7 +155,7 @@ TEST_F(MixerTest, LockHandsOutTwoRegionsAcrossTheEndAndUnlockWritesThemBack) {
 }
 
 TEST_F(MixerTest, VolumeAndPanAttenuateInHundredthsOfADecibel) {
-    auto buffer = make(pcmFormat(2, 44100, 16), constantStereo16(100, 10000));
+    auto buffer = make(pcmWaveFormat(2, 44100, 16), constantStereo16(100, 10000));
     ASSERT_EQ(buffer->play(DSBPLAY_LOOPING), DS_OK);
     EXPECT_EQ(mix(1), (std::vector<std::int16_t>{10000, 10000}));
 
@@ -194,20 +183,20 @@ TEST_F(MixerTest, VolumeAndPanAttenuateInHundredthsOfADecibel) {
     ASSERT_EQ(buffer->getVolume(&value), DS_OK);
     EXPECT_EQ(value, DSBVOLUME_MIN);  // a refused value leaves the volume alone
 
-    auto plain = make(pcmFormat(2, 44100, 16), constantStereo16(4, 1), DSBCAPS_STATIC);
+    auto plain = make(pcmWaveFormat(2, 44100, 16), constantStereo16(4, 1), DSBCAPS_STATIC);
     EXPECT_EQ(plain->setVolume(0), DSERR_CONTROLUNAVAIL);
     EXPECT_EQ(plain->setPan(0), DSERR_CONTROLUNAVAIL);
     EXPECT_EQ(plain->setFrequency(22050), DSERR_CONTROLUNAVAIL);
 }
 
 TEST_F(MixerTest, OtherRatesAreResampledByLinearInterpolation) {
-    auto half = make(pcmFormat(1, 22050, 16), mono16({0, 1000, 2000, 3000}));
+    auto half = make(pcmWaveFormat(1, 22050, 16), mono16({0, 1000, 2000, 3000}));
     ASSERT_EQ(half->play(0), DS_OK);
     auto out = mix(8);
     EXPECT_EQ(out, (std::vector<std::int16_t>{0, 0, 500, 500, 1000, 1000, 1500, 1500, 2000, 2000, 2500, 2500,
                                               3000, 3000, 3000, 3000}));
 
-    auto full = make(pcmFormat(1, 44100, 16), mono16({0, 100, 200, 300, 400, 500}));
+    auto full = make(pcmWaveFormat(1, 44100, 16), mono16({0, 100, 200, 300, 400, 500}));
     ASSERT_EQ(full->setFrequency(88200), DS_OK);
     ASSERT_EQ(full->play(0), DS_OK);
     out = mix(3);
@@ -223,23 +212,23 @@ TEST_F(MixerTest, OtherRatesAreResampledByLinearInterpolation) {
 }
 
 TEST_F(MixerTest, EightBitAndMonoSourcesAreConvertedWhileMixing) {
-    auto eight = make(pcmFormat(1, 44100, 8), {128, 255, 0, 192});
+    auto eight = make(pcmWaveFormat(1, 44100, 8), {128, 255, 0, 192});
     ASSERT_EQ(eight->play(0), DS_OK);
     EXPECT_EQ(mix(4), (std::vector<std::int16_t>{0, 0, 32512, 32512, -32768, -32768, 16384, 16384}));
 
-    auto eightStereo = make(pcmFormat(2, 44100, 8), {0, 255, 128, 64});
+    auto eightStereo = make(pcmWaveFormat(2, 44100, 8), {0, 255, 128, 64});
     ASSERT_EQ(eightStereo->play(0), DS_OK);
     EXPECT_EQ(mix(2), (std::vector<std::int16_t>{-32768, 32512, 0, -16384}));
 
-    auto stereo = make(pcmFormat(2, 44100, 16), stereo16({{-5, 7}, {32767, -32768}}));
+    auto stereo = make(pcmWaveFormat(2, 44100, 16), stereo16({{-5, 7}, {32767, -32768}}));
     ASSERT_EQ(stereo->play(0), DS_OK);
     EXPECT_EQ(mix(2), (std::vector<std::int16_t>{-5, 7, 32767, -32768}));
 }
 
 TEST_F(MixerTest, TheMixSaturatesAtTheSixteenBitLimits) {
-    auto a = make(pcmFormat(2, 44100, 16), stereo16({{30000, -30000}}));
-    auto b = make(pcmFormat(2, 44100, 16), stereo16({{30000, -30000}}));
-    auto c = make(pcmFormat(2, 44100, 16), stereo16({{-20000, 30000}}));
+    auto a = make(pcmWaveFormat(2, 44100, 16), stereo16({{30000, -30000}}));
+    auto b = make(pcmWaveFormat(2, 44100, 16), stereo16({{30000, -30000}}));
+    auto c = make(pcmWaveFormat(2, 44100, 16), stereo16({{-20000, 30000}}));
     a->play(0);
     b->play(0);
     EXPECT_EQ(mix(1), (std::vector<std::int16_t>{32767, -32768}));
@@ -250,7 +239,7 @@ TEST_F(MixerTest, TheMixSaturatesAtTheSixteenBitLimits) {
 }
 
 TEST_F(MixerTest, DuplicatesShareSamplesButPlayOnTheirOwn) {
-    auto original = make(pcmFormat(2, 44100, 16), stereo16({{1, 1}, {2, 2}, {3, 3}}));
+    auto original = make(pcmWaveFormat(2, 44100, 16), stereo16({{1, 1}, {2, 2}, {3, 3}}));
     ASSERT_EQ(original->setVolume(-2000), DS_OK);
     std::unique_ptr<SoundBuffer> copy;
     ASSERT_EQ(mixer->duplicateBuffer(*original, copy), DS_OK);
@@ -276,16 +265,16 @@ TEST_F(MixerTest, FormatsAndSizesTheMixerCannotPlayAreRefused) {
     std::unique_ptr<SoundBuffer> buffer;
     BufferDescription d;
     d.bufferBytes = 64;
-    WaveFormat badAlign = pcmFormat(2, 44100, 16), badTag = badAlign;
+    WaveFormat badAlign = pcmWaveFormat(2, 44100, 16), badTag = badAlign;
     badAlign.blockAlign = 2;
     badTag.formatTag = 2;
-    for (WaveFormat f : {pcmFormat(0, 44100, 16), pcmFormat(3, 44100, 16), pcmFormat(2, 44100, 24),
-                         pcmFormat(2, 99, 16), pcmFormat(2, 100001, 16), badAlign, badTag}) {
+    for (WaveFormat f : {pcmWaveFormat(0, 44100, 16), pcmWaveFormat(3, 44100, 16), pcmWaveFormat(2, 44100, 24),
+                         pcmWaveFormat(2, 99, 16), pcmWaveFormat(2, 100001, 16), badAlign, badTag}) {
         d.format = f;
         EXPECT_EQ(mixer->createBuffer(d, buffer), DSERR_BADFORMAT);
         EXPECT_EQ(buffer, nullptr);
     }
-    d.format = pcmFormat(2, 44100, 16);
+    d.format = pcmWaveFormat(2, 44100, 16);
     for (std::uint32_t size : {3u, DSBSIZE_MAX + 1}) {
         d.bufferBytes = size;
         EXPECT_EQ(mixer->createBuffer(d, buffer), DSERR_INVALIDPARAM);

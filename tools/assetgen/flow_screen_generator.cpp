@@ -139,13 +139,9 @@ void generateNoMoves(AssetTree& tree) {
 
 // ---- The win screens ----------------------------------------------------
 
+// The banner letters' gold, larger and glowing.
 TextStyle headlineStyle() {
-    TextStyle s;
-    s.fillTop = hexColour(0xFFFCE8);
-    s.fillMiddle = hexColour(0xFFD450);
-    s.fillBottom = hexColour(0xE0780C);
-    s.shine = 0.5f;
-    s.outline = hexColour(0x520C02);
+    TextStyle s = goldLetteringStyle();
     s.outlineWidth = 3.0f;
     s.glow = hexColour(0xFFB040);
     s.glowRadius = 10.0f;

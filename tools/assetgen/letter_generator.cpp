@@ -11,6 +11,7 @@
 #include "font_generator.h"
 #include "generators.h"
 #include "image_files.h"
+#include "menu_art.h"
 #include "glyph_renderer.h"
 #include "paint.h"
 #include "picture_output.h"
@@ -21,28 +22,13 @@ namespace {
 // "Level complete!", "Go!", "No more moves", scores).
 const std::string kLetterSet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-!?.,':+";
 
-TextStyle letterStyle() {
-    TextStyle s;
-    s.fillTop = hexColour(0xFFFCE8);
-    s.fillMiddle = hexColour(0xFFD450);
-    s.fillBottom = hexColour(0xE0780C);
-    s.shine = 0.5f;
-    s.outline = hexColour(0x520C02);
-    s.outlineWidth = 2.6f;
-    s.shadowDx = 2;
-    s.shadowDy = 3;
-    s.shadowBlur = 1.2f;
-    s.shadowOpacity = 0.65f;
-    return s;
-}
-
 }  // namespace
 
 std::vector<std::pair<char, Image>> letterPictures() {
     std::vector<std::pair<char, Image>> out;
     GlyphFace face(findFontFile("Vollkorn-Black.ttf"), 54);
     if (!face.valid()) return out;
-    const TextStyle style = letterStyle();
+    const TextStyle style = goldLetteringStyle();
     // Room for the outline, and for the shadow falling right and down.
     const Padding pad = stylePadding(style);
     const int left = pad.left, top = pad.top, right = pad.right, bottom = pad.bottom;

@@ -385,3 +385,18 @@ TextStyle engravedStyle(std::uint32_t top, std::uint32_t bottom) {
     s.shadowOpacity = 0.7f;
     return s;
 }
+
+TextStyle goldLetteringStyle() {
+    TextStyle s;
+    s.fillTop = hexColour(0xFFFCE8);
+    s.fillMiddle = hexColour(0xFFD450);
+    s.fillBottom = hexColour(0xE0780C);
+    s.shine = 0.5f;
+    s.outline = hexColour(0x520C02);
+    s.outlineWidth = 2.6f;
+    s.shadowDx = 2;
+    s.shadowDy = 3;
+    s.shadowBlur = 1.2f;
+    s.shadowOpacity = 0.65f;
+    return s;
+}

@@ -57,6 +57,9 @@ void placeCentred(Image& onto, const Image& picture, float cx, float cy);
 // Light lettering with a dark edge and a drop shadow, as if cut into the
 // velvet: labels and titles on the menus' backgrounds.
 TextStyle engravedStyle(std::uint32_t top, std::uint32_t bottom);
+// Molten gold, cream at the top through gold to amber, with a dark brown
+// edge and a drop shadow: the banner letters and the win screens' headline.
+TextStyle goldLetteringStyle();
 
 // Polished gold along the current path (consumed): a dark edge, the metal
 // lit from above between `top` and `bottom`, a thin highlight.

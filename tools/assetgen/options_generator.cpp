@@ -13,6 +13,7 @@
 #include "generators.h"
 #include "menu_art.h"
 #include "picture_output.h"
+#include "question_dialog.h"
 #include "screen_file.h"
 
 namespace {
@@ -95,30 +96,14 @@ void generateOptions(AssetTree& tree) {
     writeScreen(tree, "resumemenu", resume);
 }
 
-// A question on a panel in the middle of the picture, with "ok" and
-// "cancel" below it.
-void generateQuestion(AssetTree& tree, const std::string& name, const std::string& title,
-                      const std::vector<std::string>& lines, const std::string& yes, const std::string& no) {
-    constexpr int kWidth = 400, kHeight = 210;
-    constexpr int x = (800 - kWidth) / 2, y = (600 - kHeight) / 2 - 10;
-    writePicture(tree, kMenu + name + "_panel.tga", titledPanel(kWidth, kHeight, title), PictureFormat::Tga32);
-    std::vector<Control> controls = {staticPicture("panel", kMenu + name + "_panel.tga", x, y)};
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        controls.push_back(caption("line" + std::to_string(i + 1), lines[i], x, y + 78 + 24 * static_cast<int>(i),
-                                   kWidth, 22));
-    const int buttonY = y + kHeight - 72;
-    controls.push_back(button("ok", yes, kMenu + "button_wide", x + 40, buttonY));
-    controls.push_back(button("cancel", no, kMenu + "button_wide", x + kWidth - 40 - kButtonWidth, buttonY));
-    writeScreen(tree, name, controls);
-}
-
 }  // namespace
 
 void generateOptionsPanels(AssetTree& tree) {
     writeOptionsArt(tree);
     generateOptions(tree);
-    generateQuestion(tree, "confirm_dlg", "Leave the game?",
-                     {"Your game is saved: you can go on", "with it from the main menu."}, "Leave", "Stay");
-    generateQuestion(tree, "continue", "Saved quest",
-                     {"You have a quest in progress.", "Go on where you left it?"}, "Continue", "Not now");
+    writeQuestionDialog(tree, {"confirm_dlg", "Leave the game?",
+                               {"Your game is saved: you can go on", "with it from the main menu."},
+                               "ok", "Leave", "cancel", "Stay"});
+    writeQuestionDialog(tree, {"continue", "Saved quest", {"You have a quest in progress.", "Go on where you left it?"},
+                               "ok", "Continue", "cancel", "Not now"});
 }
