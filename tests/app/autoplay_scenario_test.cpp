@@ -50,12 +50,7 @@ class AutoplayScenario : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(kDist + "/data/menu/game.ini")) << "no generated data in " << kDist;
-        std::filesystem::create_directories(dir.path() / "data");
-        for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data")) {
-            if (entry.path().filename() == "profiles") continue;
-            std::filesystem::create_symlink(std::filesystem::absolute(entry.path()),
-                                            dir.path() / "data" / entry.path().filename());
-        }
+        linkGeneratedData(kDist, dir.path());
         dir.write("game.ini", "[main]\r\nname=Shardfall autoplay scenario\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=0\r\n");
     }
 

@@ -41,21 +41,6 @@ constexpr int kCell = 48;
 constexpr int kRate = 44100;
 constexpr const char* kPlayer = "Scenario";
 
-// The saved fields the scenario reads, by their offsets in the 46 bytes.
-struct Saved {
-    std::string bytes;
-    int byteAt(std::size_t i) const { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : -1; }
-    int u16At(std::size_t i) const { return byteAt(i) * 256 + byteAt(i + 1); }
-    int u24At(std::size_t i) const { return byteAt(i) * 65536 + u16At(i + 1); }
-    int puzzleLevel() const { return byteAt(0); }
-    int actionScore() const { return u24At(2); }
-    int actionTime() const { return u16At(6); }
-    int questScore() const { return u24At(17); }
-    int questTimeLeft() const { return u16At(21); }
-    int cubeScore() const { return u24At(32); }
-    int cubeTime() const { return u16At(35); }
-};
-
 // The loudest 50 ms of the left channel of our WAV writer's output (44-byte
 // header, 16-bit stereo), as a root mean square.
 double loudest(const std::string& wav) {
@@ -115,12 +100,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(kDist + "/data/menu/game.ini")) << "no generated data in " << kDist;
         // The generated data, but a players' folder and a sound table of our own.
+        linkGeneratedData(kDist, dir.path(), {"sound"});
         std::filesystem::create_directories(dir.path() / "data" / "sound");
-        for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data")) {
-            const std::string name = entry.path().filename().string();
-            if (name == "profiles" || name == "sound") continue;
-            std::filesystem::create_symlink(std::filesystem::absolute(entry.path()), dir.path() / "data" / name);
-        }
         for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data/sound")) {
             if (entry.path().filename() == "sound.ini") continue;
             std::filesystem::create_symlink(std::filesystem::absolute(entry.path()),
@@ -157,7 +138,7 @@ protected:
         return run(kPlay, {"--headless", "--seed", "11", "--data", dir.path().string(), "--script",
                            dir.file("play.txt"), "--audio-out", dir.file("play.wav")});
     }
-    Saved saved() const { return {dir.read(savedPath())}; }
+    ProgressRecord saved() const { return savedProgress(dir.path(), kPlayer); }
     Picture shot(const std::string& name) const { return readPng(dir.file(name)); }
     double loudestSound() const { return loudest(dir.read("play.wav")); }
 
@@ -200,12 +181,12 @@ TEST_F(GameModesScenario, AQuestLevelIsPlayedWithClicksAndEndsWithATypedWord) {
 
     // The swaps scored. The word ended the level: its clock stopped there,
     // six seconds before the program closed and saved the game.
-    const Saved game = saved();
-    EXPECT_GT(game.questScore(), 0);
+    const ProgressRecord game = saved();
+    EXPECT_GT(game.quest.score, 0);
     const int total = questLevelSeconds(1);
     ASSERT_GT(total, kPlaySeconds + 10);
-    EXPECT_GE(game.questTimeLeft(), total - kPlaySeconds - 1);
-    EXPECT_LE(game.questTimeLeft(), total - kPlaySeconds + 1);
+    EXPECT_GE(game.quest.timeLeftSeconds, total - kPlaySeconds - 1);
+    EXPECT_LE(game.quest.timeLeftSeconds, total - kPlaySeconds + 1);
 }
 
 TEST_F(GameModesScenario, AQuestLevelRunsOutOfTimeWithItsWarnings) {
@@ -215,7 +196,7 @@ TEST_F(GameModesScenario, AQuestLevelRunsOutOfTimeWithItsWarnings) {
                                              "shot warning.png\nwait 9500\nshot timeup.png\n";
     ASSERT_EQ(play(script), 0);
     EXPECT_FALSE(gold(shot("timeup.png").at(280, 559))) << "the bar is empty";
-    EXPECT_EQ(saved().questTimeLeft(), 0);
+    EXPECT_EQ(saved().quest.timeLeftSeconds, 0);
     EXPECT_GT(loudestSound(), 0.02) << "the warning is heard";
 }
 
@@ -232,7 +213,7 @@ TEST_F(GameModesScenario, PuzzleIsSolvedFromTheMainMenu) {
         for (int x = 336; x < 336 + 4 * kCell; x += 4) changed += puzzle.at(x, y).g != solved.at(x, y).g ? 1 : 0;
     EXPECT_GT(changed, 100);
     // Solved: the result screen has saved the next puzzle as the one to play.
-    EXPECT_EQ(saved().puzzleLevel(), 2);
+    EXPECT_EQ(saved().puzzleLevel, 2);
 }
 
 // Action and cube are reached from the menu and played, then left running
@@ -242,14 +223,14 @@ TEST_F(GameModesScenario, ActionAndCubeArePlayedOnTheirOwnBoardsAndNeverWarnOfTi
     const std::string aMinuteAndMore = "wait 25000\nclick 720 20\nwait 25000\nclick 720 20\nwait 25000\n";
     ASSERT_EQ(play(intoMode(2) + sweepSwaps(240, 104, 8, 8) + "shot action.png\n" + aMinuteAndMore), 0);
     EXPECT_TRUE(framed(shot("action.png"), 240, 104, 8));
-    EXPECT_GT(saved().actionScore(), 0);
-    EXPECT_GE(saved().actionTime(), 85);
+    EXPECT_GT(saved().action.score, 0);
+    EXPECT_GE(saved().action.timeSeconds, 85);
     EXPECT_LT(loudestSound(), 0.002) << "a warning in action mode";
 
     ASSERT_EQ(play(intoMode(3) + sweepSwaps(240, 104, 8, 8) + "shot cube.png\n" + aMinuteAndMore), 0);
     EXPECT_TRUE(framed(shot("cube.png"), 240, 104, 8));
-    EXPECT_GT(saved().cubeScore(), 0);
-    EXPECT_GE(saved().cubeTime(), 85);
+    EXPECT_GT(saved().cube.score, 0);
+    EXPECT_GE(saved().cube.timeSeconds, 85);
     EXPECT_LT(loudestSound(), 0.002) << "a warning in cube mode";
 }
 

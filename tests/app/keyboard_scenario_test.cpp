@@ -60,12 +60,7 @@ class KeyboardScenario : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(kDist + "/data/keyring.tga")) << "no generated data in " << kDist;
-        std::filesystem::create_directories(dir.path() / "data");
-        for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data")) {
-            if (entry.path().filename() == "profiles") continue;
-            std::filesystem::create_symlink(std::filesystem::absolute(entry.path()),
-                                            dir.path() / "data" / entry.path().filename());
-        }
+        linkGeneratedData(kDist, dir.path());
         std::filesystem::create_directories(dir.path() / "shots");
     }
     void levelOneIsLevelSix() {

@@ -74,14 +74,6 @@ wait 3300
 shot level2_banner.png
 )";
 
-struct Saved {
-    std::string bytes;
-    int byteAt(std::size_t i) const { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : -1; }
-    int questLevel() const { return byteAt(16); }
-    int questScore() const { return byteAt(17) * 65536 + byteAt(18) * 256 + byteAt(19); }
-    int highestQuestLevel() const { return byteAt(30); }
-};
-
 // Loudness of the left channel in 10 ms windows.
 std::vector<double> envelope(const std::string& wav) {
     std::vector<double> out;
@@ -123,12 +115,7 @@ class LevelFlowScenario : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(kDist + "/data/menu/levelcomplete.ini")) << "no generated data";
-        std::filesystem::create_directories(dir.path() / "data");
-        for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data")) {
-            if (entry.path().filename() == "profiles") continue;
-            std::filesystem::create_symlink(std::filesystem::absolute(entry.path()),
-                                            dir.path() / "data" / entry.path().filename());
-        }
+        linkGeneratedData(kDist, dir.path());
         // Music off: what is heard is the effects alone.
         dir.write("game.ini", "[main]\r\nname=Shardfall level flow\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=1\r\n");
         dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n");
@@ -138,7 +125,7 @@ protected:
                   0);
     }
     Picture shot(const std::string& name) const { return readPng(dir.file(name)); }
-    Saved saved() const { return {dir.read("data/profiles/%41nn.sav")}; }
+    ProgressRecord saved() const { return savedProgress(dir.path(), "Ann"); }
 
     TempDir dir;
 };
@@ -170,10 +157,10 @@ TEST_F(LevelFlowScenario, IntroTallyAndTheNextLevel) {
 
     // The bonus went into the score: 500 and 50 a second left, and the
     // progress file holds level 2, reached.
-    const Saved progress = saved();
-    EXPECT_EQ(progress.questLevel(), 2);
-    EXPECT_EQ(progress.highestQuestLevel(), 2);
-    const int bonus = progress.questScore();
+    const ProgressRecord progress = saved();
+    EXPECT_EQ(progress.quest.level, 2);
+    EXPECT_EQ(progress.highestQuestLevel, 2);
+    const int bonus = progress.quest.score;
     EXPECT_GT(bonus, 500 + 50 * 60);
     EXPECT_EQ(bonus % 10, 0);
 

@@ -136,12 +136,7 @@ protected:
         ASSERT_TRUE(std::filesystem::exists(kDist + "/data/menu/profilemenu.ini")) << "no generated data";
         dir.write("game.ini", "[main]\r\nname=Shardfall player scenario\r\nxs=800\r\nys=600\r\nmusic=0.8\r\nsound=0.5\r\n");
         // The generated data, but a players' folder of this test's own.
-        std::filesystem::create_directory(dir.path() / "data");
-        for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data")) {
-            if (entry.path().filename() == "profiles") continue;
-            std::filesystem::create_directory_symlink(std::filesystem::absolute(entry.path()),
-                                                      dir.path() / "data" / entry.path().filename());
-        }
+        linkGeneratedData(kDist, dir.path());
         // Files left by players of these names: Bob's go with him, Ann's stay.
         for (const char* name : {"Ann", "Bob"}) {
             for (ProfileFile f : kFiles) dir.write(localPath(profileFilePath(name, f)), std::string(name) + " file");

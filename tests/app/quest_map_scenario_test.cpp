@@ -31,29 +31,11 @@ using namespace realprogram;
 const std::string kDist = SHARDFALL_DIST_DIR;
 constexpr int kRate = 44100;
 
-// The player's saved quest, by the offsets of the 46-byte progress file.
-struct Saved {
-    std::string bytes;
-    int byteAt(std::size_t i) const { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : -1; }
-    int questLevel() const { return byteAt(16); }
-    int questScore() const { return byteAt(17) * 65536 + byteAt(18) * 256 + byteAt(19); }
-    int questWands() const { return byteAt(20); }
-    int questLives() const { return byteAt(28); }
-    int highestLevel() const { return byteAt(30); }
-};
-
 // A value of [section] in one of the generated screen files.
 int screenValue(const std::string& screen, const std::string& section, const std::string& key) {
-    std::ifstream in(kDist + "/data/menu/" + screen + ".ini", std::ios::binary);
-    std::string line;
-    bool inSection = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] == '[') inSection = line == "[" + section + "]";
-        else if (inSection && line.rfind(key + "=", 0) == 0) return std::stoi(line.substr(key.size() + 1));
-    }
-    ADD_FAILURE() << screen << " [" << section << "] " << key << " not found";
-    return 0;
+    const int value = screenFileNumber(kDist + "/data/menu/" + screen + ".ini", section, key);
+    EXPECT_GE(value, 0) << screen << " [" << section << "] " << key << " not found";
+    return value;
 }
 
 // A click well inside a control of a screen file, where the player would.
@@ -100,12 +82,7 @@ class QuestMapJourney : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(kDist + "/data/menu/questmap.ini")) << "no generated data in " << kDist;
-        std::filesystem::create_directories(dir.path() / "data" / "profiles");
-        for (const auto& entry : std::filesystem::directory_iterator(kDist + "/data")) {
-            if (entry.path().filename() == "profiles") continue;
-            std::filesystem::create_symlink(std::filesystem::absolute(entry.path()),
-                                            dir.path() / "data" / entry.path().filename());
-        }
+        linkGeneratedData(kDist, dir.path());
         // Music off, effects on: what is heard is the effects alone.
         dir.write("game.ini", "[main]\r\nname=Shardfall quest journey\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=1\r\n");
         dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n");
@@ -131,7 +108,7 @@ protected:
         return run(kDist + "/shardfall", args);
     }
     Picture shot(const std::string& name) const { return readPng(dir.file(name)); }
-    Saved saved() const { return {dir.read("data/profiles/%41nn.sav")}; }
+    ProgressRecord saved() const { return savedProgress(dir.path(), "Ann"); }
     // The value of a key of game.ini's [highscores], as the program left it.
     std::string highScore(const std::string& key) const {
         const std::string ini = dir.read("game.ini");
@@ -224,12 +201,12 @@ TEST_F(QuestMapJourney, ANewPlayerWinsLosesInTimePlaysOnAndEndsInTheHighScoreTab
 
     // The game is over: back to a fresh start at level 3, the score in the
     // table at exit, and the table shown from the menu.
-    const Saved after = saved();
-    EXPECT_EQ(after.questLevel(), 3);
-    EXPECT_EQ(after.questScore(), 0);
-    EXPECT_EQ(after.questLives(), 5);
-    EXPECT_EQ(after.questWands(), 5);
-    EXPECT_EQ(after.highestLevel(), 3);
+    const ProgressRecord after = saved();
+    EXPECT_EQ(after.quest.level, 3);
+    EXPECT_EQ(after.quest.score, 0);
+    EXPECT_EQ(after.quest.lives, 5);
+    EXPECT_EQ(after.quest.wands, 5);
+    EXPECT_EQ(after.highestQuestLevel, 3);
     EXPECT_EQ(highScore("name0"), "Ann");
     EXPECT_GT(std::stoi(highScore("score0")), 2 * 500) << "two levels' time bonuses at least";
     EXPECT_EQ(highScore("name1"), "");
@@ -267,15 +244,15 @@ TEST_F(QuestMapJourney, TheWholeQuestThroughEveryEpisodeOfTheMapKeepsItsScore) {
     EXPECT_GT(differing(shot("win.png"), shot("win_later.png"), 0, 0, 800, 600), 100);
     // The quest is won; its score, gathered over all six episodes, leads
     // the table.
-    const Saved after = saved();
-    EXPECT_EQ(after.questLevel(), 41);
-    EXPECT_EQ(after.highestLevel(), 41);
+    const ProgressRecord after = saved();
+    EXPECT_EQ(after.quest.level, 41);
+    EXPECT_EQ(after.highestQuestLevel, 41);
     EXPECT_EQ(highScore("name0"), "Ann");
-    EXPECT_EQ(highScore("score0"), std::to_string(after.questScore()));
+    EXPECT_EQ(highScore("score0"), std::to_string(after.quest.score));
     // Twenty levels won within seconds of their start, each worth its time
     // bonus of some thousands: a new quest at each episode's "Start" would
     // have kept only the last episode's few.
-    EXPECT_GT(after.questScore(), 20 * 2000);
+    EXPECT_GT(after.quest.score, 20 * 2000);
     EXPECT_GT(differing(shot("win_later.png"), shot("scores.png"), 300, 60, 740, 560), 20000);
 }
 

@@ -41,46 +41,20 @@ std::string expectedHighScores() {
 }
 
 TEST(RealProgram, WritesBackSettingsAndHighScoresTouchingNothingElse) {
+    // The file as a person left it, and as the program must leave it: only
+    // the volumes rewritten (a replaced value takes the blank line after
+    // it), a lone LF line ending made CR LF, and the table added.
+    auto settings = [](const char* notCustom, const char* volumes) {
+        return std::string("; Shardfall settings\r\n[Window]\r\nfoo = bar\r\n\r\n[main]\r\n"
+                           "name =  Shardfall byte test\r\nx=-5\r\n  xs = 800\r\nys=600\r\nFullScreen =0\r\n"
+                           "Color32= 1\r\n") +
+               notCustom + volumes + "; volume is 0..1\r\n[other]\r\nkey=value\r\n";
+    };
     TempDir dir;
-    dir.write("game.ini",
-              "; Shardfall settings\r\n"
-              "[Window]\r\n"
-              "foo = bar\r\n"
-              "\r\n"
-              "[main]\r\n"
-              "name =  Shardfall byte test\r\n"
-              "x=-5\r\n"
-              "  xs = 800\r\n"
-              "ys=600\r\n"
-              "FullScreen =0\r\n"
-              "Color32= 1\r\n"
-              "NOTCustom==1\n"
-              "music = 0.25\r\n"
-              "sound=0.5\r\n"
-              "\r\n"
-              "; volume is 0..1\r\n"
-              "[other]\r\n"
-              "key=value\r\n");
+    dir.write("game.ini", settings("NOTCustom==1\n", "music = 0.25\r\nsound=0.5\r\n\r\n"));
     ASSERT_EQ(runProgram({"--headless", "--data", dir.path().string(), "--run-ms", "2000"}), 0);
     EXPECT_EQ(dir.read("game.ini"),
-              "; Shardfall settings\r\n"
-              "[Window]\r\n"
-              "foo = bar\r\n"
-              "\r\n"
-              "[main]\r\n"
-              "name =  Shardfall byte test\r\n"
-              "x=-5\r\n"
-              "  xs = 800\r\n"
-              "ys=600\r\n"
-              "FullScreen =0\r\n"
-              "Color32= 1\r\n"
-              "NOTCustom==1\r\n"
-              "music = 0.250000\r\n"
-              "sound=0.500000\r\n"  // a replaced value takes the blank line after it
-              "; volume is 0..1\r\n"
-              "[other]\r\n"
-              "key=value\r\n" +
-                  expectedHighScores());
+              settings("NOTCustom==1\r\n", "music = 0.250000\r\nsound=0.500000\r\n") + expectedHighScores());
     EXPECT_FALSE(dir.exists("gerr.log"));
 }
 

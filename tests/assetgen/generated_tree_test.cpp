@@ -12,7 +12,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -140,15 +139,6 @@ int manifestFrames(const std::string& line) {
     return at == std::string::npos ? -1 : std::stoi(line.substr(at + 7));
 }
 
-std::string manifestValue(const std::string& line, const std::string& key) {
-    const std::size_t at = line.find(" " + key + "=");
-    if (at == std::string::npos) return "";
-    std::istringstream in(line.substr(at + key.size() + 2));
-    std::string value;
-    in >> value;
-    return value;
-}
-
 void checkEveryPictureTheGameLoads(const Tree& tree) {
     const auto lines = tree.manifest();
     for (const Expected& e : expectedPictures()) {
@@ -174,42 +164,6 @@ void checkEveryPictureTheGameLoads(const Tree& tree) {
             EXPECT_EQ(bytes.size(), expectedBytes);
         }
     }
-}
-
-void checkAlphaImages(const Tree& tree) {
-    const auto lines = tree.manifest();
-    int checked = 0;
-    for (const auto& [path, line] : lines) {
-        const std::string alpha = manifestValue(line, "alpha");
-        if (alpha.empty()) continue;
-        SCOPED_TRACE(path);
-        // data/fx/glow.tga -> data/fx/_glow.tga; data/x.jpg -> data/_x.tga
-        const std::size_t slash = path.find_last_of('/');
-        const std::string file = path.substr(slash + 1);
-        EXPECT_EQ(alpha, path.substr(0, slash + 1) + "_" + file.substr(0, file.find_last_of('.')) + ".tga");
-        const std::vector<std::uint8_t> picture = readFile(tree.root / path);
-        const std::vector<std::uint8_t> mask = readFile(tree.root / alpha);
-        const bool jpeg = path.substr(path.size() - 4) == ".jpg";
-        const Size ps = jpeg ? jpegSize(picture) : tgaSize(picture);
-        const Size ms = tgaSize(mask);
-        EXPECT_EQ(ms.bits, 8);
-        EXPECT_EQ(ms.width, ps.width);
-        EXPECT_EQ(ms.height, ps.height);
-        ++checked;
-    }
-    EXPECT_GE(checked, 9);  // five fonts, the pointer, the collector pair, the time bar flash
-}
-
-void checkFontFiles(const Tree& tree) {
-    for (const char* name : {"fontmenu", "fontstatic", "font_dark", "font_help"}) {
-        EXPECT_TRUE(fs::exists(tree.root / "data/fonts" / (std::string(name) + ".tga"))) << name;
-        EXPECT_TRUE(fs::exists(tree.root / "data/fonts" / (std::string("_") + name + ".tga"))) << name;
-        EXPECT_TRUE(fs::exists(tree.root / "data/fonts" / (std::string(name) + ".fh"))) << name;
-    }
-    EXPECT_TRUE(fs::exists(tree.root / "data/fonts/combo.jpg"));
-    EXPECT_TRUE(fs::exists(tree.root / "data/fonts/_combo.tga"));
-    EXPECT_TRUE(fs::exists(tree.root / "data/fonts/combo.fh"));
-    EXPECT_TRUE(fs::exists(tree.root / "data/game.cur"));
 }
 
 void checkBlackWhereTheKeyIsMeant(const Tree& tree) {
@@ -240,14 +194,6 @@ TEST(GeneratedTree, HoldsEveryPictureTheGameLoadsAndRegeneratesIdentically) {
     {
         SCOPED_TRACE("pictures and frames");
         checkEveryPictureTheGameLoads(tree);
-    }
-    {
-        SCOPED_TRACE("alpha images");
-        checkAlphaImages(tree);
-    }
-    {
-        SCOPED_TRACE("fonts and the cursor file");
-        checkFontFiles(tree);
     }
     {
         SCOPED_TRACE("colour key and additive pictures");

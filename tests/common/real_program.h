@@ -2,16 +2,22 @@
 // Running the built program as a player would, and reading back the PNG
 // screenshots it writes. For the tests that judge the real program.
 
+#include <gtest/gtest.h>
 #include <png.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "game/progress_file.h"
 
 extern char** environ;
 
@@ -76,6 +82,34 @@ inline int screenFileNumber(const std::string& file, const std::string& section,
         }
     }
     return -1;
+}
+
+// The generated data tree of `dist` linked into `folder`/data entry by
+// entry, all but the players' folder (left to the program and the test, so
+// player files stay in the test's folder) and the entries named in `own`,
+// which the test makes itself.
+inline void linkGeneratedData(const std::string& dist, const std::filesystem::path& folder,
+                              const std::vector<std::string>& own = {}) {
+    namespace fs = std::filesystem;
+    fs::create_directories(folder / "data");
+    for (const auto& entry : fs::directory_iterator(dist + "/data")) {
+        const std::string name = entry.path().filename().string();
+        if (name == "profiles" || std::find(own.begin(), own.end(), name) != own.end()) continue;
+        fs::create_symlink(fs::absolute(entry.path()), folder / "data" / name);
+    }
+}
+
+// A player's progress file as the program left it in `folder`, read with
+// the game's decoder (whose byte layout the game's own tests pin). A
+// missing or damaged file fails the test.
+inline ProgressRecord savedProgress(const std::filesystem::path& folder, const std::string& player) {
+    std::string path = profileFilePath(player, ProfileFile::Progress);
+    for (char& c : path) c = c == '\\' ? '/' : c;
+    std::ifstream in(folder / path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    ProgressRecord record;
+    EXPECT_EQ(decodeProgress(bytes.data(), bytes.size(), record), ProgressReadResult::Complete) << path;
+    return record;
 }
 
 }  // namespace realprogram

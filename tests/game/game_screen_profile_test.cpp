@@ -14,30 +14,24 @@ namespace {
 using namespace gametest;
 using Bytes = std::vector<std::uint8_t>;
 
-// Every field distinct, so a field written at the wrong place shows.
-Bytes handWrittenFile() {
-    return {
-        7,                             // puzzle level
-        12, 0x01, 0x02, 0x03,          // action level, score
-        4, 0x01, 0x00, 0x00, 0x09,     // action wands, time 256 s, gems
-        0x0A, 0x0B, 0x0C, 0x03, 0xE8,  // action level score, progress 1000
-        5,                             // action collector
-        23, 0x98, 0x96, 0x80, 3,       // quest level, score 10,000,000, wands
-        0x00, 0x5A, 0x00, 0x11,        // quest time left 90 s, gems
-        0x00, 0x30, 0x39, 2, 6,        // quest level score, lives, collector
-        24,                            // highest quest level
-        15, 0x00, 0x00, 0x64,          // cube level, score
-        0x00, 0x3C, 0x00, 0x02,        // cube time, gems
-        0x00, 0x00, 0x32, 0x01, 0xF4,  // cube level score, progress 500
-        1, 1,                          // cube collector, tips off
-    };
+// A saved game whose every field is distinct, so a field written at the
+// wrong place shows. (The byte layout itself is pinned by the progress
+// file's own tests.)
+ProgressRecord everyFieldDistinct() {
+    ProgressRecord r;
+    r.puzzleLevel = 7;
+    r.action = {12, 66051, 4, 256, 9, 0x0A0B0C, 1000, 5};
+    r.quest = {23, 10000000, 3, 90, 17, 12345, 2, 6};
+    r.highestQuestLevel = 24;
+    r.cube = {15, 100, 60, 2, 50, 500, 1};
+    r.tipsOff = true;
+    return r;
 }
 
 Bytes asBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 TEST_F(GameScreenTest, AQuestSaveWritesItsFieldsByteForByteAndLeavesTheOthers) {
-    const Bytes before = handWrittenFile();
-    dir.write("data/profiles/tester.sav", std::string(before.begin(), before.end()));
+    writeProgress(everyFieldDistinct());
     game->newQuest(7);
     EXPECT_EQ(game->maxQuestLevel(), 24);  // the player's own, from the file
     game->setScore(0x012345);
@@ -47,17 +41,16 @@ TEST_F(GameScreenTest, AQuestSaveWritesItsFieldsByteForByteAndLeavesTheOthers) {
     game->keeper().restoreLevelTally(0x000102, 0x0304);
     game->saveProfile();
 
-    Bytes expected = before;
-    const Bytes quest = {7, 0x01, 0x23, 0x45, 2, 0x00, 42, 0x03, 0x04, 0x00, 0x01, 0x02, 3, 0, 24};
-    std::copy(quest.begin(), quest.end(), expected.begin() + 16);
-    expected[45] = gameSettings().showTips ? 0 : 1;
-    EXPECT_EQ(asBytes(profileBytes()), expected);
+    ProgressRecord expected = everyFieldDistinct();
+    expected.quest = {7, 0x012345, 2, 42, 0x0304, 0x000102, 3, 0};
+    expected.tipsOff = !gameSettings().showTips;
+    EXPECT_EQ(asBytes(profileBytes()), encodeProgress(expected));
     EXPECT_TRUE(dir.exists("data/profiles/testerquest.map"));
 }
 
 TEST_F(GameScreenTest, SavingInActionModeLeavesTheQuestAndCubeFieldsAndTheHighestLevel) {
-    const Bytes before = handWrittenFile();
-    dir.write("data/profiles/tester.sav", std::string(before.begin(), before.end()));
+    const Bytes before = encodeProgress(everyFieldDistinct());
+    writeProgress(everyFieldDistinct());
     game->startAction();
     EXPECT_EQ(game->level(), 12);
     EXPECT_EQ(game->score(), 66051);

@@ -28,6 +28,7 @@
 #include "ui/game_random.h"
 #include "ui/screen_manager.h"
 #include "ui/typed_history.h"
+#include "ui/ui_test_support.h"
 
 namespace gametest {
 
@@ -52,22 +53,7 @@ private:
     std::vector<std::string>& log_;
 };
 
-inline std::string flatTga(int width, int height, std::uint32_t rgb) {
-    std::string out(18, '\0');
-    out[2] = 2;
-    out[12] = char(width & 0xFF);
-    out[13] = char(width >> 8);
-    out[14] = char(height & 0xFF);
-    out[15] = char(height >> 8);
-    out[16] = 24;
-    out[17] = 0x20;
-    for (int i = 0; i < width * height; ++i) {
-        out += char(rgb & 0xFF);
-        out += char((rgb >> 8) & 0xFF);
-        out += char((rgb >> 16) & 0xFF);
-    }
-    return out;
-}
+using uitest::flatTga;
 
 // The HUD: a dark back picture, the numbers, the bar, the wand box and the
 // buttons, at places of their own.
@@ -89,16 +75,19 @@ inline const char* kGameScreenFile =
     "[puzzle_plat]\r\ntype=static\r\nx=630\r\ny=90\r\npath=data\\hud\\plate.tga\r\n"
     "[live_plate]\r\ntype=static\r\nx=630\r\ny=125\r\npath=data\\hud\\plate.tga\r\n";
 
-class GameScreenTest : public ::testing::Test {
+class GameScreenTest : public uitest::UiTest {
 protected:
     static constexpr const char* kPlayer = "tester";
 
-    void SetUp() override { SetUpAgain(); }
+    void SetUp() override {
+        uitest::UiTest::SetUp();
+        prepareFolder();
+        SetUpAgain();
+    }
 
     // A fresh manager and game screen in the same folder (after the last was
     // destroyed, as at the program's exit).
     void SetUpAgain() {
-        if (!chdir_) prepareFolder();
         manager = std::make_unique<ScreenManager>();
         manager->factory().add("game", [] { return std::make_unique<GameScreen>(); });
         for (const char* name : {"readyintro", "levelcomplete", "puzzlesolved", "timeup", "gameover", "winquest",
@@ -135,13 +124,7 @@ protected:
             }
             dir.write(std::string("data/menu/") + file, text);
         }
-        chdir_ = std::make_unique<ScopedChdir>(dir.path());
         setErrorLogPath("gerr.log");
-        iniReleaseCache();
-        SetDisplay(800, 600, 16, 0);
-        setCurrentPixelFormat(pixelFormatTable[0]);
-        target = std::make_unique<Sprite>();
-        ASSERT_TRUE(target->createPixels(800, 600));
         createEffectLayer();
         seedGameRandom(7);
         resetTypedHistory();
@@ -152,11 +135,8 @@ protected:
     void TearDown() override {
         manager.reset();
         destroyEffectLayer();
-        target.reset();
-        CloseDisplay();
-        iniReleaseCache();
         closeErrorLog();
-        chdir_.reset();
+        uitest::UiTest::TearDown();
     }
 
     // ---- Time and the player ----
@@ -191,17 +171,6 @@ protected:
         manager->handleWindowMessage(WM_KEYDOWN, 'X', 0);
         run(200);
         EXPECT_FALSE(game->tutorialPanel().isOpen());
-    }
-    void type(const std::string& text) {
-        for (char c : text) manager->handleWindowMessage(WM_CHAR, static_cast<unsigned char>(c), 0);
-    }
-    void send(std::uint32_t message, int x, int y, platform::WParam wParam = 0) {
-        manager->handleWindowMessage(message, wParam, platform::packMousePosition(x, y));
-    }
-    void click(int x, int y) {
-        send(WM_MOUSEMOVE, x, y);
-        send(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
-        send(WM_LBUTTONUP, x, y);
     }
 
     // ---- What the flow screens do, as they do it ----
@@ -238,10 +207,6 @@ protected:
     }
     std::string profileBytes() { return dir.read("data/profiles/" + profileFileStem(kPlayer) + ".sav"); }
 
-    TempDir dir;
-    std::unique_ptr<ScopedChdir> chdir_;
-    std::unique_ptr<Sprite> target;
-    std::unique_ptr<ScreenManager> manager;
     GameScreen* game = nullptr;
     std::vector<std::string> shown;
 };

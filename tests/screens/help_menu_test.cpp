@@ -52,11 +52,6 @@ protected:
     void settle() {
         for (int i = 0; i < 100; ++i) manager->update(20);
     }
-    void click(int x, int y) {
-        send(WM_MOUSEMOVE, x, y);
-        send(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
-        send(WM_LBUTTONUP, x, y);
-    }
     // The page the frame shows, from its mark; -1 for none.
     int shownPage(int dx = 0) {
         clearTarget();

@@ -5,13 +5,13 @@
 
 #include <cmath>
 
-#include "flow_test_support.h"
+#include "screen_test_support.h"
 #include "graphics/sprite_loading.h"
 #include "screens/letter_banner.h"
 
 namespace {
 
-using namespace flowtest;
+using namespace screentest;
 
 int letterWidth(char c) {
     const std::string path = std::string("data\\letters\\") + c + ".tga";
@@ -19,7 +19,7 @@ int letterWidth(char c) {
     return picture ? picture->width() : -1;
 }
 
-using LetterArt = FlowTest;
+using LetterArt = ScreenTest;
 
 TEST_F(LetterArt, ATextIsSetSideBySideWithThirtyPixelsPerSpaceAndNothingForAMissingLetter) {
     const int a = letterWidth('A'), b = letterWidth('B');

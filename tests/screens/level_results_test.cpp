@@ -7,13 +7,13 @@
 
 #include <functional>
 
-#include "flow_test_support.h"
+#include "screen_test_support.h"
 #include "game/progress_file.h"
 #include "screens/episode_opener.h"
 
 namespace {
 
-using namespace flowtest;
+using namespace screentest;
 
 // The quest map as the result screen sees it.
 class RecordingMap : public Screen, public EpisodeOpener {
@@ -22,11 +22,12 @@ public:
     std::vector<int> opened;
 };
 
-class ResultsTest : public FlowTest {
+class ResultsTest : public ScreenTest {
 protected:
     void SetUp() override {
-        FlowTest::SetUp();
+        ScreenTest::SetUp();
         manager->factory().add("questmap", [] { return std::make_unique<RecordingMap>(); });
+        manager->showScreen("game", 1);
     }
     LevelCompleteScreen& showResult(int level) {
         game().level_ = level;
@@ -41,25 +42,12 @@ protected:
         stepUntil([&] { return result.done() && result.slideOffset() == 0.0f; });
     }
     std::string caption(const char* control) { return manager->currentScreen()->findChild(control)->caption(); }
-    // A player's saved board of a mode, as the game names it.
-    std::string boardFile(ProfileFile file) {
-        std::string path = profileFilePath("Ann", file);
-        for (char& c : path) c = c == '\\' ? '/' : c;
-        return path;
-    }
 };
-
-TEST(ResultTime, MinutesAndZeroPaddedSeconds) {
-    EXPECT_EQ(minutesAndSeconds(125), "2 : 05");
-    EXPECT_EQ(minutesAndSeconds(600), "10 : 00");
-    EXPECT_EQ(minutesAndSeconds(59), "0 : 59");
-    EXPECT_EQ(minutesAndSeconds(70), "1 : 10");
-}
 
 TEST_F(ResultsTest, ABonusOf2020IsCountedIn250sWhileTheTimeBarDrainsThenFliesIntoTheScore) {
     ProgressControl bar;
     bar.setValue(0.4f);
-    FlowGame& g = game();
+    RecordingGame& g = game();
     g.bar = &bar;
     g.bonus = 2020;  // 30.4 seconds left
     g.levelSeconds = 60;
@@ -72,7 +60,7 @@ TEST_F(ResultsTest, ABonusOf2020IsCountedIn250sWhileTheTimeBarDrainsThenFliesInt
     // Shown: the bonus is in the score already, the level counts as
     // finished and saved as the next one.
     EXPECT_EQ(g.calls,
-              (std::vector<std::string>{"addScoreUnshown 2020", "saveProfile level 4", "markSaved"}));
+              (std::vector<std::string>{"addScoreUnshown 2020", "save 4 5 7020 5", "markSaved"}));
     EXPECT_EQ(g.level_, 4);
     EXPECT_EQ(g.maxLevel_, 4);
     EXPECT_EQ(caption("name"), "Ann");
@@ -104,16 +92,16 @@ TEST_F(ResultsTest, ABonusOf2020IsCountedIn250sWhileTheTimeBarDrainsThenFliesInt
 }
 
 TEST_F(ResultsTest, ActionHasNoBonusThePanelSlidesInAtOnceAndNextWaitsForItToRest) {
-    dir.write(boardFile(ProfileFile::ActionBoard), "saved action board");
-    dir.write(boardFile(ProfileFile::QuestBoard), "saved quest board");
-    FlowGame& g = game();
+    dir.write(profilePath("Ann", ProfileFile::ActionBoard), "saved action board");
+    dir.write(profilePath("Ann", ProfileFile::QuestBoard), "saved quest board");
+    RecordingGame& g = game();
     g.mode_ = BoardMode::ModeAction;
     g.usedSeconds = 600;
     LevelCompleteScreen& result = showResult(2);
     EXPECT_EQ(caption("time"), "10 : 00");
-    EXPECT_EQ(g.calls, (std::vector<std::string>{"saveProfile level 3", "markSaved"})) << "no bonus";
-    EXPECT_FALSE(dir.exists(boardFile(ProfileFile::ActionBoard))) << "the finished level's board is gone";
-    EXPECT_TRUE(dir.exists(boardFile(ProfileFile::QuestBoard)));
+    EXPECT_EQ(g.calls, (std::vector<std::string>{"save 3 5 0 5", "markSaved"})) << "no bonus";
+    EXPECT_FALSE(dir.exists(profilePath("Ann", ProfileFile::ActionBoard))) << "the finished level's board is gone";
+    EXPECT_TRUE(dir.exists(profilePath("Ann", ProfileFile::QuestBoard)));
 
     // A click while the banner runs does nothing; when it ends the panel
     // comes at once, without a count.
@@ -134,10 +122,10 @@ TEST_F(ResultsTest, ActionHasNoBonusThePanelSlidesInAtOnceAndNextWaitsForItToRes
     EXPECT_TRUE(result.leaving());
     clickControl("mainmenu");  // too late: the first answer stands
     step(480);
-    EXPECT_EQ(current(), "levelcomplete") << "the picture darkens for half a second";
+    EXPECT_EQ(currentName(), "levelcomplete") << "the picture darkens for half a second";
     step(20);
-    EXPECT_EQ(current(), "game");
-    EXPECT_TRUE(g.called("nextLevel 3"));
+    EXPECT_EQ(currentName(), "game");
+    EXPECT_TRUE(g.called("next 3"));
 }
 
 TEST_F(ResultsTest, TheLastLevelOfAnEpisodeLeadsToTheQuestMapOtherLevelsToTheNext) {
@@ -145,19 +133,19 @@ TEST_F(ResultsTest, TheLastLevelOfAnEpisodeLeadsToTheQuestMapOtherLevelsToTheNex
     stepToRestingPanel(result);
     clickControl("next");
     step(500);
-    EXPECT_EQ(current(), "questmap");
+    EXPECT_EQ(currentName(), "questmap");
     auto* map = dynamic_cast<RecordingMap*>(manager->currentScreen());
     ASSERT_NE(map, nullptr);
     EXPECT_EQ(map->opened, std::vector<int>{2});
-    EXPECT_FALSE(game().called("nextLevel 6"));
+    EXPECT_FALSE(game().called("next 6"));
 
     manager->showScreen("game", 1);
     LevelCompleteScreen& again = showResult(6);
     stepToRestingPanel(again);
     clickControl("next");
     step(500);
-    EXPECT_EQ(current(), "game");
-    EXPECT_TRUE(game().called("nextLevel 7"));
+    EXPECT_EQ(currentName(), "game");
+    EXPECT_TRUE(game().called("next 7"));
     EXPECT_EQ(map->opened, std::vector<int>{2});
 }
 
@@ -176,9 +164,9 @@ TEST_F(ResultsTest, AfterTheLastQuestLevelOnlyNextRemainsAndMainMenuFadesIn) {
     stepToRestingPanel(other);
     clickControl("mainmenu");
     step(500);
-    ASSERT_EQ(current(), "mainmenu");
+    ASSERT_EQ(currentName(), "mainmenu");
     EXPECT_LT(dynamic_cast<MainMenuScreen*>(manager->currentScreen())->fadeTimer(), 0);
-    EXPECT_FALSE(game().called("nextLevel 10"));
+    EXPECT_FALSE(game().called("next 10"));
     (void)result;
 }
 
@@ -186,7 +174,7 @@ TEST_F(ResultsTest, APuzzleResultTakesNoKeyForItsFirstSecondAndAHalf) {
     game().mode_ = BoardMode::ModePuzzle;
     game().level_ = 4;
     PuzzleSolvedScreen& solved = overlay<PuzzleSolvedScreen>("puzzlesolved");
-    EXPECT_EQ(game().calls, std::vector<std::string>{"saveProfile level 5"});
+    EXPECT_EQ(game().calls, std::vector<std::string>{"save 5 5 0 5"});
     step(1400);
     key('A');
     click(400, 300);
@@ -197,10 +185,10 @@ TEST_F(ResultsTest, APuzzleResultTakesNoKeyForItsFirstSecondAndAHalf) {
     key(platform::VK_SPACE);
     EXPECT_TRUE(solved.leaving());
     step(480);
-    EXPECT_EQ(current(), "puzzlesolved");
+    EXPECT_EQ(currentName(), "puzzlesolved");
     step(20);
-    EXPECT_EQ(current(), "game");
-    EXPECT_TRUE(game().called("nextLevel 5"));
+    EXPECT_EQ(currentName(), "game");
+    EXPECT_TRUE(game().called("next 5"));
 
     // Shown again it starts over.
     PuzzleSolvedScreen& again = overlay<PuzzleSolvedScreen>("puzzlesolved");
@@ -211,7 +199,7 @@ TEST_F(ResultsTest, APuzzleResultTakesNoKeyForItsFirstSecondAndAHalf) {
 TEST_F(ResultsTest, TheNoMovesNoticeIsAnOverlayTheBoardDrawsNeverTheCurrentScreen) {
     auto* overlay = dynamic_cast<BoardOverlay*>(manager->showScreen("nomovespuzzle", 0));
     ASSERT_NE(overlay, nullptr);
-    EXPECT_EQ(current(), "game");
+    EXPECT_EQ(currentName(), "game");
     auto* notice = dynamic_cast<NoMovesScreen*>(overlay);
     ASSERT_NE(notice->picture(), nullptr);
     overlay->update(20);
@@ -235,19 +223,19 @@ TEST_F(ResultsTest, TheWinScreensThrowConfettiWhileShownAndLeadToTheMenu) {
     // A key on the puzzles' win screen: the menu, fading in.
     manager->showScreen("winpuzzle", 1);
     key('X');
-    ASSERT_EQ(current(), "mainmenu");
+    ASSERT_EQ(currentName(), "mainmenu");
     EXPECT_EQ(dynamic_cast<MainMenuScreen*>(manager->currentScreen())->fadeTimer(), -500);
     step(600);
-    EXPECT_EQ(current(), "mainmenu");
+    EXPECT_EQ(currentName(), "mainmenu");
 
     // After the quest the menu opens the best scores once it has faded in.
     manager->showScreen("winquest", 1);
     click(10, 10);
-    ASSERT_EQ(current(), "mainmenu");
+    ASSERT_EQ(currentName(), "mainmenu");
     step(400);
-    EXPECT_EQ(current(), "mainmenu");
+    EXPECT_EQ(currentName(), "mainmenu");
     step(200);
-    EXPECT_EQ(current(), "highscores");
+    EXPECT_EQ(currentName(), "highscores");
 }
 
 }  // namespace

@@ -23,11 +23,6 @@ protected:
         manager->factory().add("logo", [] { return std::make_unique<LogoScreen>(); });
         return manager->showScreen("logo", 1);
     }
-    void click(int x, int y) {
-        send(WM_MOUSEMOVE, x, y);
-        send(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
-        send(WM_LBUTTONUP, x, y);
-    }
 };
 
 TEST_F(LogoScreenTest, StartShowsTheMainMenu) {

@@ -6,25 +6,25 @@
 #include <gtest/gtest.h>
 
 #include "graphics/display.h"
-#include "menu_test_support.h"
+#include "screen_test_support.h"
 #include "sound/sound_system.h"
 #include "ui/checkbox_control.h"
 #include "ui/progress_control.h"
 
 namespace {
 
-using namespace menutest;
+using namespace screentest;
 
-class OptionsTest : public MenuTest {
+class OptionsTest : public ScreenTest {
 protected:
-    OptionsScreen& openOptions() {
+    // The options panel from the main menu, `settleMs` after the click.
+    OptionsScreen& openOptions(int settleMs = 1500) {
         writePlayers({"Ann"}, 0);
-        menus();
         manager->showScreen("mainmenu", 1);
         step(500);
         clickControl("options");
         auto* options = dynamic_cast<OptionsScreen*>(current());
-        step(1500);
+        step(settleMs);
         return *options;
     }
 };
@@ -49,14 +49,7 @@ TEST_F(OptionsTest, TheMusicBarSetsTheVolumeWhileItIsDragged) {
 }
 
 TEST_F(OptionsTest, EscapeWhileSlidingInTurnsThePanelRound) {
-    writePlayers({"Ann"}, 0);
-    menus();
-    manager->showScreen("mainmenu", 1);
-    step(500);
-    clickControl("options");
-    auto* options = dynamic_cast<OptionsScreen*>(current());
-    ASSERT_NE(options, nullptr);
-    step(100);
+    OptionsScreen* options = &openOptions(100);
     const float coming = options->panelOffset();
     ASSERT_LT(coming, SlidingPanelScreen::kStartOffset);
     ASSERT_GT(coming, 0.0f);
@@ -64,7 +57,7 @@ TEST_F(OptionsTest, EscapeWhileSlidingInTurnsThePanelRound) {
     step(20);
     EXPECT_GT(options->panelOffset(), coming) << "going back out";
     step(2000);
-    EXPECT_STREQ(currentName(), "mainmenu");
+    EXPECT_EQ(currentName(), "mainmenu");
 }
 
 TEST_F(OptionsTest, FullScreenIsRecreatedOnlyForAChangeAndTheCursorBoxIsTheOpposite) {
@@ -98,17 +91,16 @@ TEST_F(OptionsTest, FullScreenIsRecreatedOnlyForAChangeAndTheCursorBoxIsTheOppos
 
 TEST_F(OptionsTest, LeavingAGameSavesItAndAsksFirst) {
     writePlayers({"Ann"}, 0);
-    menus();
     manager->showScreen("game", 1);
     manager->showOverlay("resumemenu");
     step(1500);
     clickControl("mainmenu");
-    EXPECT_EQ(game().saves, 1);
-    ASSERT_STREQ(currentName(), "confirm_dlg");
+    EXPECT_EQ(game().saves(), 1);
+    ASSERT_EQ(currentName(), "confirm_dlg");
 
     // "cancel" goes back to the resume menu at rest.
     clickControl("cancel");
-    ASSERT_STREQ(currentName(), "resumemenu");
+    ASSERT_EQ(currentName(), "resumemenu");
     step(20);
     EXPECT_EQ(dynamic_cast<OptionsScreen*>(current())->panelOffset(), 0.0f);
 
@@ -118,24 +110,23 @@ TEST_F(OptionsTest, LeavingAGameSavesItAndAsksFirst) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->closing());
     clickControl("cancel");
-    EXPECT_STREQ(currentName(), "confirm_dlg") << "closing takes nothing more";
+    EXPECT_EQ(currentName(), "confirm_dlg") << "closing takes nothing more";
     step(480);
-    EXPECT_STREQ(currentName(), "confirm_dlg");
+    EXPECT_EQ(currentName(), "confirm_dlg");
     step(20);
-    ASSERT_STREQ(currentName(), "mainmenu");
+    ASSERT_EQ(currentName(), "mainmenu");
     EXPECT_EQ(dynamic_cast<MainMenuScreen*>(current())->fadeTimer(), -MainMenuScreen::kFadeMs);
 }
 
 TEST_F(OptionsTest, ContinuingTheSavedQuestStartsItAtItsLevelAfterTheFade) {
     writePlayers({"Ann"}, 0);
-    menus();
     game().setLevel(7);
     manager->showScreen("mainmenu", 1);
     manager->showOverlay("continue");
     clickControl("ok");
     step(500);
-    EXPECT_STREQ(currentName(), "game");
-    EXPECT_EQ(game().started, std::vector<std::string>{"quest 7"});
+    EXPECT_EQ(currentName(), "game");
+    EXPECT_EQ(game().calls, std::vector<std::string>{"quest 7"});
 }
 
 }  // namespace

@@ -7,22 +7,21 @@
 
 #include "config/player_list.h"
 #include "game/progress_file.h"
-#include "menu_test_support.h"
+#include "screen_test_support.h"
 
 namespace {
 
-using namespace menutest;
+using namespace screentest;
 
-class ProfileMenuTest : public MenuTest {
+class ProfileMenuTest : public ScreenTest {
 protected:
     ProfileMenuScreen& openList(const std::vector<std::string>& players, int current) {
         writePlayers(players, current);
-        menus();
         manager->showScreen("mainmenu", 1);
         step(500);
         click(500, 150);  // the player's name
         step(1500);
-        EXPECT_STREQ(currentName(), "profilemenu");
+        EXPECT_EQ(currentName(), "profilemenu");
         return list();
     }
     // The screen position of a visible row.
@@ -34,22 +33,17 @@ protected:
         auto [x, y] = rowPoint(list, row);
         click(x, y);
     }
+    static constexpr ProfileFile kFiles[] = {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
+                                             ProfileFile::CubeBoard};
     void makeFiles(const std::string& name) {
-        for (ProfileFile f : {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
-                              ProfileFile::CubeBoard})
-            dir.write(windowsToLocal(profileFilePath(name, f)), "x");
-    }
-    static std::string windowsToLocal(std::string path) {
-        for (char& c : path) c = c == '\\' ? '/' : c;
-        return path;
+        for (ProfileFile f : kFiles) dir.write(profilePath(name, f), "x");
     }
     int filesOf(const std::string& name) {
         int n = 0;
-        for (ProfileFile f : {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
-                              ProfileFile::CubeBoard})
-            n += dir.exists(windowsToLocal(profileFilePath(name, f))) ? 1 : 0;
+        for (ProfileFile f : kFiles) n += dir.exists(profilePath(name, f)) ? 1 : 0;
         return n;
     }
+    ProfileMenuScreen& list() { return *dynamic_cast<ProfileMenuScreen*>(manager->showScreen("profilemenu", 0)); }
 };
 
 std::vector<std::string> numbered(int count) {
@@ -82,10 +76,10 @@ TEST_F(ProfileMenuTest, ASecondClickChoosesThePlayerAndTheCreateRowCannotBeDelet
     ProfileMenuScreen& players = openList({"Ann", "Bob", "Cy"}, 0);
     EXPECT_EQ(players.selectedRow(), 1);
     clickRow(players, 0);
-    ASSERT_STREQ(currentName(), "editname");
+    ASSERT_EQ(currentName(), "editname");
     EXPECT_TRUE(current()->findChild("cancel")->visible) << "from the list the dialog can be left";
     clickControl("cancel");
-    ASSERT_STREQ(currentName(), "profilemenu");
+    ASSERT_EQ(currentName(), "profilemenu");
     EXPECT_EQ(players.selectedRow(), 1) << "the current player's row again";
 
     clickRow(players, 3);
@@ -96,21 +90,20 @@ TEST_F(ProfileMenuTest, ASecondClickChoosesThePlayerAndTheCreateRowCannotBeDelet
     EXPECT_EQ(gameSettings().currentPlayerName, "Cy");
     EXPECT_EQ(gameSettings().currentPlayerIndex, 2);
     step(1500);
-    EXPECT_STREQ(currentName(), "mainmenu");
+    EXPECT_EQ(currentName(), "mainmenu");
     EXPECT_STREQ(current()->findChild("name")->caption(), "Cy");
     EXPECT_NE(dir.read("profiles.ini").find("current=2\r\n"), std::string::npos);
 }
 
 TEST_F(ProfileMenuTest, DeleteIsDisabledWhileTheCreateRowIsSelected) {
     writePlayers({"Ann"}, -1);
-    menus();
     manager->showScreen("mainmenu", 1);
     manager->showOverlay("profilemenu");
     step(1500);
     EXPECT_EQ(list().selectedRow(), 0);
     EXPECT_FALSE(list().findChild("delete")->enabled);
     clickControl("delete");
-    EXPECT_STREQ(currentName(), "profilemenu");
+    EXPECT_EQ(currentName(), "profilemenu");
 }
 
 TEST_F(ProfileMenuTest, ANameDifferingOnlyInLetterCaseSelectsTheExistingPlayer) {
@@ -128,10 +121,10 @@ TEST_F(ProfileMenuTest, DeletingRemovesEveryFileOfThePlayerAndKeepsTheCurrentOne
     ProfileMenuScreen& players = openList({"Ann", "Bob", "Cy"}, 2);
     clickRow(players, 1);
     clickControl("delete");
-    ASSERT_STREQ(currentName(), "deletedialog");
+    ASSERT_EQ(currentName(), "deletedialog");
     EXPECT_STREQ(current()->findChild("question")->caption(), "Really delete the player \"Ann\"?");
     key(platform::VK_RETURN);
-    ASSERT_STREQ(currentName(), "profilemenu");
+    ASSERT_EQ(currentName(), "profilemenu");
     EXPECT_EQ(filesOf("Ann"), 0) << "the cube board too";
     EXPECT_EQ(filesOf("Bob"), 4);
     // Cy moved up a place and is still the one playing.
@@ -148,7 +141,7 @@ TEST_F(ProfileMenuTest, DeletingRemovesEveryFileOfThePlayerAndKeepsTheCurrentOne
     EXPECT_EQ(players.selectedRow(), 1) << "the selection stays within the list";
     key(platform::VK_ESCAPE);
     step(1500);
-    ASSERT_STREQ(currentName(), "editname");
+    ASSERT_EQ(currentName(), "editname");
     EXPECT_FALSE(current()->findChild("cancel")->visible);
 }
 
@@ -172,10 +165,10 @@ TEST_F(ProfileMenuTest, AListLongerThanTheScreenKeepsEveryNameAndTakesNoTwentiet
 
     // 24 players: a new name is refused, and the dialog says why.
     clickRow(players, 0);
-    ASSERT_STREQ(currentName(), "editname");
-    for (char c : std::string("Newcomer")) manager->handleWindowMessage(platform::WM_CHAR, c, 0);
+    ASSERT_EQ(currentName(), "editname");
+    type("Newcomer");
     key(platform::VK_RETURN);
-    EXPECT_STREQ(currentName(), "editname");
+    EXPECT_EQ(currentName(), "editname");
     EXPECT_STRNE(current()->findChild("message")->caption(), "");
     EXPECT_EQ(players.players().size(), 24);
     EXPECT_EQ(gameSettings().currentPlayerName, "P23");
@@ -187,7 +180,6 @@ TEST_F(ProfileMenuTest, AListLongerThanTheScreenKeepsEveryNameAndTakesNoTwentiet
 
 TEST_F(ProfileMenuTest, NamesWithPathCharactersAndLatin1LettersRoundTrip) {
     writePlayers({}, 0);
-    menus();
     ProfileMenuScreen& players = list();
     const std::vector<std::string> typed = {"..\\x/y", "Zo\xEB \xDF", " =a=b ", "C:%s"};
     for (const std::string& name : typed) EXPECT_EQ(players.addPlayer(name), ProfileMenuScreen::AddResult::Added);

@@ -5,19 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include "quest_flow_support.h"
+#include "screen_test_support.h"
 #include "screens/quest_map_screen.h"
 #include "ui/button_control.h"
 
 namespace {
 
-using namespace questtest;
+using namespace screentest;
 using uitest::pixelAt;
 
-class QuestMapTest : public QuestFlowTest {
+class QuestMapTest : public ScreenTest {
 protected:
     QuestMapScreen& showMap() {
-        screens(std::pair{"questmap", [] { return std::make_unique<QuestMapScreen>(); }});
         return *dynamic_cast<QuestMapScreen*>(manager->showScreen("questmap", 1));
     }
     bool shown(const char* name) { return current()->findChild(name)->visible; }
@@ -82,7 +81,7 @@ TEST_F(QuestMapTest, EpisodeTwoJustReachedWithoutASavedBoardReadsStartAndGoesOnW
 
     // With the level's board saved, the episode has been begun: choosing it
     // again starts it afresh.
-    writeQuestBoard();
+    dir.write(profilePath("Ann", ProfileFile::QuestBoard), "saved board");
     manager->showScreen("questmap", 1);
     EXPECT_EQ(prompt(2), "Restart");
     step(20);

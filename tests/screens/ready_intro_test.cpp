@@ -7,20 +7,19 @@
 
 #include <cmath>
 
-#include "flow_test_support.h"
+#include "screen_test_support.h"
 #include "screens/level_tips.h"
 #include "screens/tip_dialog.h"
 
 namespace {
 
-using namespace flowtest;
+using namespace screentest;
 
-class IntroTest : public FlowTest {
+class IntroTest : public ScreenTest {
 protected:
     void SetUp() override {
-        FlowTest::SetUp();
-        for (const LevelTip& tip : levelTips())
-            manager->factory().add(tip.screen, [] { return std::make_unique<TipDialog>(); });
+        ScreenTest::SetUp();
+        manager->showScreen("game", 1);
     }
     ReadyIntroScreen& showIntro(int level) {
         game().level_ = level;
@@ -35,7 +34,7 @@ protected:
         }
         return ms;
     }
-    bool started() const { return manager->currentScreen() != nullptr && current() != "readyintro"; }
+    bool started() const { return manager->currentScreen() != nullptr && currentName() != "readyintro"; }
 };
 
 TEST(IntroLabel, TheQuestShowsEpisodeAndLevelOtherModesTheNumber) {
@@ -76,7 +75,7 @@ TEST_F(IntroTest, TheBannerGivesWayToGoWhichSwellsSettlesRestsAndStartsTheLevel)
     EXPECT_FALSE(started());
     step(60);
     EXPECT_TRUE(started());
-    EXPECT_EQ(current(), "game");
+    EXPECT_EQ(currentName(), "game");
     EXPECT_EQ(game().calls, std::vector<std::string>{"setLevelRunning"});
 }
 
@@ -85,11 +84,11 @@ TEST_F(IntroTest, AClickInTheBannerSkipsToGoAndASecondClickStartsTheLevel) {
     step(200);
     click(100, 100);
     EXPECT_TRUE(intro.goPhase());
-    EXPECT_EQ(current(), "readyintro");
+    EXPECT_EQ(currentName(), "readyintro");
     step(100);
     EXPECT_GT(intro.pictureWidth(), 0) << "GO! is on its way in";
     click(100, 100);
-    EXPECT_EQ(current(), "game");
+    EXPECT_EQ(currentName(), "game");
     EXPECT_EQ(game().calls, std::vector<std::string>{"setLevelRunning"});
 
     // Late in the banner (its clock past 400 ms) "GO!" stands whole at once
@@ -147,7 +146,7 @@ TEST_F(IntroTest, ARelicsNewPartIsPresentedUnskippablyFadingOutComingBackAndBurs
     gameSettings().showTips = true;
     stepToGo(intro);
     click(300, 300);
-    EXPECT_EQ(current(), "tipscore_dlg");
+    EXPECT_EQ(currentName(), "tipscore_dlg");
 }
 
 TEST_F(IntroTest, TheTutorialCardGrowsInForHalfASecondAndIsHandedToPlayFullyOpen) {
@@ -167,7 +166,7 @@ TEST_F(IntroTest, TheTutorialCardGrowsInForHalfASecondAndIsHandedToPlayFullyOpen
     gameSettings().showTips = false;
     stepToGo(intro);
     click(300, 300);
-    EXPECT_EQ(current(), "game") << "tips are off";
+    EXPECT_EQ(currentName(), "game") << "tips are off";
     EXPECT_EQ(game().calls, std::vector<std::string>{"setTutorialValue 1.0"});
 }
 
@@ -178,20 +177,20 @@ TEST_F(IntroTest, TipsOpenOnTheLevelsThatBringSomethingNew) {
     showIntro(18);
     click(300, 300);
     click(300, 300);
-    EXPECT_EQ(current(), "tiplocked_dlg");
+    EXPECT_EQ(currentName(), "tiplocked_dlg");
 
     manager->showScreen("game", 1);
     showIntro(2);
     click(300, 300);
     click(300, 300);
-    EXPECT_EQ(current(), "game") << "level 2 has no tip";
+    EXPECT_EQ(currentName(), "game") << "level 2 has no tip";
 
     // A tip level entered without anything new (continued from a save)
     // keeps its tip for the next time.
     showIntro(4);
     click(300, 300);
     click(300, 300);
-    EXPECT_EQ(current(), "game");
+    EXPECT_EQ(currentName(), "game");
 
     // Outside the quest there are no tips.
     game().mode_ = BoardMode::ModeAction;
@@ -200,7 +199,7 @@ TEST_F(IntroTest, TipsOpenOnTheLevelsThatBringSomethingNew) {
     EXPECT_EQ(action.banner().letter(0).x, 176);
     click(300, 300);
     click(300, 300);
-    EXPECT_EQ(current(), "game");
+    EXPECT_EQ(currentName(), "game");
 }
 
 }  // namespace

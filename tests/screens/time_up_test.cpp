@@ -8,19 +8,17 @@
 #include <cmath>
 #include <cstring>
 
-#include "quest_flow_support.h"
+#include "screen_test_support.h"
 #include "screens/time_up_screen.h"
 
 namespace {
 
-using namespace questtest;
+using namespace screentest;
 
-class TimeUpTest : public QuestFlowTest {
+class TimeUpTest : public ScreenTest {
 protected:
     // The game as the current screen with the question over it.
     TimeUpScreen& showOver(const char* name, int lives, int score, int wands) {
-        screens(std::pair{"timeup", [] { return std::make_unique<TimeUpScreen>(false); }},
-                std::pair{"gameover", [] { return std::make_unique<TimeUpScreen>(true); }});
         manager->showScreen("game", 1);
         game().setLives(lives);
         game().setScore(score);
@@ -49,11 +47,11 @@ protected:
 };
 
 TEST_F(TimeUpTest, TimeUpTakesALifeAndTheBoardThenTakesYesOnlyOnceTheQuestionHasCome) {
-    writeQuestBoard();
+    dir.write(profilePath("Ann", ProfileFile::QuestBoard), "saved board");
     TimeUpScreen& screen = showOver("timeup", 3, 1200, 4);
     EXPECT_EQ(game().lives(), 2);
-    EXPECT_EQ(game().calls, std::vector<std::string>{"save 2 1200 4"});
-    EXPECT_FALSE(questBoardExists()) << "the level starts again from its file";
+    EXPECT_EQ(game().calls, std::vector<std::string>{"save 1 2 1200 4"});
+    EXPECT_FALSE(dir.exists(profilePath("Ann", ProfileFile::QuestBoard))) << "the level starts again from its file";
     ASSERT_NE(screen.picture(), nullptr) << "the words in big letters";
     ASSERT_GT(screen.picture()->width(), 200);
 
@@ -96,39 +94,27 @@ TEST_F(TimeUpTest, NoLeavesForTheMainMenu) {
     clickControl("no");
     step(520);
     EXPECT_EQ(currentName(), "mainmenu");
-    EXPECT_EQ(game().calls, std::vector<std::string>{"save 1 0 5"}) << "no restart";
+    EXPECT_EQ(game().calls, std::vector<std::string>{"save 1 1 0 5"}) << "no restart";
 }
 
 TEST_F(TimeUpTest, GameOverPutsAScoreEqualToTheFirstAboveItAndStartsThePlayerAfresh) {
     setTable({{"Bo", 5000}, {"Cy", 4000}});
-    writeQuestBoard();
+    dir.write(profilePath("Ann", ProfileFile::QuestBoard), "saved board");
     showOver("gameover", 0, 5000, 2);
     EXPECT_EQ(table(), "Ann 5000, Bo 5000, Cy 4000, ");
     EXPECT_EQ(game().score(), 0);
     EXPECT_EQ(game().lives(), 5);
     EXPECT_EQ(game().wands(), 5);
-    EXPECT_EQ(game().calls, (std::vector<std::string>{"save -1 5000 2", "save 5 0 5"}));
-    EXPECT_FALSE(questBoardExists());
+    EXPECT_EQ(game().calls, (std::vector<std::string>{"save 1 -1 5000 2", "save 1 5 0 5"}));
+    EXPECT_FALSE(dir.exists(profilePath("Ann", ProfileFile::QuestBoard)));
 }
 
-TEST_F(TimeUpTest, GameOverBelowAllTenLeavesTheTableButStillStartsAfresh) {
-    std::vector<std::pair<const char*, int>> ten;
-    const char* names[10] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"};
-    for (int i = 0; i < 10; ++i) ten.push_back({names[i], 10000 - 1000 * i});
-    setTable(ten);
-    const std::string before = table();
-    showOver("gameover", 0, 999, 0);
-    EXPECT_EQ(table(), before);
-    EXPECT_EQ(game().score(), 0);
-    EXPECT_EQ(game().lives(), 5);
-    EXPECT_EQ(game().wands(), 5);
-
-    // Time-up alone never touches the table.
-    manager->showScreen("game", 1);
-    game().setScore(50000);
-    game().setLives(3);
-    manager->showOverlay("timeup");
-    EXPECT_EQ(table(), before);
+// Where a score lands in the table, and that one below all ten is left
+// out, is the table's own rule (config's insert tests).
+TEST_F(TimeUpTest, TimeUpAloneNeverTouchesTheTable) {
+    setTable({{"Bo", 5000}});
+    showOver("timeup", 3, 50000, 5);
+    EXPECT_EQ(table(), "Bo 5000, ");
     EXPECT_EQ(game().score(), 50000);
 }
 

@@ -41,11 +41,6 @@ protected:
         gameSettings().showTips = savedShowTips_;
         UiTest::TearDown();
     }
-    void click(int x, int y) {
-        send(WM_MOUSEMOVE, x, y);
-        send(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
-        send(WM_LBUTTONUP, x, y);
-    }
     // What the level intro does when a level starts.
     void startLevel(int level) {
         const char* tip = tipScreenForLevel(level);

@@ -109,6 +109,16 @@ protected:
     void send(std::uint32_t message, int x, int y, platform::WParam wParam = 0) {
         manager->handleWindowMessage(message, wParam, at(x, y));
     }
+    // A left click as the mouse makes it: move, press, release.
+    void click(int x, int y) {
+        send(platform::WM_MOUSEMOVE, x, y);
+        send(platform::WM_LBUTTONDOWN, x, y, platform::MK_LBUTTON);
+        send(platform::WM_LBUTTONUP, x, y);
+    }
+    // Typed characters, as the keyboard's translation delivers them.
+    void type(const std::string& text) {
+        for (char c : text) manager->handleWindowMessage(platform::WM_CHAR, static_cast<unsigned char>(c), 0);
+    }
     void clearTarget() { target->FillRect(0, 0, 800, 600, 0xFF000000u); }
 
     TempDir dir;
