@@ -507,7 +507,7 @@ TEST_F(GeneratedData, EveryTextTheGameReadsIsThereAndFitsItsPlace) {
         int left, maxRight;
     };
     const std::vector<LetterText> letterTexts = {
-        {"levelcomplete", "", "", 40, 800},
+        {"levelcomplete", "", "", 40, 760},  // the margin it starts with, on the right too
         {"puzzlesolved", "", "", 120, 800},
         {"level", "", " 6-8", 196, 800},
         {"level", "", " 999", 176, 800},
