@@ -84,6 +84,15 @@ inline int screenFileNumber(const std::string& file, const std::string& section,
     return -1;
 }
 
+// A script line clicking the middle of the quest map's first episode, after
+// the map's second of fade-in.
+inline std::string clickFirstEpisode(const std::string& dist) {
+    const std::string map = dist + "/data/menu/questmap.ini";
+    const int x = screenFileNumber(map, "episode1", "x"), y = screenFileNumber(map, "episode1", "y");
+    EXPECT_TRUE(x >= 0 && y >= 0) << "no episode1 button in " << map;
+    return "wait 1000\nclick " + std::to_string(x + 86) + " " + std::to_string(y + 78) + "\n";
+}
+
 // The generated data tree of `dist` linked into `folder`/data entry by
 // entry, all but the players' folder (left to the program and the test, so
 // player files stay in the test's folder) and the entries named in `own`,

@@ -82,7 +82,7 @@ void drawBoard(Image& screen, const Kit& kit, const PreviewBoard& board, int see
     std::vector<bool> active;
     for (const std::string& row : board.ground)
         for (char c : row) active.push_back(c != '#');
-    for (const TilePlacement& t : frameTilePlacements(w, h, active))
+    for (const FrameTile& t : frameTilePlacements(w, h, active))
         drawOver(screen, kit.tiles[static_cast<std::size_t>(t.tile)], x0 + 48 * t.col, y0 + 48 * t.row);
     const std::string coats = "12sw";
     SeededRandom random(static_cast<std::uint32_t>(seed));
