@@ -337,7 +337,7 @@ TEST_P(LayoutCheck, EveryScreenTextFitsWhereTheGameDrawsIt) {
         Screen* screen = loadScreen(w.screen);
         UiElement* control = screen->findChild(w.control);
         if (!control) {
-            faults_.push_back(std::string(w.screen) + " has no control " + w.control);
+            faults_.push_back(std::string(GetParam().name) + ": " + w.screen + " has no control " + w.control);
             continue;
         }
         control->setText(w.text.c_str());

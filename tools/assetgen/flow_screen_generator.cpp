@@ -49,9 +49,9 @@ void generateReadyIntro(AssetTree& tree) {
 
 // The panel lies over the middle of the board, clear of the time bar and
 // of the right-hand panel.
-constexpr int kPanelWidth = 400, kPanelHeight = 400;
-constexpr int kPanelX = gamelayout::kBoardCentreX - kPanelWidth / 2, kPanelY = 100;
-constexpr int kRowLeft = 36, kRowRight = kPanelWidth - 36, kRowTop = 80, kRowHeight = 40, kRowStep = 46;
+constexpr int kPanelWidth = 400, kPanelHeight = 362;
+constexpr int kPanelX = gamelayout::kBoardCentreX - kPanelWidth / 2, kPanelY = 104;
+constexpr int kRowLeft = 36, kRowRight = kPanelWidth - 36, kRowTop = 80, kRowHeight = 34, kRowStep = 40;
 constexpr int kButtonWidth = 168, kButtonHeight = 46, kButtonMargin = 24;
 
 // The level's score comes in two parts, so that together they make what
