@@ -33,8 +33,6 @@ namespace fs = std::filesystem;
 
 const std::string kDist = SHARDFALL_DIST_DIR;
 const std::string kPlay = SHARDFALL_PLAY;
-constexpr int kCell = 48;
-
 // The cream of the static font's letters, not the velvet, wells or gold.
 bool cream(Rgb c) { return c.r > 200 && c.g > 180 && c.b > 140; }
 
@@ -143,22 +141,6 @@ int numberOf(const std::string& text) {
     return digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos ? -1 : std::stoi(digits);
 }
 
-// Every piece of the rows dragged half a cell to the right, one after
-// another, `rounds` times: some swaps line up four or more, and gems fly.
-std::string sweepSwaps(int x0, int y0, int columns, int rows, int rounds) {
-    std::string script;
-    for (int round = 0; round < rounds; ++round)
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c + 1 < columns; ++c) {
-                const std::string from = std::to_string(x0 + kCell * c + kCell / 2) + " " +
-                                         std::to_string(y0 + kCell * r + kCell / 2);
-                const std::string to = std::to_string(x0 + kCell * c + kCell) + " " +
-                                       std::to_string(y0 + kCell * r + kCell / 2);
-                script += "down " + from + "\nwait 20\nmove " + to + "\nwait 20\nup " + to + "\nwait 600\n";
-            }
-    return script;
-}
-
 class ResultPanelScenario : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -206,7 +188,7 @@ std::string intoMode(int button) {
 TEST_F(ResultPanelScenario, TheResultPanelsFiguresMakeWhatTheLevelAddedToTheScore) {
     // Three sweeps of the action board, time for the last gems to land,
     // then the level is won.
-    ASSERT_EQ(play(intoMode(2) + sweepSwaps(240, 104, 8, 8, 3) + "wait 4000\ntype shatter\nwait 6000\n"
+    ASSERT_EQ(play(intoMode(2) + sweepSwaps(240, 104, 8, 8, 3, 600) + "wait 4000\ntype shatter\nwait 6000\n"
                    "shot result.png\n"),
               0);
     const NumberReader reader(dir.path());

@@ -67,7 +67,7 @@ struct Tree {
     std::string root;  // holds data\ as the game reads it
 };
 const Tree kTrees[] = {{"generated", SHARDFALL_DIST_DIR}};
-void PrintTo(const Tree& tree, std::ostream* out) { *out << tree.name << " (" << tree.root << ")"; }
+void PrintTo(const Tree& tree, std::ostream* out) { *out << tree.name; }
 
 // A text as a person reads it: the word gap shown as a space.
 std::string readable(std::string text) {
