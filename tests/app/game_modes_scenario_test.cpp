@@ -66,23 +66,6 @@ std::string intoMode(int button) {
            (button == 0 ? clickFirstEpisode(kDist) : "") + "wait 7000\nshot entered.png\nclick 720 20\nwait 300\n";
 }
 
-// Drags every piece of the rows half a cell to the right, one after
-// another: most swaps make no line and come back, some score. A drag that
-// only closes a tutorial card is lost, and the next one plays on.
-std::string sweepSwaps(int x0, int y0, int columns, int rows) {
-    std::string script;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c + 1 < columns; ++c) {
-            const std::string from = std::to_string(x0 + kCell * c + kCell / 2) + " " +
-                                     std::to_string(y0 + kCell * r + kCell / 2);
-            const std::string to = std::to_string(x0 + kCell * c + kCell) + " " +
-                                   std::to_string(y0 + kCell * r + kCell / 2);
-            script += "down " + from + "\nwait 20\nmove " + to + "\nwait 20\nup " + to + "\nwait 700\n";
-        }
-    }
-    return script;
-}
-
 class GameModesScenario : public ::testing::Test {
 protected:
     void SetUp() override {
