@@ -34,6 +34,7 @@ const std::vector<Text>& gameTexts() {
         {"bonus", "TIME BONUS", "letters, label over the counted time bonus"},
         {"nomoves", "NO MORE MOVES", "letters, puzzle dead end"},
         {"level", "LEVEL", "letters, level intro: followed by the level number"},
+        {"puzzle", "PUZZLE", "letters, level intro of a puzzle: followed by its number"},
         {"go", "GO!", "letters, level intro"},
         {"timeup", "TIME UP!", "letters, time-up and game-over screens"},
         // Fonts.
