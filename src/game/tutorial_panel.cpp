@@ -15,8 +15,6 @@
 namespace {
 
 constexpr const char* kImagePath = "data\\hint.tga";
-// The spot the pointer ends on, in the picture as it is drawn.
-constexpr int kSpotX = 58, kSpotY = 140;
 constexpr int kTextDx = 13;  // from the card's left edge
 constexpr int kTextTop = 20;
 constexpr int kLineStep = 16;
@@ -104,18 +102,23 @@ void TutorialPanel::growInAgain() {
     if (open_ && !closing_) clock_ = 0;
 }
 
-CardPlace TutorialPanel::placeFor(int x, int y) const {
+CardPlace placeCard(int x, int y, int width, int height) {
+    constexpr int kSpotX = CardPlace::kSpotX, kSpotY = CardPlace::kSpotY;
+    const int hudLeft = TutorialPanel::kHudLeft, hudTop = TutorialPanel::kHudTop;
     CardPlace place;
-    const int width = image_ ? image_->width() : 0, height = image_ ? image_->height() : 0;
-    place.mirrored = x - kSpotX + width > kHudLeft;
-    place.below = y - kSpotY < kHudTop;
+    place.mirrored = x - kSpotX + width > hudLeft;
+    place.below = y - kSpotY < hudTop;
     place.left = place.mirrored ? x - (width - 1 - kSpotX) : x - kSpotX;
     place.top = place.below ? y - (height - 1 - kSpotY) : y - kSpotY;
     // A spot too near the edges still leaves the HUD free; the pointer then
     // ends a little beside it.
-    place.left = std::clamp(place.left, 0, kHudLeft - width);
-    place.top = std::max(place.top, kHudTop);
+    place.left = std::clamp(place.left, 0, std::max(0, hudLeft - width));
+    place.top = std::max(place.top, hudTop);
     return place;
+}
+
+CardPlace TutorialPanel::placeFor(int x, int y) const {
+    return placeCard(x, y, image_ ? image_->width() : 0, image_ ? image_->height() : 0);
 }
 
 bool TutorialPanel::covers(int px, int py) const {

@@ -27,9 +27,15 @@ using TutorialText = std::array<std::string, kTutorialLines>;
 // is turned (`mirrored`: pointer on the right; `below`: the card hangs
 // under the spot, pointer up).
 struct CardPlace {
+    static constexpr int kSpotX = 58, kSpotY = 140;  // the pointer's end, untouched
     int left = 0, top = 0;
     bool mirrored = false, below = false;
 };
+
+// Where a card of that size stands for the spot (x, y): above and right of
+// it, its pointer (at kSpotX, kSpotY in the picture) ending on the spot;
+// turned where it would reach over the HUD.
+CardPlace placeCard(int x, int y, int width, int height);
 
 class TutorialPanel {
 public:
@@ -70,7 +76,7 @@ public:
     // Whether the open card's face (not its pointer) lies over the point.
     bool covers(int px, int py) const;
 
-    // Where the card for the spot (x, y) stands.
+    // Where this card stands for the spot (x, y).
     CardPlace placeFor(int x, int y) const;
 
     void draw(Sprite& target) const;

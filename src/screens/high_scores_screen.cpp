@@ -17,6 +17,8 @@ namespace {
 constexpr const char* kEmptyEntry = "Empty";
 // How strongly that word shows: a free place reads as free at a glance.
 constexpr int kEmptyOpacity = 100;
+// Room round it in its picture, for glyphs that reach before their place.
+constexpr int kEmptyMargin = 4;
 
 }  // namespace
 
@@ -29,8 +31,10 @@ void HighScoresScreen::load(const char* file, const char* section) {
     Font* font = gameFonts().statics;
     const int width = TextWidth(font, emptyText_.c_str());
     if (!emptyPicture_ && font && width > 0 && font->lineHeight > 0) {
-        emptyPicture_ = CreateSpriteWithAlpha(width + 2, font->lineHeight, "", 0);
-        if (emptyPicture_) DrawTextWithAlpha(*emptyPicture_, font, 0, 0, emptyText_.c_str());
+        emptyPicture_ = CreateSpriteWithAlpha(width + 2 * kEmptyMargin, font->lineHeight, "", 0);
+        // Set one pixel further right than DrawText sets it, so it lands where
+        // DrawText would have put it.
+        if (emptyPicture_) DrawTextWithAlpha(*emptyPicture_, font, kEmptyMargin + 1, 0, emptyText_.c_str());
     }
 }
 
@@ -59,7 +63,8 @@ void HighScoresScreen::draw(int ox, int oy, Sprite& target) {
         if (name.empty()) {
             // A free place: its word faded, and no score.
             if (emptyPicture_ && font)
-                target.BlitFaded(left + kNameX, rowY - font->lineHeight / 2, *emptyPicture_, kEmptyOpacity, 0);
+                target.BlitFaded(left + kNameX - kEmptyMargin, rowY - font->lineHeight / 2, *emptyPicture_,
+                                 kEmptyOpacity, 0);
             continue;
         }
         DrawText(target, font, left + kNameX, rowY, name.c_str(), 0, -1, 0);
