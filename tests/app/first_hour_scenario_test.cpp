@@ -11,8 +11,8 @@
 //    the menus: each shows its own scene and side panel every time.
 //  - A returning player whose file has the name older versions gave it:
 //    Space on the title, the puzzle it kept ("PUZZLE 2"), a quest level run
-//    out of time twice (the side panel keeps the numbers the level was lost
-//    with), the high-score table, and the player deleted with every file of
+//    out of time until no life is left (the side panel keeps the numbers
+//    the level was lost with), the high-score table, and the player deleted with every file of
 //    both names (the list's Delete then stands dimmed).
 
 #include <algorithm>
@@ -350,11 +350,15 @@ TEST_F(FirstHourScenario, ALostLevelKeepsItsNumbersUntilThePlayerAnswers) {
     // beside the board; points, then the clock runs out.
     script += "click 515 210\nwait 1000\n" + clickFirstEpisode() +
               "wait 1300\nkey ESC\nwait 100\nkey ESC\nwait 400\nkey ESC\nwait 300\nclick 720 20\nwait 300\n"
-              "type riches\nwait 500\nshot before_time_up.png\ntype dusk\nwait 5500\nshot time_up.png\n"
-              // "Try again": the level from its start, its intro cut short.
-              "click 305 356\nwait 1500\nclick 720 20\nwait 100\nclick 720 20\nwait 600\n"
-              // The last life: the numbers the level is lost with, then game over.
-              "type lastgasp\nwait 20\nshot lost_with.png\nwait 5500\nshot game_over.png\n"
+              "type riches\nwait 500\n";
+    // Out of time with five lives, four, ... one: each time "Try again", the
+    // level from its start, its intro cut short. The pictures kept are the
+    // last round's, from one life to none.
+    for (int round = 0; round < 5; ++round)
+        script += "shot before_time_up.png\ntype dusk\nwait 5500\nshot time_up.png\nclick 305 356\nwait 1500\n"
+                  "click 720 20\nwait 100\nclick 720 20\nwait 600\n";
+    // No life left: the numbers the level is lost with, then game over.
+    script += "shot before_game_over.png\ntype dusk\nwait 5500\nshot game_over.png\n"
               // "Main menu", the table, then the player list and the player deleted.
               "click 495 356\nwait 1500\nclick 585 472\nwait 1500\nshot scores.png\nkey ESC\nwait 1500\n"
               "click 500 150\nwait 1500\nshot list.png\nclick 514 512\nwait 500\nclick 305 352\nwait 800\n"
@@ -388,7 +392,7 @@ TEST_F(FirstHourScenario, ALostLevelKeepsItsNumbersUntilThePlayerAnswers) {
     ASSERT_GT(question, 20000) << "the question has come";
     EXPECT_TRUE(sameIn(beforeTimeUp, timeUp, scoreBox));
     EXPECT_TRUE(sameIn(beforeTimeUp, timeUp, livesBox)) << "the life was taken off the picture behind the question";
-    const Picture lostWith = shot("lost_with.png"), gameOver = shot("game_over.png");
+    const Picture lostWith = shot("before_game_over.png"), gameOver = shot("game_over.png");
     EXPECT_TRUE(sameIn(lostWith, gameOver, scoreBox)) << "the score shows reset behind the question";
     EXPECT_TRUE(sameIn(lostWith, gameOver, livesBox)) << "the lives show reset behind the question";
 
