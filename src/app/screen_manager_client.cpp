@@ -137,6 +137,7 @@ void preloadScreens(ScreenManager& manager) {
     logo = showLogo(manager);
     if (logo.start) logo.start->visible = true;
     setCategoryVolume(iniReadFloat(kGameIni, "main", "sound"), SND_VOLUME_EFFECTS);
-    setLoading(logo, 0.8f);
+    // Loaded: the bar stands full beside the button that leads on.
+    setLoading(logo, 1.0f);
     paint(manager);
 }

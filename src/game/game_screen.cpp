@@ -31,6 +31,9 @@ GameScreen::~GameScreen() {
 void GameScreen::load(const char* file, const char* section) {
     Screen::load(file, section);
     hud_.find(*this);
+    // Each level's background is composed over the screen file's own back
+    // picture, which the composed one then replaces in the control.
+    if (UiElement* back = hud_.back()) backPicture_ = back->image;
 
     audio_ = createGameBoardAudio();
     if (EffectLayer* layer = effectLayer()) {

@@ -171,6 +171,8 @@ private:
 
     // Input (game_screen_input.cpp).
     bool playing() const;
+    // A left press at that point lands on the board, not on an open card.
+    bool pressReachesBoard(platform::LParam lParam) const;
     void applyTypedWord(TypedWord word);
     void completeLevelAt(int level);
     void pressMagic();
@@ -227,6 +229,7 @@ private:
     std::array<bool, kTutorialEntries> tutorialShown_{};
 
     Sprite* background_ = nullptr;       // composed per level; registered, released here
+    Sprite* backPicture_ = nullptr;      // the "back" control's own picture, shared
     Sprite* previousPicture_ = nullptr;  // shared picture
     int previousX_ = 0, previousY_ = 0;
     bool staticDirty_ = true;

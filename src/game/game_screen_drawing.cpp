@@ -13,6 +13,7 @@
 #include "graphics/sprite.h"
 #include "graphics/sprite_loading.h"
 #include "ui/effect_layer.h"
+#include "ui/screen_manager.h"
 
 namespace {
 
@@ -46,13 +47,16 @@ void GameScreen::drawPicture(const char* path, int x, int y) {
 
 void GameScreen::composeBackground() {
     UiElement* back = hud_.back();
-    Sprite* base = back && back->image != background_ ? back->image : nullptr;
+    // From the screen file's picture every time: the scene and panel of the
+    // mode played before, or a larger board's frame, must not show through.
+    Sprite* base = backPicture_;
     if (!background_) {
         const bool sized = base && base->width() > 0 && base->height() > 0;
         background_ = CreateSprite(sized ? base->width() : kPictureWidth, sized ? base->height() : kPictureHeight, "");
         if (!background_) return;
     }
     if (base) background_->Blit(0, 0, *base, BLEND_NORMAL, 0);
+    else background_->FillRect(0, 0, background_->width(), background_->height(), 0xFF000000u);
     previousPicture_ = nullptr;
     switch (mode_) {
         case BoardMode::ModeQuest:
@@ -127,7 +131,10 @@ void GameScreen::draw(int, int, Sprite& target) {
     collector_.draw(target, mode_);
     if (EffectLayer* layer = effectLayer()) layer->renderAll(target);
     if (tutorialOpen) {
-        panel_.draw(target);
+        // Not under a dialog: a tip in front of the card would be two
+        // things to read at once. The card comes back when the dialog goes.
+        ScreenManager* owner = manager();
+        if (!owner || owner->currentScreen() == this) panel_.draw(target);
     } else {
         banner_.draw(target);
     }

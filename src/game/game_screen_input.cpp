@@ -26,7 +26,10 @@ bool GameScreen::playing() const { return levelRunning_ && fadeOver() && !levelC
 int GameScreen::keyDown(int key, platform::LParam lParam) {
     if (panel_.isOpen()) {
         panel_.startClosing();
-        return 1;
+        // A press on the board beside the card closes it and is the
+        // player's move too: the card asks for that very drag. A key, or a
+        // press on the card or beside the board, only closes it.
+        if (!(key == kKeyLeftButton && pressReachesBoard(lParam))) return 1;
     }
     if (!playing()) return 0;
     if (key == kKeyEscape) {
@@ -38,6 +41,11 @@ int GameScreen::keyDown(int key, platform::LParam lParam) {
     if (key == kKeyLeftButton) board_->onLeftPress(platform::mouseX(lParam), platform::mouseY(lParam));
     if (key == kKeyRightButton) board_->onRightPress(platform::mouseX(lParam), platform::mouseY(lParam));
     return 1;
+}
+
+bool GameScreen::pressReachesBoard(platform::LParam lParam) const {
+    const int x = platform::mouseX(lParam), y = platform::mouseY(lParam);
+    return playing() && board_->cellAt(x, y) != -1 && !panel_.covers(x, y);
 }
 
 int GameScreen::keyUp(int key, platform::LParam lParam) {

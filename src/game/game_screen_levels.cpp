@@ -137,6 +137,8 @@ void GameScreen::onShow() {
     timeUp_ = false;
     wand_.disarm();
     refreshMagic();
+    // A card that waited behind a tip grows in again.
+    panel_.growInAgain();
     if (!levelRunning_) {
         stopMusic(musicPlayer());
         if (mode_ == BoardMode::ModeQuest && !resumed_) hud_.setBar(0);

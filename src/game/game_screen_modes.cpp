@@ -13,6 +13,9 @@ void GameScreen::enterMode(BoardMode mode) {
     keeper_.setMode(mode);
     if (effects_) effects_->setMode(mode);
     hud_.showForMode(mode);
+    // Nothing is lit from the last game: the "Menu" pressed to leave it
+    // would otherwise greet the next one under a mouse that has gone.
+    setFocus(nullptr);
     wand_.disarm();
     refreshMagic();
     resumed_ = playedOn_ = false;

@@ -59,7 +59,8 @@ void GameScreen::saveProfile() {
     }
     record.tipsOff = !gameSettings().showTips;
     if (writeProgressFile(player, record) != 0) return;
-    if (saveBoard) saveMap(*board_, profileFilePath(player, *savedBoardOf(mode_)));
+    if (saveBoard && saveMap(*board_, profileFilePath(player, *savedBoardOf(mode_))))
+        retireOlderFileName(player, *savedBoardOf(mode_));
 }
 
 void GameScreen::resumeProfile() {
@@ -118,7 +119,7 @@ void GameScreen::resumeProfile() {
     // Without its board the saved level starts afresh, with the saved score,
     // lives and wands.
     const ProfileFile savedBoard = *savedBoardOf(mode_);
-    const std::string boardPath = profileFilePath(player, savedBoard);
+    const std::string boardPath = profileFileReadPath(player, savedBoard);
     if (!profileFileExists(player, savedBoard) ||
         loadMap(*board_, boardPath, [this](Board&) { composeBackground(); }) != MapLoad::Loaded) {
         loadLevel();

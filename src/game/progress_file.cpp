@@ -11,8 +11,36 @@ namespace {
 constexpr std::size_t kReadLimit = 4096;
 constexpr const char* kProfilesFolder = "data\\profiles";
 
-bool keptAsIs(unsigned char c) {
+// What older versions kept of a name, escaping everything else.
+bool keptByOlderVersions(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
+}
+
+// Printable ASCII but the path separators, the escape itself and what one
+// file system or another refuses in a name.
+bool safeInAName(unsigned char c) {
+    if (c < 32 || c > 126) return false;
+    for (const char* refused = "/\\%:*?\"<>|"; *refused; ++refused)
+        if (c == static_cast<unsigned char>(*refused)) return false;
+    return true;
+}
+
+void appendEscaped(std::string& stem, unsigned char c) {
+    static const char* hex = "0123456789abcdef";
+    stem += '%';
+    stem += hex[c >> 4];
+    stem += hex[c & 15];
+}
+
+// The stem older versions wrote ("Tess" as "%54ess"): still read, and
+// given up for the plain one when the file is written again.
+std::string escapedStem(const std::string& playerName) {
+    std::string stem;
+    for (unsigned char c : playerName) {
+        if (keptByOlderVersions(c)) stem += static_cast<char>(c);
+        else appendEscaped(stem, c);
+    }
+    return stem;
 }
 
 const char* suffixOf(ProfileFile file) {
@@ -23,6 +51,17 @@ const char* suffixOf(ProfileFile file) {
     case ProfileFile::CubeBoard: return "cube.map";
     }
     return ".sav";
+}
+
+std::string pathWithStem(const std::string& stem, ProfileFile file) {
+    return std::string(kProfilesFolder) + "\\" + stem + suffixOf(file);
+}
+
+// The older name of the file, when it differs from the plain one.
+std::string olderPath(const std::string& playerName, ProfileFile file) {
+    const std::string older = escapedStem(playerName);
+    if (playerName.empty() || older == profileFileStem(playerName)) return {};
+    return pathWithStem(older, file);
 }
 
 // One reader for both directions' layout: the order of the fields lives in
@@ -93,23 +132,35 @@ void logDamaged(const std::string& path, std::size_t size) {
 }  // namespace
 
 std::string profileFileStem(const std::string& playerName) {
-    static const char* hex = "0123456789abcdef";
     std::string stem;
-    for (unsigned char c : playerName) {
-        if (keptAsIs(c)) {
-            stem += static_cast<char>(c);
-        } else {
-            stem += '%';
-            stem += hex[c >> 4];
-            stem += hex[c & 15];
-        }
+    const std::size_t n = playerName.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(playerName[i]);
+        const bool edge = i == 0 || i + 1 == n;
+        // No hidden file, no "..", no name the file system trims.
+        const bool dotNextToDot = c == '.' && ((i > 0 && playerName[i - 1] == '.') || (i + 1 < n && playerName[i + 1] == '.'));
+        const bool trimmed = edge && (c == ' ' || c == '.');
+        if (safeInAName(c) && !dotNextToDot && !trimmed) stem += static_cast<char>(c);
+        else appendEscaped(stem, c);
     }
     return stem;
 }
 
 std::string profileFilePath(const std::string& playerName, ProfileFile file) {
     if (playerName.empty()) return {};
-    return std::string(kProfilesFolder) + "\\" + profileFileStem(playerName) + suffixOf(file);
+    return pathWithStem(profileFileStem(playerName), file);
+}
+
+std::string profileFileReadPath(const std::string& playerName, ProfileFile file) {
+    const std::string plain = profileFilePath(playerName, file);
+    if (plain.empty() || platform::fileReadable(plain)) return plain;
+    const std::string older = olderPath(playerName, file);
+    return !older.empty() && platform::fileReadable(older) ? older : plain;
+}
+
+void retireOlderFileName(const std::string& playerName, ProfileFile file) {
+    const std::string older = olderPath(playerName, file);
+    if (!older.empty() && platform::fileReadable(older)) platform::deleteFile(older);
 }
 
 std::vector<std::uint8_t> encodeProgress(const ProgressRecord& record) {
@@ -126,7 +177,7 @@ ProgressReadResult decodeProgress(const std::uint8_t* data, std::size_t size, Pr
 }
 
 ProgressReadResult readProgressFile(const std::string& playerName, ProgressRecord& record) {
-    const std::string path = profileFilePath(playerName, ProfileFile::Progress);
+    const std::string path = profileFileReadPath(playerName, ProfileFile::Progress);
     if (path.empty() || !platform::fileReadable(path)) return ProgressReadResult::Missing;
     std::vector<std::uint8_t> bytes;
     if (!platform::readWholeFile(path, bytes, kReadLimit)) {
@@ -143,11 +194,14 @@ int writeProgressFile(const std::string& playerName, const ProgressRecord& recor
     if (path.empty()) return -1;
     platform::makeDirectories(kProfilesFolder);
     const std::vector<std::uint8_t> bytes = encodeProgress(record);
-    return platform::writeFileAtomic(path, bytes.data(), bytes.size());
+    if (platform::writeFileAtomic(path, bytes.data(), bytes.size()) != 0) return -1;
+    // Every field was read before it was written: the older file holds nothing more.
+    retireOlderFileName(playerName, ProfileFile::Progress);
+    return 0;
 }
 
 bool profileFileExists(const std::string& playerName, ProfileFile file) {
-    const std::string path = profileFilePath(playerName, file);
+    const std::string path = profileFileReadPath(playerName, file);
     return !path.empty() && platform::fileReadable(path);
 }
 
@@ -166,6 +220,7 @@ void deleteSavedBoard(const std::string& playerName, BoardMode mode) {
     if (!board) return;
     const std::string path = profileFilePath(playerName, *board);
     if (!path.empty() && platform::fileReadable(path)) platform::deleteFile(path);
+    retireOlderFileName(playerName, *board);
 }
 
 void deleteProfileFiles(const std::string& playerName) {
@@ -173,5 +228,6 @@ void deleteProfileFiles(const std::string& playerName) {
                              ProfileFile::CubeBoard}) {
         const std::string path = profileFilePath(playerName, file);
         if (!path.empty()) platform::deleteFile(path);
+        retireOlderFileName(playerName, file);
     }
 }

@@ -33,10 +33,14 @@
 //     44     1    cube collector
 //     45     1    tips off (1 = the player switched the tips off)
 //
-// Player names may hold any byte from 32 to 255, so a name never goes into a
-// file name as it is: `profileFileStem` maps it to a stem that holds no path
-// separator, no "..", no control byte, and that no other name maps to, even
-// when the path layer matches letters without regard to case.
+// Player names may hold any byte from 32 to 255. A plain name is its own
+// file name ("Tess" is "Tess.sav"); `profileFileStem` escapes only what is
+// unsafe in a file name, so no name reaches outside the folder and no two
+// names share a file (the player list already refuses two names that differ
+// in letter case alone, which the path layer would take for one file).
+// Older versions escaped every capital too ("%54ess.sav"): such files are
+// still read while no plain one exists, and give way to the plain name the
+// next time they are written.
 
 #include <cstdint>
 #include <optional>
@@ -93,14 +97,20 @@ constexpr std::size_t kProgressFileSize = 46;
 
 enum class ProfileFile { Progress, QuestBoard, ActionBoard, CubeBoard };
 
-// The stem of a player's file names: letters a-z, digits, '-' and '_' as
-// they are; every other byte (capitals, space, dot, '%', Latin-1 ...) as
-// '%' and two lower-case hex digits. "Bob" gives "%42ob", "../x" gives
-// "%2e%2e%2fx". Empty for an empty name.
+// The stem of a player's file names: printable ASCII as it is, but '%' and
+// two lower-case hex digits for the path separators, '%', the characters
+// some file systems refuse (: * ? " < > |), control bytes, bytes above 126,
+// a dot next to another dot, and a space or dot at either end. "Tess" stays
+// "Tess", "../x" gives "%2e%2e%2fx". Empty for an empty name.
 std::string profileFileStem(const std::string& playerName);
 // The game path of one of a player's files, "data\profiles\STEM.sav" and so
-// on; empty for an empty name.
+// on, under which it is written; empty for an empty name.
 std::string profileFilePath(const std::string& playerName, ProfileFile file);
+// Where the file is read from: the plain path, or the older escaped one
+// while only that exists.
+std::string profileFileReadPath(const std::string& playerName, ProfileFile file);
+// Once the plain file is written, the older one has had its day.
+void retireOlderFileName(const std::string& playerName, ProfileFile file);
 
 std::vector<std::uint8_t> encodeProgress(const ProgressRecord& record);
 
@@ -133,6 +143,6 @@ std::optional<ProfileFile> savedBoardOf(BoardMode mode);
 // or when there is no such file.
 void deleteSavedBoard(const std::string& playerName, BoardMode mode);
 
-// Removes all four files of the player; files that are not there are no
-// error.
+// Removes all four files of the player, under both names; files that are
+// not there are no error.
 void deleteProfileFiles(const std::string& playerName);

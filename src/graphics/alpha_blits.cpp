@@ -99,3 +99,8 @@ void Sprite::BlitPartWithAlpha(int x, int y, Sprite& src, int sx, int sy, int w,
     BlitScaled(x, y, w, h, src, sx, sy, w, h, BLEND_NORMAL, 0);
     copyAlphaRows(x, y, src, sx, sy, w, h);
 }
+
+void Sprite::CopyPartWithAlpha(int x, int y, Sprite& src, int sx, int sy, int w, int h) {
+    BlitPart(x, y, w, h, src, sx, sy, 0, 0);
+    copyAlphaRows(x, y, src, sx, sy, w, h);
+}

@@ -93,6 +93,9 @@ public:
     void BlitFaded(int x, int y, Sprite& src, int alpha, int time);
     void BlitWithAlpha(int x, int y, Sprite& src);
     void BlitPartWithAlpha(int x, int y, Sprite& src, int sx, int sy, int w, int h);
+    // The part's colours and opacity exactly as they are in the source (no
+    // blending with what was there): work pictures put together from parts.
+    void CopyPartWithAlpha(int x, int y, Sprite& src, int sx, int sy, int w, int h);
     // Like BlitPartWithAlpha, but a pixel is only taken where the source is
     // more opaque than what is already there: glyphs whose boxes overlap
     // (a glow reaching under the neighbour) never erase each other. Without

@@ -1,7 +1,9 @@
 #pragma once
 // HighScoresScreen ("highscores"): the ten best quest scores in a sliding
 // panel, opened from the main menu and once after a won quest. It opens
-// without a sound; "ok" and Escape slide it out. Free entries read "Empty".
+// without a sound; "ok" and Escape slide it out. Scores are written with
+// thousands separators, as everywhere in the game; a free place reads
+// "Empty", faded, with no score beside it.
 
 #include <string>
 
@@ -10,6 +12,7 @@
 class HighScoresScreen : public SlidingPanelScreen {
 public:
     HighScoresScreen();
+    ~HighScoresScreen() override;
 
     // The screen file, then the text of a free entry ([game] "empty").
     void load(const char* file, const char* section) override;
@@ -23,4 +26,5 @@ public:
 
 private:
     std::string emptyText_;
+    Sprite* emptyPicture_ = nullptr;  // that text set in the static font; registered, released here
 };

@@ -19,3 +19,13 @@ void LogoScreen::onShow() {
     Screen::onShow();
     playMusic(musicPlayer(), MUSIC_MENU);
 }
+
+int LogoScreen::keyDown(int key, platform::LParam lParam) {
+    const auto vk = static_cast<platform::WParam>(key);
+    if (vk == platform::VK_RETURN || vk == platform::VK_SPACE) {
+        // Only once the preload has shown the button.
+        if (UiElement* start = findChild("start")) pressByKey(*start);
+        return 1;
+    }
+    return Screen::keyDown(key, lParam);
+}

@@ -75,6 +75,8 @@ void ReadyIntroScreen::load(const char* file, const char* section) {
     yCenter_ = readScreenInt(file, "main", "y_center");
     relaxMs_ = readScreenInt(file, "main", "time_relax");
     levelWord_ = gameText("level");
+    puzzleWord_ = gameText("puzzle");
+    if (puzzleWord_.empty()) puzzleWord_ = levelWord_;
     goPicture_ = renderLetters(gameText("go"));
     popSound_ = loadSoundGroup(kSoundTable, "intropop2");
     presentSound_ = loadSoundGroup(kSoundTable, "new_frame_present");
@@ -101,7 +103,8 @@ void ReadyIntroScreen::onShow() {
     GameSession* game = session();
     level_ = game ? game->level() : 1;
     nonQuest_ = game && game->mode() != BoardMode::ModeQuest;
-    label_ = introLabel(levelWord_, !nonQuest_, level_);
+    const bool puzzle = game && game->mode() == BoardMode::ModePuzzle;
+    label_ = introLabel(puzzle ? puzzleWord_ : levelWord_, !nonQuest_, level_);
     banner_.create(label_, kQuestBannerX - kNonQuestShift * (nonQuest_ ? 1 : 0), kBannerY, kBannerHoldMs);
 
     if (game && game->hasIntroTutorial()) {
@@ -208,9 +211,9 @@ void ReadyIntroScreen::draw(int ox, int oy, Sprite& target) {
 }
 
 int ReadyIntroScreen::keyDown(int key, platform::LParam) {
-    // Space and Enter cut it short too, for a player without a mouse.
+    // Space, Enter and Escape cut it short too, for a player without a mouse.
     const bool cut = key == kKeyLeftButton || key == static_cast<int>(platform::VK_SPACE) ||
-                     key == static_cast<int>(platform::VK_RETURN);
+                     key == static_cast<int>(platform::VK_RETURN) || key == static_cast<int>(platform::VK_ESCAPE);
     if (!cut || presenting_) return 1;
     if (goPhase_) startLevel();
     else startGoPhase();

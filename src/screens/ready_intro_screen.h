@@ -12,7 +12,7 @@
 //   [present the new part] -> [tutorial card] -> banner -> GO! zoom (400 ms)
 //   -> rest ("time_relax" ms) -> the level starts (music, card, tip)
 //
-// A left click (or Space or Enter) cuts it short: during the banner or the
+// A left click (or Space, Enter or Escape) cuts it short: during the banner or the
 // card it jumps to the "GO!", during the "GO!" it starts the level at once.
 // The presentation cannot be skipped.
 //
@@ -83,6 +83,7 @@ private:
     void showTip(GameSession& game);
 
     std::string levelWord_;
+    std::string puzzleWord_;  // a puzzle's label: "PUZZLE 2"
     std::unique_ptr<Sprite> goPicture_;
     int xCenter_ = 400, yCenter_ = 300;
     int relaxMs_ = 0;

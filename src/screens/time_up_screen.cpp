@@ -7,6 +7,7 @@
 #include "config/game_texts.h"
 #include "game/game_session.h"
 #include "graphics/sprite.h"
+#include "graphics/sprite_loading.h"
 #include "screens/letter_banner.h"
 #include "screens/main_menu_screen.h"
 #include "ui/screen_manager.h"
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr int kNewGameLives = 5;
+constexpr int kPictureWidth = 800, kPictureHeight = 600;
 constexpr int kNewGameWands = 5;
 
 // The panel's fall: fast from far above, slowing as it nears its place.
@@ -21,7 +23,7 @@ float slideSpeed(float offset) { return std::clamp((offset - 3.0f) * (-1.0f / 6.
 
 }  // namespace
 
-TimeUpScreen::~TimeUpScreen() = default;
+TimeUpScreen::~TimeUpScreen() { ReleaseSprite(lostPicture_); }
 
 void TimeUpScreen::load(const char* file, const char* section) {
     Screen::load(file, section);
@@ -41,7 +43,19 @@ void TimeUpScreen::onShow() {
     answer_ = 0;
     closeMs_ = 0;
     panelComing_ = false;
-    if (GameSession* game = session()) loseTheLevel(*game);
+    if (GameSession* game = session()) {
+        keepPictureOf(*game);
+        loseTheLevel(*game);
+    }
+}
+
+void TimeUpScreen::keepPictureOf(GameSession& game) {
+    auto* screen = dynamic_cast<Screen*>(&game);
+    if (!screen) return;
+    if (!lostPicture_) lostPicture_ = CreateSprite(kPictureWidth, kPictureHeight, "");
+    if (!lostPicture_) return;
+    screen->draw(0, 0, *lostPicture_);
+    lostPicturePending_ = true;
 }
 
 // The life is gone now, and the board of the lost level with it: leaving
@@ -113,6 +127,11 @@ void TimeUpScreen::leave() {
 }
 
 void TimeUpScreen::draw(int ox, int oy, Sprite& target) {
+    // The picture underneath was taken after the life had gone.
+    if (lostPicturePending_ && snapshot() && lostPicture_) {
+        snapshot()->Blit(0, 0, *lostPicture_, BLEND_NORMAL, 0);
+        lostPicturePending_ = false;
+    }
     if (!panelComing_) {
         if (Sprite* below = snapshot()) target.Blit(0, 0, *below, BLEND_NORMAL, 0);
         if (!picture_ || picture_->width() <= 0) return;

@@ -11,6 +11,10 @@
 //
 // The answer buttons count only once the panel is coming in, so a click
 // meant for the last move never answers the question.
+//
+// The board behind keeps the numbers the level was lost with (the last
+// life, the score) until the player answers, though the game's own numbers
+// have moved on: the picture underneath is taken before the life goes.
 
 #include <memory>
 
@@ -48,10 +52,14 @@ public:
 private:
     GameSession* session() const;
     void loseTheLevel(GameSession& game);
+    // The game as it stands, into `lostPicture_`.
+    void keepPictureOf(GameSession& game);
     void leave();
 
     const bool gameOver_;
     std::unique_ptr<Sprite> picture_;  // the lettering, made once
+    Sprite* lostPicture_ = nullptr;    // the game as the level was lost; registered, released here
+    bool lostPicturePending_ = false;  // still to be put in place of the picture underneath
     float width_ = 0.0f;               // the picture's width as it zooms
     float offset_ = kHiddenOffset;     // the panel's distance above its place
     bool panelComing_ = false;         // second phase: the zoom and hold are over

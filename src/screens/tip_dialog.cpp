@@ -35,6 +35,16 @@ int TipDialog::onCommand(UiElement* source) {
     return 0;
 }
 
+int TipDialog::keyDown(int key, platform::LParam lParam) {
+    const auto vk = static_cast<platform::WParam>(key);
+    if (vk == platform::VK_RETURN || vk == platform::VK_SPACE || vk == platform::VK_ESCAPE) {
+        // The one button a tip has: the box is read as "ok" reads it.
+        if (UiElement* ok = findChild("ok")) onCommand(ok);
+        return 1;
+    }
+    return DimmedDialog::keyDown(key, lParam);
+}
+
 void TipDialog::draw(int ox, int oy, Sprite& target) {
     DimmedDialog::draw(ox, oy, target);
     if (!dontShowText_.empty()) DrawText(target, gameFonts().help, kTextX, kTextY, dontShowText_.c_str(), 0, 0, 0);

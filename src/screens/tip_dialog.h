@@ -4,6 +4,7 @@
 // screen file with its own picture and text). Its "show" box, when ticked
 // as the player presses "ok", switches off every later tip for the rest of
 // the run (and for the player, whose progress file keeps the setting).
+// Enter, Space and Escape close it as "ok" does.
 
 #include <string>
 
@@ -16,6 +17,7 @@ public:
     // The box shows whether tips are already off.
     void onShow() override;
     int onCommand(UiElement* source) override;
+    int keyDown(int key, platform::LParam lParam) override;
     // The dialog over the dimmed game, then the text beside the box.
     void draw(int ox, int oy, Sprite& target) override;
 

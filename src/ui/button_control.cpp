@@ -6,6 +6,7 @@
 #include "graphics/font.h"
 #include "graphics/game_fonts.h"
 #include "graphics/sprite.h"
+#include "graphics/sprite_loading.h"
 #include "ui/control_sounds.h"
 
 ButtonControl::ButtonControl() {
@@ -13,7 +14,14 @@ ButtonControl::ButtonControl() {
     setTypeTag("button");
 }
 
-ButtonControl::~ButtonControl() = default;
+namespace {
+
+// How strongly a disabled button's face covers what lies behind it.
+constexpr int kDisabledOpacity = 90;
+
+}  // namespace
+
+ButtonControl::~ButtonControl() { ReleaseSprite(dimmedFace_); }
 
 void ButtonControl::load(const char* file, const char* section) { loadButton(file, section); }
 
@@ -54,16 +62,15 @@ int ButtonControl::mouseState() const {
 }
 
 void ButtonControl::draw(int ox, int oy, Sprite& target) {
-    if (!visible || !enabled) return;
-    const int state = mouseState();
-    Sprite* picture = images_[state];
-    const bool drawn = hasPixels(picture);
-    if (drawn) target.Blit(ox + x, oy + y, *picture, BLEND_NORMAL, clock);
-    if (caption()[0] != '\0') {
-        // Captions sit a little low on their plates, and lower still while
-        // pressed, so the button seems to go down.
-        const int drop = drawn ? (pressed() ? 1 : 0) + 4 : 0;
-        DrawText(target, gameFonts().menu, ox + x + xs / 2, oy + y + ys / 2 + drop, caption(), state + 1, 0, 0);
+    if (!visible) return;
+    if (!enabled) {
+        drawDisabled(ox, oy, target);
+    } else {
+        const int state = mouseState();
+        Sprite* picture = images_[state];
+        const bool drawn = hasPixels(picture);
+        if (drawn) target.Blit(ox + x, oy + y, *picture, BLEND_NORMAL, clock);
+        drawCaption(target, ox + x, oy + y, state, drawn);
     }
     if (prompt_) {
         prompt_->enabled = enabled;
@@ -73,6 +80,40 @@ void ButtonControl::draw(int ox, int oy, Sprite& target) {
         prompt_->draw(ox, oy, target);
     }
     drawKeyMark(ox, oy, target);
+}
+
+// Captions sit a little low on their plates, and lower still while
+// pressed, so the button seems to go down.
+void ButtonControl::drawCaption(Sprite& target, int left, int top, int state, bool onPicture) const {
+    if (caption()[0] == '\0') return;
+    const int drop = onPicture ? (pressed() ? 1 : 0) + 4 : 0;
+    DrawText(target, gameFonts().menu, left + xs / 2, top + ys / 2 + drop, caption(), state + 1, 0, 0);
+}
+
+// The face (picture and caption) is put together in a work picture with
+// the picture's opacity, then laid over the screen faded.
+void ButtonControl::drawDisabled(int ox, int oy, Sprite& target) {
+    Sprite* picture = hasPixels(images_[kDisabled]) ? images_[kDisabled] : images_[kNormal];
+    const bool onPicture = hasPixels(picture);
+    const int w = onPicture ? picture->width() : xs, h = onPicture ? picture->height() : ys;
+    if (w <= 0 || h <= 0) return;
+    // A caption alone is set into a clear picture, made afresh.
+    if (dimmedFace_ && (!onPicture || dimmedFace_->width() != w || dimmedFace_->height() != h)) {
+        ReleaseSprite(dimmedFace_);
+        dimmedFace_ = nullptr;
+    }
+    if (!dimmedFace_) dimmedFace_ = CreateSpriteWithAlpha(w, h, "", 0);
+    if (!dimmedFace_) return;
+    Sprite& face = *dimmedFace_;
+    if (onPicture) {
+        face.CopyPartWithAlpha(0, 0, *picture, 0, 0, w, h);
+        drawCaption(face, 0, 0, kNormal, true);
+    } else if (caption()[0] != '\0') {
+        Font* menu = gameFonts().menu;
+        const int lineHeight = menu ? menu->lineHeight : 0;
+        DrawTextWithAlpha(face, menu, (w - TextWidth(menu, caption())) / 2, (h - lineHeight) / 2, caption());
+    }
+    target.BlitFaded(ox + x, oy + y, face, kDisabledOpacity, 0);
 }
 
 int ButtonControl::keyDown(int key, platform::LParam) {

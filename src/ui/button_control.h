@@ -4,6 +4,11 @@
 // left button going down presses it ("click"); coming up over it tells the
 // screen (onCommand). A button may carry a prompt: another button, drawn in
 // the same state, that holds a second text.
+//
+// A disabled button stays where it is, dimmed, so the player sees that it
+// is there and cannot be pressed now: its disabled picture where the screen
+// file gives one, else its own face, let through at a third of its
+// strength over what lies behind.
 
 #include <memory>
 
@@ -20,7 +25,7 @@ public:
     // the normal one), "path_p" (defaults to the active one) and "path_d",
     // and a size from the picture or else the caption.
     void load(const char* file, const char* section) override;
-    // Nothing while invisible or disabled.
+    // Nothing while invisible; dimmed while disabled.
     void draw(int ox, int oy, Sprite& target) override;
     int keyDown(int key, platform::LParam lParam) override;
     int keyUp(int key, platform::LParam lParam) override;
@@ -39,8 +44,12 @@ protected:
     void playClick() const;
 
 private:
+    void drawDisabled(int ox, int oy, Sprite& target);
+    void drawCaption(Sprite& target, int x, int y, int state, bool onPicture) const;
+
     Sprite* images_[4] = {};
     std::unique_ptr<ButtonControl> prompt_;
     SoundGroup* clickSound_ = nullptr;
     bool isPrompt_ = false;
+    Sprite* dimmedFace_ = nullptr;  // work picture of the disabled look; registered, released here
 };

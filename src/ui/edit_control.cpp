@@ -11,6 +11,12 @@ namespace {
 
 constexpr int kCaretBlinkBit = 512;  // 512 ms on, 512 ms off
 constexpr std::uint32_t kCaretColour = 0xFFFFFFFFu;
+constexpr std::uint32_t kFullRimColour = 0xFFF2CC66u;
+constexpr std::uint32_t kRefusedRimColour = 0xFFE8503Cu;
+constexpr int kRefusedFlashMs = 360;
+// The rim runs along the top and foot of the text's box, a little wider
+// than the box, inside the field drawn round it.
+constexpr int kRimReach = 8, kRimWidth = 2;
 
 constexpr int key(platform::WParam vk) { return static_cast<int>(vk); }
 
@@ -41,7 +47,18 @@ void EditControl::draw(int ox, int oy, Sprite& target) {
         target.FillRect(cx, oy + y + (ys - lineHeight) / 2 - 2, cx + 3, oy + y + (ys + lineHeight) / 2 - 2,
                         kCaretColour);
     }
+    if (length() >= kMaxLength) drawFullRim(ox + x, oy + y, target);
     drawKeyMark(ox, oy, target);
+}
+
+void EditControl::drawFullRim(int left, int top, Sprite& target) const {
+    const bool flashing = refusedAt_ >= 0 && clock >= refusedAt_ && clock - refusedAt_ < kRefusedFlashMs;
+    const std::uint32_t colour = flashing ? kRefusedRimColour : kFullRimColour;
+    const int x0 = left - kRimReach, y0 = top, x1 = left + xs + kRimReach, y1 = top + ys;
+    target.FillRect(x0, y0, x1, y0 + kRimWidth, colour);
+    target.FillRect(x0, y1 - kRimWidth, x1, y1, colour);
+    target.FillRect(x0, y0, x0 + kRimWidth, y1, colour);
+    target.FillRect(x1 - kRimWidth, y0, x1, y1, colour);
 }
 
 void EditControl::setText(const char* text) {
@@ -52,7 +69,10 @@ void EditControl::setText(const char* text) {
 int EditControl::charInput(int character, platform::LParam) {
     if (character < 32 || character > 255) return 0;
     const int size = length();
-    if (size >= kMaxLength) return 0;
+    if (size >= kMaxLength) {
+        refusedAt_ = clock;
+        return 0;
+    }
     char text[kCaptionSize];
     std::memcpy(text, caption(), static_cast<std::size_t>(size) + 1);
     const int at = std::clamp(caret_, 0, size);

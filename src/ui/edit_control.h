@@ -2,6 +2,9 @@
 // EditControl ("edit"): one line of text of at most nine characters (the
 // player names), with a blinking caret the arrow keys, Home and End move.
 // The caption is the text being edited. It makes no sound on focus.
+//
+// A full field says so: a gold rim lights round the text once it holds
+// nine characters, and a character refused for want of room flashes it red.
 
 #include "ui/ui_element.h"
 
@@ -26,6 +29,8 @@ public:
 
 private:
     void eraseAt(int index);
+    void drawFullRim(int left, int top, Sprite& target) const;
 
-    int caret_ = 0;  // 0..length
+    int caret_ = 0;       // 0..length
+    int refusedAt_ = -1;  // the clock when a character last found no room
 };

@@ -96,4 +96,33 @@ TEST_F(GameScreenTest, TheIntroPreviewsTheFirstMoveCardAndHandsItOverOpen) {
     EXPECT_FALSE(game->tutorialPanel().isOpen());
 }
 
+// Wherever on the board a card points, it keeps off the side panel and the
+// gem collector's rings, and its pointer (turned with it) still ends on the
+// spot's cell. In the open middle it stands where it always stood.
+TEST(TutorialCardPlace, TheCardKeepsOffTheHudAndStillPointsAtItsCell) {
+    constexpr int kWidth = 256, kHeight = 144;
+    // The spots of the widest board's cells (20 pixels into each), and the
+    // time bar's.
+    std::vector<std::pair<int, int>> spots = {{274, 550}};
+    for (int y = 84; y <= 500; y += 4)
+        for (int x = 260; x <= 596; x += 4) spots.push_back({x, y});
+    for (const auto& [x, y] : spots) {
+        const CardPlace place = placeCard(x, y, kWidth, kHeight);
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        EXPECT_LE(place.left + kWidth, TutorialPanel::kHudLeft);
+        EXPECT_GE(place.top, TutorialPanel::kHudTop);
+        const int endX = place.left + (place.mirrored ? kWidth - 1 - CardPlace::kSpotX : CardPlace::kSpotX);
+        const int endY = place.top + (place.below ? kHeight - 1 - CardPlace::kSpotY : CardPlace::kSpotY);
+        // The spot lies 20 pixels into its cell, so the cell is reached
+        // from 20 before it to 28 after.
+        EXPECT_GE(endX, x - 20);
+        EXPECT_LT(endX, x + 28);
+        EXPECT_EQ(endY, y);
+    }
+    const CardPlace middle = placeCard(400, 400, kWidth, kHeight);
+    EXPECT_EQ(middle.left, 400 - 58);
+    EXPECT_EQ(middle.top, 400 - 140);
+    EXPECT_FALSE(middle.mirrored || middle.below);
+}
+
 }  // namespace

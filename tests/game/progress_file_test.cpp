@@ -159,25 +159,54 @@ TEST_F(ProgressFileOnDisk, WritingCreatesTheFolderAndDeletingRemovesEveryFileOfO
     ProgressRecord r;
     r.quest.level = 9;
     ASSERT_EQ(writeProgressFile("Bo b", r), 0);
+    EXPECT_TRUE(dir.exists("data/profiles/Bo b.sav"));
     ProgressRecord back;
     ASSERT_EQ(readProgressFile("Bo b", back), ProgressReadResult::Complete);
     EXPECT_EQ(back.quest.level, 9);
 
     for (ProfileFile f : {ProfileFile::QuestBoard, ProfileFile::ActionBoard, ProfileFile::CubeBoard}) {
         dir.write(onDisk(profileFilePath("Bo b", f)), "map");
-        dir.write(onDisk(profileFilePath("bo b", f)), "other");
+        dir.write(onDisk(profileFilePath("Bo c", f)), "other");
     }
+    dir.write("data/profiles/%42o%20bcube.map", "an older version's board");
     deleteProfileFiles("Bo b");
     for (ProfileFile f : {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
                           ProfileFile::CubeBoard}) {
         EXPECT_FALSE(profileFileExists("Bo b", f));
     }
-    EXPECT_TRUE(profileFileExists("bo b", ProfileFile::CubeBoard));
+    EXPECT_FALSE(dir.exists("data/profiles/%42o%20bcube.map"));
+    EXPECT_TRUE(profileFileExists("Bo c", ProfileFile::CubeBoard));
 }
 
+// Older versions escaped capitals too: their file is read while the plain
+// one is missing, and gives way to it once the progress is written again.
+TEST_F(ProgressFileOnDisk, AFileUnderTheOlderNameIsReadThenWrittenUnderThePlainName) {
+    const Bytes full = handWrittenFile();
+    dir.write("data/profiles/%54ess.sav", std::string(full.begin(), full.end()));
+    EXPECT_TRUE(profileFileExists("Tess", ProfileFile::Progress));
+    ProgressRecord record;
+    ASSERT_EQ(readProgressFile("Tess", record), ProgressReadResult::Complete);
+    EXPECT_EQ(encodeProgress(record), full);
+
+    record.puzzleLevel = 8;
+    ASSERT_EQ(writeProgressFile("Tess", record), 0);
+    EXPECT_FALSE(dir.exists("data/profiles/%54ess.sav"));
+    ProgressRecord back;
+    ASSERT_EQ(readProgressFile("Tess", back), ProgressReadResult::Complete);
+    EXPECT_EQ(back.puzzleLevel, 8);
+    EXPECT_EQ(back.quest.score, 10000000);
+    // A plain file, once there, wins over an older one that turns up.
+    dir.write("data/profiles/%54ess.sav", std::string(full.begin(), full.end()));
+    ASSERT_EQ(readProgressFile("Tess", back), ProgressReadResult::Complete);
+    EXPECT_EQ(back.puzzleLevel, 8);
+}
+
+// The player list refuses names that differ only in letter case, so names
+// are compared here as the path layer compares them, ignoring case.
 TEST(ProfileFileNames, HostileNamesStayInsideTheFolderAndNeverShareAFile) {
     const std::vector<std::string> names = {
-        "../x", "a/b", "a\\b", "CON", "con", "a%2Fb", "a%2fb", "..", ".", "Bob", "bob", "BOB",
+        "../x", "a/b", "a\\b", "CON", "a%2Fb", "a%252Fb", "..", ".", "...", ".x", "x.", "Bob", " a", "a ",
+        "a:b", "a*?<>|\"",
         "\xE9t\xE9 \xC0 l'\xEEle",  // nine Latin-1 characters
         "x", "xquest", "xcube", "xaction", " ", "~",
     };
@@ -187,7 +216,13 @@ TEST(ProfileFileNames, HostileNamesStayInsideTheFolderAndNeverShareAFile) {
         EXPECT_EQ(stem.find('/'), std::string::npos) << name;
         EXPECT_EQ(stem.find('\\'), std::string::npos) << name;
         EXPECT_EQ(stem.find(".."), std::string::npos) << name;
-        for (unsigned char c : stem) EXPECT_TRUE(c > 32 && c < 127) << name;
+        EXPECT_EQ(stem.find_first_of(":*?\"<>|"), std::string::npos) << name;
+        ASSERT_FALSE(stem.empty());
+        EXPECT_NE(stem.front(), '.') << name;
+        EXPECT_NE(stem.front(), ' ') << name;
+        EXPECT_NE(stem.back(), ' ') << name;
+        EXPECT_NE(stem.back(), '.') << name;
+        for (unsigned char c : stem) EXPECT_TRUE(c >= 32 && c < 127) << name;
         for (ProfileFile f : {ProfileFile::Progress, ProfileFile::QuestBoard, ProfileFile::ActionBoard,
                               ProfileFile::CubeBoard}) {
             std::string path = profileFilePath(name, f);
@@ -196,7 +231,9 @@ TEST(ProfileFileNames, HostileNamesStayInsideTheFolderAndNeverShareAFile) {
             EXPECT_TRUE(folded.insert(path).second) << "shared file: " << path;
         }
     }
-    EXPECT_EQ(profileFileStem("anna_2-b"), "anna_2-b");
+    // A plain name is its own file name.
+    EXPECT_EQ(profileFileStem("Tess"), "Tess");
+    EXPECT_EQ(profileFileStem("Anna Lee_2-b"), "Anna Lee_2-b");
     EXPECT_EQ(profileFilePath("", ProfileFile::Progress), "");
 }
 

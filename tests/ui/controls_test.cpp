@@ -62,14 +62,24 @@ TEST_F(ControlsTest, ButtonPicturesDefaultFromNormalToActiveToPressed) {
     EXPECT_EQ(pixelAt(*target, 5, 5), kBlue);
 }
 
-TEST_F(ControlsTest, DisabledButtonIsNeitherDrawnNorClickable) {
+// Disabled, a button stays in sight but faint: its disabled picture where
+// it has one, else its own, at a third of its strength. It takes no click.
+TEST_F(ControlsTest, DisabledButtonIsDrawnFaintAndTakesNoClick) {
     dir.write("n.tga", flatTga(30, 20, 0xFF0000));
     dir.write("d.tga", flatTga(30, 20, 0x00FF00));
-    RecordingScreen* screen = screenOf("0=b\r\n", "[b]\r\ntype=button\r\npath=n.tga\r\npath_d=d.tga\r\n");
+    RecordingScreen* screen = screenOf("0=b\r\n1=plain\r\n", "[b]\r\ntype=button\r\npath=n.tga\r\npath_d=d.tga\r\n"
+                                       "[plain]\r\ntype=button\r\nx=40\r\npath=n.tga\r\n");
     auto* b = control<ButtonControl>(screen, "b");
     b->enabled = false;
+    control<ButtonControl>(screen, "plain")->enabled = false;
     manager->draw(0, 0, *target);
-    EXPECT_EQ(pixelAt(*target, 5, 5), 0);  // not even its disabled picture
+    const std::uint16_t faintGreen = pixelAt(*target, 5, 5), faintRed = pixelAt(*target, 45, 5);
+    EXPECT_EQ(faintGreen >> 11, 0);
+    EXPECT_GT((faintGreen >> 5) & 63, 63 / 5);
+    EXPECT_LT((faintGreen >> 5) & 63, 63 / 2);
+    EXPECT_GT(faintRed >> 11, 31 / 5);
+    EXPECT_LT(faintRed >> 11, 31 / 2);
+    EXPECT_EQ((faintRed >> 5) & 63, 0);
     EXPECT_EQ(screen->hitTest(5, 5), nullptr);
     send(WM_MOUSEMOVE, 5, 5);
     send(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);

@@ -7,7 +7,7 @@
 //   2  a coating or a plate flying off: it points at the cell
 //   3  a swap that went back for want of a line (level 1 only)
 // Lines are short enough for the panel in the help font; the data tests
-// measure every one of them.
+// measure every one of them. The fifth line tells the player how to go on.
 
 #include <string>
 #include <vector>
@@ -32,43 +32,48 @@ struct TutorialFile {
     std::vector<Entry> entries;  // 0..3
 };
 
+// The card waits for the player with the clock stopped, so its last line
+// always says how to go on (the game adds a pulsing arrow after it). The
+// first move's card goes on with the drag it asks for as well.
+constexpr const char* kClickToGoOn = "Click to go on.";
+
 const std::vector<TutorialFile>& tutorialFiles() {
     static const std::vector<TutorialFile> files = {
         {"data\\menu\\tutorial.ini",
          "quest and action",
          {
-             {"Here is a move for you!", "Drag this gem onto its", "neighbour to swap them.",
-              "Three or more alike in a", "row vanish and score."},
-             {"Time is nearly up! When", "the bar runs out, the", "level is lost with a life.",
-              "Clear the last coatings", "or use a magic wand."},
-             {"A coating flew off! Lines", "on coated cells clear", "them. Gold needs two.",
-              "Score plates pay points,", "wand plates give a wand."},
-             {"No line, so the gems", "went back. A swap counts", "only when it lines up",
-              "three alike. Stuck? Wait:", "a move will start to glow."},
+             {"Here is a move for you!", "Drag this gem onto its", "neighbour: three or more",
+              "alike in a row score.", kClickToGoOn},
+             {"Time is nearly up! When", "the bar runs out, a life", "is lost. Clear the last",
+              "coats or use a wand.", kClickToGoOn},
+             {"A coat flew off! Lines on", "coated cells clear them;", "gold needs two. Plates",
+              "give points or a wand.", kClickToGoOn},
+             {"No line, so the gems", "went back. A swap must", "line up three alike;",
+              "stuck, wait for a glow.", kClickToGoOn},
          }},
         {"data\\menu\\tutpuzzle.ini",
          "puzzle",
          {
-             {"Every gem must go, and", "no new ones fall. Drag a", "gem onto a neighbour to",
-              "line up three. Undo takes", "back a move; Reset, all."},
-             {"Puzzles have no clock:", "take all the time you", "need. Think a few moves",
-              "ahead; Undo and Reset", "are there if you slip."},
-             {"A coating flew off! Every", "coated cell needs a line", "through it, so plan the",
-              "moves that reach it", "while there are gems."},
-             {"No line, so the gems", "went back. In a puzzle", "every swap must line up",
-              "three alike. Count the", "gems of each colour."},
+             {"Every gem must go, and", "none fall in. Line up", "three alike; Undo takes",
+              "back a move, Reset all.", kClickToGoOn},
+             {"Puzzles have no clock:", "take all the time you", "need and think ahead.",
+              "Undo and Reset help.", kClickToGoOn},
+             {"A coat flew off! Every", "coated cell needs a line", "through it: reach it",
+              "while gems are left.", kClickToGoOn},
+             {"No line, so the gems", "went back. Every swap", "must line up three:",
+              "count each colour.", kClickToGoOn},
          }},
         {"data\\menu\\tutcube.ini",
          "cube",
          {
-             {"In cube, squares score:", "swap so four alike form", "a 2 x 2 block. Drag this",
-              "gem onto its neighbour", "to make one here."},
-             {"Watch the bar under the", "board: every square fills", "it. When it is full, you",
-              "climb a level and more", "colours join the game."},
-             {"A plate flew off! Squares", "on coated cells clear", "them. Score plates pay",
-              "points, wand plates give", "you a magic wand."},
-             {"No square, so the gems", "went back. A swap counts", "only when it makes a",
-              "2 x 2 block of four alike.", "Look for three together."},
+             {"In cube, squares score:", "four alike in a 2 x 2", "block. Drag this gem",
+              "onto its neighbour.", kClickToGoOn},
+             {"Every square fills the", "bar under the board; a", "full bar climbs a level",
+              "and adds a colour.", kClickToGoOn},
+             {"A plate flew off! Squares", "on coated cells clear", "them. Plates give points",
+              "or a magic wand.", kClickToGoOn},
+             {"No square, so the gems", "went back: a swap must", "make a 2 x 2 block of",
+              "four alike.", kClickToGoOn},
          }},
     };
     return files;
