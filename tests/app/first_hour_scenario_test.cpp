@@ -109,13 +109,6 @@ int brightestIn(const Picture& p, const Box& box) {
     return best;
 }
 
-// The episode's button on the quest map, clicked in its middle.
-std::string clickFirstEpisode() {
-    const std::string map = kDist + "/data/menu/questmap.ini";
-    return "click " + std::to_string(screenFileNumber(map, "episode1", "x") + 86) + " " +
-           std::to_string(screenFileNumber(map, "episode1", "y") + 78) + "\n";
-}
-
 // From a level in play back to the main menu: the HUD's "Menu", the pause
 // panel's "Main menu", the question's "Leave", and the menu's fade-in.
 const char* const kBackToTheMenu =
@@ -191,8 +184,8 @@ TEST_F(FirstHourScenario, ANewPlayerPlaysTheMoveTheFirstCardAsksFor) {
     // Level 1's intro grows the first move's card in over the board, so two
     // pictures of its first half second show where the card stands.
     const std::string intro = "wait 300\nkey ENTER\nwait 1000\ntype Annabellex\nwait 400\nshot name.png\nkey ENTER\n"
-                              "wait 600\nclick 515 210\nwait 1000\n" +
-                              clickFirstEpisode() + "wait 1020\nshot intro.png\nwait 380\nshot intro_card.png\n"
+                              "wait 600\nclick 515 210\n" +
+                              clickFirstEpisode(kDist) + "wait 1020\nshot intro.png\nwait 380\nshot intro_card.png\n"
                               "key ESC\nwait 100\nkey ESC\nwait 300\nshot tip.png\nkey SPACE\nwait 300\n"
                               "shot card.png\nwait 440\nshot card_later.png\n";
     ASSERT_EQ(play(intro, 1), 0);
@@ -291,7 +284,7 @@ TEST_F(FirstHourScenario, EveryModeShowsItsOwnPanelWhicheverModeCameBefore) {
     for (std::size_t i = 0; i < walk.size(); ++i) {
         const int mode = walk[i];
         script += "click 515 " + std::to_string(210 + 60 * mode) + "\n";
-        if (mode == 0) script += "wait 1000\n" + clickFirstEpisode();
+        if (mode == 0) script += clickFirstEpisode(kDist);
         // The menu's fade (or the map's), then most of the game's fade-in.
         script += "wait 900\nshot visit" + std::to_string(i) + ".png\n";
         // The intro cut short twice, any card closed beside the board.
@@ -348,7 +341,7 @@ TEST_F(FirstHourScenario, ALostLevelKeepsItsNumbersUntilThePlayerAnswers) {
     script += kBackToTheMenu;
     // The quest: the intro cut short, the tip closed with Escape, the card
     // beside the board; points, then the clock runs out.
-    script += "click 515 210\nwait 1000\n" + clickFirstEpisode() +
+    script += "click 515 210\n" + clickFirstEpisode(kDist) +
               "wait 1300\nkey ESC\nwait 100\nkey ESC\nwait 400\nkey ESC\nwait 300\nclick 720 20\nwait 300\n"
               "type riches\nwait 500\n";
     // Out of time with five lives, four, ... one: each time "Try again", the
@@ -402,15 +395,20 @@ TEST_F(FirstHourScenario, ALostLevelKeepsItsNumbersUntilThePlayerAnswers) {
     // as much wider than their advance in the font.
     const Picture scores = shot("scores.png");
     const std::string metrics = kDist + "/data/fonts/fontstatic.fh";
-    auto row = [](int rank, int x0, int x1) { return Box{x0, 110 + 34 * rank - 9, x1, 110 + 34 * rank + 9}; };
-    const auto first = inkColumns(scores, row(0, 560, 660)), second = inkColumns(scores, row(1, 560, 660));
+    // Columns from the panel's left edge: names from 120, scores ending at 360.
+    const int left = screenFileNumber(kDist + "/data/menu/highscores.ini", "main", "x");
+    ASSERT_GE(left, 0);
+    auto row = [left](int rank, int x0, int x1) {
+        return Box{left + x0, 110 + 34 * rank - 9, left + x1, 110 + 34 * rank + 9};
+    };
+    const auto first = inkColumns(scores, row(0, 264, 364)), second = inkColumns(scores, row(1, 264, 364));
     ASSERT_GE(first[0], 0);
     ASSERT_GE(second[0], 0);
     EXPECT_NEAR((first[1] - first[0]) - textAdvance(metrics, "24,990"), (second[1] - second[0]) - textAdvance(metrics, "20"),
                 2);
     for (int rank = 2; rank < 10; ++rank) {
-        EXPECT_EQ(inkColumns(scores, row(rank, 560, 660))[0], -1) << "a score beside a free place " << rank + 1;
-        EXPECT_LT(brightestIn(scores, row(rank, 416, 540)), brightestIn(scores, row(0, 416, 540)) * 2 / 3)
+        EXPECT_EQ(inkColumns(scores, row(rank, 264, 364))[0], -1) << "a score beside a free place " << rank + 1;
+        EXPECT_LT(brightestIn(scores, row(rank, 120, 244)), brightestIn(scores, row(0, 120, 244)) * 2 / 3)
             << "a free place reads like a name " << rank + 1;
     }
 
