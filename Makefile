@@ -59,12 +59,13 @@ fuzz: build
 	@cmake --build $(FUZZ_DIR) --target fuzzers -j $(JOBS)
 	@scripts/run-fuzz $(FUZZ_DIR) $(BUILD_DIR)/dist $(FUZZ_SECONDS) $(FUZZ_ONLY)
 
-# Every quest level played by the autoplayer from many seeds: win rate and
-# time used per level (SEEDS=n to change how many).
+# Every quest level played by the autoplayer from many seeds, at the board
+# speeds of the game's data: win rate and time used per level (SEEDS=n to
+# change how many).
 SEEDS ?= 20
 levels-report: configure
-	@cmake --build $(BUILD_DIR) --target levels_report -j $(JOBS)
-	@$(BUILD_DIR)/tools/levelc/levels_report levels $(SEEDS)
+	@cmake --build $(BUILD_DIR) --target levels_report game_data -j $(JOBS)
+	@$(BUILD_DIR)/tools/levelc/levels_report --data $(BUILD_DIR)/dist levels $(SEEDS)
 
 # The game killed at random moments of its exit write-back, 300 times: only
 # the old game.ini or the new one may be left (make test runs 30).

@@ -51,14 +51,15 @@ int Board::findFallingPiece(int cell) const {
 }
 
 // New pieces appear from the top left first: the delay grows to the right
-// and downward.
+// and downward, 5 ms a step at the board's own birth time of 300 ms, and in
+// proportion to a tuned one.
 void Board::bornIn(int index) {
     Piece* p = spawnPiece(false);
     centreIn(*p, index);
     p->width = p->height = 0.0f;
     const int row = geometry_.row(index);
     const int col = geometry_.column(index);
-    p->timer = 5 * ((row - col) * 4 - index - 10);
+    p->timer = 5 * ((row - col) * 4 - index - 10) * tuning_.birthMs / kBoardBirthMs;
     enterState(*p, PieceState::Birth);
     cells_[index].piece_ = p;
     cells_[index].changed_ = true;

@@ -9,11 +9,10 @@
 
 namespace {
 
-constexpr float kDyingShrinkPerMs = 0.1f;
+constexpr float kTeleportShrinkPerMs = 0.1f;
 constexpr float kDeadSize = 10.0f;
 constexpr float kGravityPerMs = 0.0005f;
 constexpr float kMaxFallSpeed = 0.7f;
-constexpr int kBirthMs = 300;
 constexpr float kWobbleDecayBusy = 0.990099f;
 constexpr float kWobbleGrowth = 1.4f;
 constexpr float kWobbleMax = 20.0f;
@@ -81,8 +80,8 @@ void Board::updateSwapping(Piece& piece, int dt) {
 void Board::updateDying(Piece& piece, int dt) {
     piece.timer += dt;
     if (piece.width > kDeadSize && piece.height > kDeadSize) {
-        piece.width -= kDyingShrinkPerMs * static_cast<float>(dt);
-        piece.height -= kDyingShrinkPerMs * static_cast<float>(dt);
+        piece.width -= tuning_.dyingVelocity * static_cast<float>(dt);
+        piece.height -= tuning_.dyingVelocity * static_cast<float>(dt);
     }
     if (piece.width <= kDeadSize || piece.height <= kDeadSize) piece.dead = true;
 }
@@ -106,16 +105,16 @@ void Board::updateBirth(Piece& piece, int dt) {
     audio_->keepBirthPlaying();
     piece.birthStarted = true;
     piece.timer += dt;
-    const float scale = birthScale(static_cast<float>(piece.timer) / kBirthMs);
+    const float scale = birthScale(static_cast<float>(piece.timer) / static_cast<float>(tuning_.birthMs));
     piece.width = scale * fullWidth(piece);
     piece.height = scale * fullHeight(piece);
-    if (piece.timer > kBirthMs) enterState(piece, PieceState::Idle);
+    if (piece.timer > tuning_.birthMs) enterState(piece, PieceState::Idle);
 }
 
 // Shrinks away, then is born again in the destination cell.
 void Board::updateTeleportOut(Piece& piece, int dt) {
-    piece.width -= kDyingShrinkPerMs * static_cast<float>(dt);
-    piece.height -= kDyingShrinkPerMs * static_cast<float>(dt);
+    piece.width -= kTeleportShrinkPerMs * static_cast<float>(dt);
+    piece.height -= kTeleportShrinkPerMs * static_cast<float>(dt);
     if (piece.width >= 0.0f) return;
     const int destination = static_cast<int>(piece.moveTarget);
     if (geometry_.contains(destination)) centreIn(piece, destination);

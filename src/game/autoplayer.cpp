@@ -312,7 +312,7 @@ void makeAutoplayMove(Board& board, const AutoplayMove& move) {
 AutoplayResult playQuestLevel(const MapData& level, std::uint32_t seed, const AutoplayOptions& options) {
     QuestHost host;
     host.wands = options.wands;
-    Board board(&host, nullptr);
+    Board board(&host, nullptr, options.tuning);
     board.setMode(BoardMode::ModeQuest);
     applyMap(board, level);
     seedBoardRandom(seed);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "board/board_tuning.h"
 #include "game/level_map.h"
 
 class Board;
@@ -18,6 +19,8 @@ struct AutoplayOptions {
     // whole game). The autoplayer, like a player, saves them for a coated
     // cell that no line can reach now; wand plates add to them.
     int wands = 3;
+    // The board's speeds; the game's own are in its data (data\common.ini).
+    BoardTuning tuning;
 };
 
 struct AutoplayResult {

@@ -2,6 +2,9 @@
 // how they grow, and puzzle boards that do not refill.
 
 #include "board_test_support.h"
+#include "board/board_tuning.h"
+#include "config/ini_store.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -107,6 +110,57 @@ TEST(Birth, PieceWaitsThenGrowsPastFullSizeAndSettles) {
     for (int i = 0; i < 3; ++i) t->tick(kTick);
     EXPECT_EQ(p->state, PieceState::Idle);
     EXPECT_EQ(p->width, kPieceSize);
+}
+
+// The game's data tunes the speeds, the birth time and with it the delays
+// before a birth; values no board could move at keep the board's own, and
+// a birth time past ten seconds is held there, so its delays stay in range.
+TEST(Birth, TheDataTunesItsTimeAndItsDelaysAndHostileValuesKeepTheBoardMoving) {
+    TempDir dir;
+    ScopedChdir inDir(dir.path());
+    const auto tuned = [&](const std::string& properties) {
+        dir.write("data/common.ini", "[properties]\r\n" + properties);
+        iniReleaseCache();
+        return BoardTuning::fromCommonIni();
+    };
+    const BoardTuning game = tuned("kest_velocity=0.65\r\nfall_velocity=0.3\r\ndying_velocity=0.25\r\nbirth_time=100\r\n");
+    EXPECT_FLOAT_EQ(game.kestVelocity, 0.65f);
+    EXPECT_FLOAT_EQ(game.fallVelocity, 0.3f);
+    EXPECT_EQ(game.birthMs, 100);
+
+    EventLog log;
+    RecordingHost host(log);
+    Board board(&host, std::make_unique<RecordingAudio>(log), game);
+    board.setMode(BoardMode::ModeAction);
+    ASSERT_TRUE(board.setGeometry(kX0, kY0, 8, 2));
+    for (int i = 0; i < 16; ++i) board.setCell(i, true, 0, 0);
+    const char* const kinds = "0003434312121212";
+    for (int i = 0; i < 16; ++i) board.putPiece(i, kinds[i] - '0');
+    board.tick(kTick);
+    Piece* dying = board.pieceAt(0);
+    ASSERT_EQ(dying->state, PieceState::Dying);
+    // 44 pixels down to 10 at 0.25 a ms: seven steps instead of seventeen.
+    for (int i = 0; i < 6; ++i) board.tick(kTick);
+    EXPECT_FALSE(dying->dead);
+    board.tick(kTick);
+    EXPECT_EQ(board.pieceAt(0), nullptr);
+    for (int i = 0; i < 5 && !board.pieceAt(0); ++i) board.tick(kTick);
+    ASSERT_NE(board.pieceAt(2), nullptr);
+    EXPECT_EQ(board.pieceAt(0)->timer, -50 / 3);
+    EXPECT_EQ(board.pieceAt(2)->timer, -100 / 3);
+
+    const BoardTuning hostile = tuned("kest_velocity=-1\r\nfall_velocity=fast\r\ndying_velocity=0\r\nbirth_time=2147483647\r\n");
+    EXPECT_FLOAT_EQ(hostile.kestVelocity, BoardTuning{}.kestVelocity);
+    EXPECT_FLOAT_EQ(hostile.fallVelocity, BoardTuning{}.fallVelocity);
+    EXPECT_FLOAT_EQ(hostile.dyingVelocity, BoardTuning{}.dyingVelocity);
+    EXPECT_EQ(hostile.birthMs, 10000);
+    Board slow(&host, std::make_unique<RecordingAudio>(log), hostile);
+    slow.setMode(BoardMode::ModeAction);
+    ASSERT_TRUE(slow.setGeometry(kX0, kY0, 8, 2));
+    for (int i = 0; i < 16; ++i) slow.setCell(i, true, 0, 0);
+    slow.startFall();
+    EXPECT_EQ(slow.pieceAt(15)->timer, 5 * ((1 - 7) * 4 - 15 - 10) * 10000 / 300);
+    iniReleaseCache();
 }
 
 TEST(Birth, NewPiecesUseOnlyAllowedKinds) {

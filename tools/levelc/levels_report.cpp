@@ -2,8 +2,10 @@
 // and prints how often it wins and how much of the level's time it uses, so
 // the quest's difficulty curve can be checked after any change to a level.
 //
-//   levels_report LEVELS_DIR [SEEDS] [FIRST LAST [SEED_BASE]]
+//   levels_report [--data DIR] LEVELS_DIR [SEEDS] [FIRST LAST [SEED_BASE]]
 //
+// With --data the board moves at the speeds of the game's data in DIR (its
+// data/common.ini), as in the game; without, at the board's own defaults.
 // With SEED_BASE the seeds start there instead of at 1000 * level, and each
 // game is listed too ("game SEED won|lost SECONDS"), which is what tuning a
 // level's time needs: the time a seed wins at does not depend on the time
@@ -12,6 +14,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,9 +24,33 @@
 #include "game/level_files.h"
 #include "game/level_source.h"
 
+namespace {
+
+// The board's speeds as the game reads them from the data in `dataRoot`.
+bool readGameTuning(const std::string& dataRoot, BoardTuning& tuning) {
+    std::error_code failed;
+    const std::filesystem::path back = std::filesystem::current_path(failed);
+    std::filesystem::current_path(dataRoot, failed);
+    if (failed || !std::filesystem::exists("data/common.ini")) return false;
+    tuning = BoardTuning::fromCommonIni();
+    std::filesystem::current_path(back, failed);
+    return !failed;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    AutoplayOptions options;
+    if (argc > 2 && std::strcmp(argv[1], "--data") == 0) {
+        if (!readGameTuning(argv[2], options.tuning)) {
+            std::fprintf(stderr, "levels_report: no data/common.ini in %s\n", argv[2]);
+            return 2;
+        }
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: levels_report LEVELS_DIR [SEEDS] [FIRST LAST]\n");
+        std::fprintf(stderr, "usage: levels_report [--data DIR] LEVELS_DIR [SEEDS] [FIRST LAST [SEED_BASE]]\n");
         return 2;
     }
     const std::string dir = argv[1];
@@ -48,7 +76,7 @@ int main(int argc, char** argv) {
         long usedMs = 0, moves = 0, coatLeft = 0;
         for (int s = 0; s < seeds; ++s) {
             const long seed = listGames ? seedBase + s : 1000L * level + s;
-            const AutoplayResult r = playQuestLevel(map, static_cast<std::uint32_t>(seed));
+            const AutoplayResult r = playQuestLevel(map, static_cast<std::uint32_t>(seed), options);
             if (listGames) std::printf("game %ld %s %.2f\n", seed, r.won ? "won" : "lost", r.timeUsedMs / 1000.0);
             wins += r.won ? 1 : 0;
             usedMs += r.timeUsedMs;
