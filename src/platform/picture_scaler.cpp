@@ -15,6 +15,17 @@ inline std::uint32_t blend(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
     return redBlue | green;
 }
 
+// Two rows blended with one weight, channel by channel: the same sums as
+// blend(), in 16-bit lanes the vectoriser packs eight or sixteen to a step.
+void blendRows(const std::uint32_t* a, const std::uint32_t* b, std::uint32_t w, std::uint32_t* out, int count) {
+    const auto* from = reinterpret_cast<const std::uint8_t*>(a);
+    const auto* to = reinterpret_cast<const std::uint8_t*>(b);
+    auto* into = reinterpret_cast<std::uint8_t*>(out);
+    const std::uint16_t keep = std::uint16_t(256 - w), take = std::uint16_t(w);
+    for (int i = 0; i < 4 * count; ++i)
+        into[i] = std::uint8_t(std::uint16_t(std::uint16_t(from[i] * keep) + std::uint16_t(to[i] * take)) >> 8);
+}
+
 // 5 or 6 bits widened to 8, the top bits repeated below, so full is 255.
 inline std::uint32_t widen5(std::uint32_t v) { return (v << 3) | (v >> 2); }
 inline std::uint32_t widen6(std::uint32_t v) { return (v << 2) | (v >> 4); }
@@ -133,8 +144,8 @@ Rect PictureScaler::draw(const std::uint16_t* pixels, int pitchBytes, PixelLayou
         if (w == 0) {
             std::memcpy(out + columnBegin, upper_.data() + columnBegin, std::size_t(columnEnd - columnBegin) * 4);
         } else {
-            for (int c = columnBegin; c < columnEnd; ++c)
-                out[c] = blend(upper_[std::size_t(c)], lower_[std::size_t(c)], w);
+            blendRows(upper_.data() + columnBegin, lower_.data() + columnBegin, w, out + columnBegin,
+                      columnEnd - columnBegin);
         }
     }
     return Rect{fit_.area.left + columnBegin, fit_.area.top + rowBegin, fit_.area.left + columnEnd,

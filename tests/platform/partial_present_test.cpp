@@ -112,6 +112,17 @@ TEST(PartialPresent, TheChangedPartsLeaveTheWindowAsTheWholeFrameWould) {
                 wholeScaler.drawBars(whole.view);
                 wholeScaler.draw(frame.pixels.data(), kPitchPixels * 2, layout, kWhole, whole.view);
                 ASSERT_EQ(firstDifference(shown, whole), "");
+                if (windowWidth == kWidth && windowHeight == kHeight && layout == PixelLayout::Rgb565) {
+                    // At the picture's own size the window is the frame itself.
+                    for (int y = 0; y < kHeight; ++y)
+                        for (int x = 0; x < kWidth; ++x) {
+                            const std::uint32_t v = frame.pixels[std::size_t(y) * kPitchPixels + x];
+                            const std::uint32_t r = v >> 11, g = (v >> 5) & 63, b = v & 31;
+                            const std::uint32_t expected =
+                                ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+                            ASSERT_EQ(shown.pixels[std::size_t(y) * kWidth + x], expected) << x << ", " << y;
+                        }
+                }
             }
         }
     }
