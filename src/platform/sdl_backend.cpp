@@ -7,7 +7,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/frame_changes.h"
 #include "platform/key_mapping.h"
+#include "platform/picture_scaler.h"
 #include "platform/script.h"
 #include "platform/window_messages.h"
 
@@ -15,6 +17,31 @@ namespace platform {
 namespace {
 
 constexpr char kNoDisplayAdvice[] = "start with --headless to run without a window";
+
+// A renderer that draws with the processor: SDL's own software renderer, or
+// OpenGL on a rasteriser in software (Mesa's llvmpipe and softpipe, as under
+// Xvfb or on a machine without a graphics driver). Either scales and sends
+// the whole window for every frame, however little of it changed.
+bool drawsInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_SOFTWARE)) return true;
+    if (!info.name || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    // The renderer's context is current once it is made.
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto* name = getString ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
+    if (!name) return false;
+    for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+        if (std::strstr(name, soft)) return true;
+    return false;
+}
+
+// Window surfaces we draw into ourselves: 32 bits, red, green, blue from the top.
+bool isXrgbSurface(const SDL_Surface* surface) {
+    const SDL_PixelFormat* f = surface ? surface->format : nullptr;
+    return f && f->BytesPerPixel == 4 && f->Rmask == 0xFF0000u && f->Gmask == 0x00FF00u && f->Bmask == 0x0000FFu;
+}
 
 class SdlBackend : public Backend {
 public:
@@ -35,7 +62,8 @@ public:
         }
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_ || drawsInSoftware(renderer_)) takeWindowSurface();
+        if (!renderer_ && !drawsOwnSurface_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (renderer_) SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_StartTextInput();
         return true;
@@ -48,6 +76,7 @@ public:
         texture_ = nullptr;
         renderer_ = nullptr;
         window_ = nullptr;
+        drawsOwnSurface_ = false;
     }
 
     bool hasWindow() const override { return window_ != nullptr; }
@@ -113,33 +142,11 @@ public:
 
     void present(const std::uint16_t* pixels, int width, int height, int pitchBytes, PixelLayout layout,
                  const Rect& clip) override {
-        if (!renderer_ || !pixels || width <= 0 || height <= 0) return;
-        // The window still holds an unchanged picture: showing it again would
-        // only make the renderer (often a software one) scale and copy the
-        // same pixels fifty times a second while the game idles.
-        if (!rememberShown(pixels, width, height, pitchBytes)) return;
-        const Uint32 format = layout == PixelLayout::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555;
-        if (!texture_ || textureWidth_ != width || textureHeight_ != height || textureFormat_ != format) {
-            if (texture_) SDL_DestroyTexture(texture_);
-            texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
-            textureWidth_ = width;
-            textureHeight_ = height;
-            textureFormat_ = format;
-            if (!texture_) return;
-            // Mouse positions come back in picture pixels, whatever the window's size.
-            SDL_RenderSetLogicalSize(renderer_, width, height);
-        }
-        SDL_Rect area{std::max(0, clip.left), std::max(0, clip.top), 0, 0};
-        area.w = std::min(width, clip.right) - area.x;
-        area.h = std::min(height, clip.bottom) - area.y;
-        if (area.w > 0 && area.h > 0) {
-            const auto* first = reinterpret_cast<const std::uint8_t*>(pixels) +
-                                static_cast<std::ptrdiff_t>(area.y) * pitchBytes + area.x * 2;
-            SDL_UpdateTexture(texture_, &area, first, pitchBytes);
-        }
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        if (!pixels || width <= 0 || height <= 0) return;
+        pictureWidth_ = width;
+        pictureHeight_ = height;
+        if (drawsOwnSurface_) presentOnSurface(pixels, width, height, pitchBytes, layout, clip);
+        else if (renderer_) presentWithRenderer(pixels, width, height, pitchBytes, layout, clip);
     }
 
     CursorHandle createCursor(const CursorImage& image) override {
@@ -172,9 +179,9 @@ public:
     // The system pointer goes where the hand goes, so a player watching the
     // demo sees it move; the game hears of it at once, as from a real mouse.
     void moveHand(int x, int y) override {
-        if (window_ && renderer_) {
+        if (window_) {
             int windowX = x, windowY = y;
-            SDL_RenderLogicalToWindow(renderer_, float(x), float(y), &windowX, &windowY);
+            pictureToWindow(x, y, windowX, windowY);
             SDL_WarpMouseInWindow(window_, windowX, windowY);
         }
         mouseX_ = x;
@@ -192,25 +199,117 @@ public:
     }
 
 private:
-    // True when the picture differs from the one last shown, or the window
-    // needs it again; it is then kept as the one shown.
-    bool rememberShown(const std::uint16_t* pixels, int width, int height, int pitchBytes) {
-        const std::size_t rowBytes = std::size_t(width) * 2;
-        bool same = !mustShow_ && shownWidth_ == width && shownHeight_ == height;
-        for (int y = 0; y < height && same; ++y) {
-            const auto* row = reinterpret_cast<const std::uint8_t*>(pixels) + std::ptrdiff_t(y) * pitchBytes;
-            same = std::memcmp(row, shown_.data() + std::size_t(y) * std::size_t(width), rowBytes) == 0;
+    // Gives up a renderer that draws in software for the window's own
+    // surface, which we draw into: only the changed parts of each frame are
+    // scaled and sent to the window.
+    void takeWindowSurface() {
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+        // The surface itself must not be a renderer's texture in disguise.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        drawsOwnSurface_ = isXrgbSurface(SDL_GetWindowSurface(window_));
+    }
+
+    // The picture as a texture the renderer scales into the window: the
+    // changed parts are uploaded, and the whole is shown again.
+    void presentWithRenderer(const std::uint16_t* pixels, int width, int height, int pitchBytes, PixelLayout layout,
+                             const Rect& clip) {
+        const Uint32 format = layout == PixelLayout::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB555;
+        if (!texture_ || textureWidth_ != width || textureHeight_ != height || textureFormat_ != format) {
+            if (texture_) SDL_DestroyTexture(texture_);
+            texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+            textureWidth_ = width;
+            textureHeight_ = height;
+            textureFormat_ = format;
+            mustShow_ = true;
+            if (!texture_) return;
+            // Mouse positions come back in picture pixels, whatever the window's size.
+            SDL_RenderSetLogicalSize(renderer_, width, height);
         }
-        if (same) return false;
-        shown_.resize(std::size_t(width) * std::size_t(height));
-        for (int y = 0; y < height; ++y) {
-            const auto* row = reinterpret_cast<const std::uint8_t*>(pixels) + std::ptrdiff_t(y) * pitchBytes;
-            std::memcpy(shown_.data() + std::size_t(y) * std::size_t(width), row, rowBytes);
-        }
-        shownWidth_ = width;
-        shownHeight_ = height;
+        // An unchanged picture is not shown again: the renderer (often a
+        // software one) would only scale and copy the same pixels fifty
+        // times a second while the game idles.
+        const std::vector<Rect> changed = changes_.take(pixels, width, height, pitchBytes, clip, mustShow_);
+        if (changed.empty() && !mustShow_) return;
         mustShow_ = false;
-        return true;
+        if (!changed.empty()) {
+            Rect box = changed.front();
+            for (const Rect& r : changed) {
+                box.left = std::min(box.left, r.left);
+                box.top = std::min(box.top, r.top);
+                box.right = std::max(box.right, r.right);
+                box.bottom = std::max(box.bottom, r.bottom);
+            }
+            const SDL_Rect area{box.left, box.top, box.right - box.left, box.bottom - box.top};
+            const auto* first = reinterpret_cast<const std::uint8_t*>(pixels) +
+                                static_cast<std::ptrdiff_t>(area.y) * pitchBytes + area.x * 2;
+            SDL_UpdateTexture(texture_, &area, first, pitchBytes);
+        }
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    // The picture scaled into the window's surface by us, only where it
+    // changed; the window is sent just those rectangles.
+    void presentOnSurface(const std::uint16_t* pixels, int width, int height, int pitchBytes, PixelLayout layout,
+                          const Rect& clip) {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (!isXrgbSurface(surface)) return;
+        const bool fresh = mustShow_ || surface->w != surfaceWidth_ || surface->h != surfaceHeight_;
+        // A fresh surface holds nothing yet: the whole picture goes in.
+        const Rect area = fresh ? Rect{0, 0, width, height} : clip;
+        const std::vector<Rect> changed = changes_.take(pixels, width, height, pitchBytes, area, fresh);
+        if (changed.empty() && !fresh) return;
+        scaler_.setGeometry(width, height, surface->w, surface->h);
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+            mustShow_ = true;  // the changes just taken were not drawn
+            return;
+        }
+        WindowPixels target{static_cast<std::uint32_t*>(surface->pixels), surface->w, surface->h, surface->pitch};
+        if (fresh) scaler_.drawBars(target);
+        std::vector<SDL_Rect> sent;
+        for (const Rect& r : changed) {
+            const Rect w = scaler_.draw(pixels, pitchBytes, layout, r, target);
+            if (w.right > w.left && w.bottom > w.top) sent.push_back({w.left, w.top, w.right - w.left, w.bottom - w.top});
+        }
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+        if (fresh) SDL_UpdateWindowSurface(window_);
+        else if (!sent.empty()) SDL_UpdateWindowSurfaceRects(window_, sent.data(), int(sent.size()));
+        surfaceWidth_ = surface->w;
+        surfaceHeight_ = surface->h;
+        mustShow_ = false;
+    }
+
+    // Where the picture lies in the window as it is now, for the mouse when
+    // we draw the window ourselves.
+    PictureFit windowFit() const {
+        int width = 0, height = 0;
+        if (window_) SDL_GetWindowSize(window_, &width, &height);
+        return fitPicture(pictureWidth_, pictureHeight_, width, height);
+    }
+    void windowToPicture(int windowX, int windowY, int& x, int& y) const {
+        if (renderer_) {
+            float pictureX = float(windowX), pictureY = float(windowY);
+            SDL_RenderWindowToLogical(renderer_, windowX, windowY, &pictureX, &pictureY);
+            x = int(pictureX);
+            y = int(pictureY);
+        } else {
+            windowFit().toPicture(windowX, windowY, x, y);
+        }
+    }
+    void pictureToWindow(int x, int y, int& windowX, int& windowY) const {
+        if (renderer_) SDL_RenderLogicalToWindow(renderer_, float(x), float(y), &windowX, &windowY);
+        else windowFit().toWindow(x, y, windowX, windowY);
+    }
+    // Event positions: the renderer's logical size has already mapped them.
+    void eventToPicture(int windowX, int windowY) {
+        if (renderer_) {
+            mouseX_ = windowX;
+            mouseY_ = windowY;
+        } else {
+            windowToPicture(windowX, windowY, mouseX_, mouseY_);
+        }
     }
 
     // The window appeared, moved, took a new size or left full screen while
@@ -227,9 +326,8 @@ private:
         SDL_GetWindowSize(window_, &width, &height);
         const int x = screenX - windowX, y = screenY - windowY;
         if (x < 0 || y < 0 || x >= width || y >= height) return;
-        float pictureX = float(x), pictureY = float(y);
-        if (renderer_) SDL_RenderWindowToLogical(renderer_, x, y, &pictureX, &pictureY);
-        const int px = int(pictureX), py = int(pictureY);
+        int px = x, py = y;
+        windowToPicture(x, y, px, py);
         if (px == mouseX_ && py == mouseY_) return;
         // Clicks report where SDL believes the mouse is; moving it there (it
         // is there already) brings that belief up to date as well.
@@ -284,16 +382,14 @@ private:
                 queue.post(WM_CHAR, static_cast<unsigned char>(c), packKeyLParam(false, false));
             break;
         case SDL_MOUSEMOTION:
-            mouseX_ = event.motion.x;
-            mouseY_ = event.motion.y;
+            eventToPicture(event.motion.x, event.motion.y);
             queue.post(WM_MOUSEMOVE, buttonFlags(), packMousePosition(mouseX_, mouseY_));
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             const bool left = event.button.button == SDL_BUTTON_LEFT;
             if (!left && event.button.button != SDL_BUTTON_RIGHT) break;
-            mouseX_ = event.button.x;
-            mouseY_ = event.button.y;
+            eventToPicture(event.button.x, event.button.y);
             const bool doubleClick = event.button.clicks >= 2 && event.button.clicks % 2 == 0;
             std::uint32_t message;
             if (event.type == SDL_MOUSEBUTTONUP)
@@ -332,11 +428,11 @@ private:
             break;
         case SDL_WINDOWEVENT_RESTORED:
             pointerStale_ = mustShow_ = true;
-            queue.post(WM_SIZE, SIZE_RESTORED, packMousePosition(textureWidth_, textureHeight_));
+            queue.post(WM_SIZE, SIZE_RESTORED, packMousePosition(pictureWidth_, pictureHeight_));
             break;
         case SDL_WINDOWEVENT_MAXIMIZED:
             pointerStale_ = mustShow_ = true;
-            queue.post(WM_SIZE, SIZE_MAXIMIZED, packMousePosition(textureWidth_, textureHeight_));
+            queue.post(WM_SIZE, SIZE_MAXIMIZED, packMousePosition(pictureWidth_, pictureHeight_));
             break;
         case SDL_WINDOWEVENT_CLOSE:
             queue.post(WM_CLOSE);
@@ -355,9 +451,13 @@ private:
     int mouseX_ = -1, mouseY_ = -1;
     bool handHeld_ = false;  // the demo's hand holds the left button
     bool pointerStale_ = true;  // also before the window first appears
-    std::vector<std::uint16_t> shown_;  // the picture the window shows
-    int shownWidth_ = 0, shownHeight_ = 0;
+    FrameChanges changes_;  // against the picture the window shows
     bool mustShow_ = true;
+    int pictureWidth_ = 0, pictureHeight_ = 0;
+    // Drawing into the window's surface ourselves, instead of a renderer.
+    bool drawsOwnSurface_ = false;
+    PictureScaler scaler_;
+    int surfaceWidth_ = 0, surfaceHeight_ = 0;
 };
 
 }  // namespace

@@ -300,10 +300,16 @@ Mono snare(std::uint32_t seed) {
 Mono hat(std::uint32_t seed, bool open) {
     Mono out(samplesOf(open ? 0.4 : 0.09));
     Noise noise(seed);
-    Biquad high = Biquad::highPass(7200, 0.8), air = Biquad::peak(11000, 1.2, 5.0);
+    // The open hat rings bright over the top; the closed one, which ticks
+    // under a whole level, is a short, soft chick with its air rolled off.
+    Biquad high = Biquad::highPass(open ? 7200 : 4800, 0.8);
+    Biquad air = Biquad::peak(11000, 1.2, 5.0);
+    Biquad dull = Biquad::lowPass(7500, 0.6), duller = Biquad::lowPass(7500, 0.6);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const double t = static_cast<double>(i) * kTime;
-        out[i] = static_cast<float>(air.process(high.process(noise.white())) * strike(t, 0.0008, open ? 0.12 : 0.022));
+        const float noisy = high.process(noise.white());
+        const double sound = open ? air.process(noisy) : duller.process(dull.process(noisy));
+        out[i] = static_cast<float>(sound * strike(t, 0.0008, open ? 0.12 : 0.018));
     }
     fadeEdges(out, 0.0, 0.015);
     return out;

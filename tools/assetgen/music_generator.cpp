@@ -376,7 +376,7 @@ MusicTrack renderMenuTheme() {
     a.roomLevel = 1.1;
     a.echoBeats = 0.75;
     a.echoFeedback = 0.32;
-    a.loudnessRmsDb = -23.5;
+    a.loudnessRmsDb = -26.5;
     const std::vector<Chord> harmony = menuHarmony();
 
     // Two pads, a little apart, for width.
@@ -399,6 +399,10 @@ MusicTrack renderMenuTheme() {
     arp.delay = 0.12;
     arp.legato = 0.9;
     writeArpeggio(arp, harmony, 0, 31, 0.5, {0, 1, 2, 3, 4, 3, 2, 1}, 0, {0.9, 0.6, 0.75, 0.6, 0.85, 0.6, 0.75, 0.6});
+    // The first eight bars are what the title and the menu are first heard
+    // over: the piano carries them alone, and steps back when the melody comes.
+    for (Note& n : arp.notes)
+        if (n.beat < 8 * 4) n.velocity *= 1.6;
     a.parts.push_back(arp);
 
     Part harp;
@@ -498,7 +502,7 @@ MusicTrack renderGameTheme() {
     a.roomLevel = 0.9;
     a.echoBeats = 0.75;
     a.echoFeedback = 0.33;
-    a.loudnessRmsDb = -21.5;
+    a.loudnessRmsDb = -25.5;
     const std::vector<Chord> harmony = gameHarmony();
     // Sections (0-based bars): intro 0-3, A 4-11, A2 12-19, B 20-27,
     // breakdown 28-35, A3 36-43, outro 44-47.
@@ -597,8 +601,10 @@ MusicTrack renderGameTheme() {
     a.drums.push_back({kick(1.0), 0.45, 0.0, 0.02});
     a.drums.push_back({snare(0x534E), 0.4, 0.05, 0.2});
     a.drums.push_back({clap(0x434C), 0.6, -0.05, 0.25});
-    a.drums.push_back({hat(0x4831, false), 0.32, 0.25, 0.05});
-    a.drums.push_back({hat(0x4832, false), 0.32, 0.3, 0.05});
+    // The closed hats tick four times a second for most of the track: they
+    // stay in the back, where the ear takes them in without listening.
+    a.drums.push_back({hat(0x4831, false), 0.2, 0.25, 0.05});
+    a.drums.push_back({hat(0x4832, false), 0.2, 0.3, 0.05});
     a.drums.push_back({hat(0x4F48, true), 0.16, 0.3, 0.1});
     a.drums.push_back({shaker(0x5348), 0.22, -0.3, 0.1});
     a.drums.push_back({noiseSweep(2.0, 400, 9000, 0.9, Envelope(0.0).to(1.95, 1.0, -2.0).to(0.05, 0.0), 0x5249, true),

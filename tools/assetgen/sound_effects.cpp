@@ -554,7 +554,7 @@ const std::vector<Entry>& entries() {
         select.pan = 0.8;
         return std::vector<Entry>{
             {design("toggle", "focus moves onto a control: soft wooden tick", 0.5), toggleSound},
-            {design("click", "a button goes down: crisp tap with a little body", 0.65), clickSound},
+            {design("click", "a button goes down: crisp tap with a little body", 0.5), clickSound},
             {design("options", "a side panel slides: rising breath", 0.6), optionsSound},
             {design("dialog", "a dialog opens: two soft electric-piano notes", 0.7), dialogSound},
             {select, selectSound},

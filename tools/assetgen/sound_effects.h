@@ -9,8 +9,8 @@
 
 #include "synth.h"
 
-constexpr double kEffectLoudnessDb = -16.0;
-constexpr double kEffectPeakCeilingDb = -1.5;
+constexpr double kEffectLoudnessDb = -20.5;
+constexpr double kEffectPeakCeilingDb = -6.5;
 
 struct EffectDesign {
     std::string section;
