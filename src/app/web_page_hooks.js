@@ -61,6 +61,10 @@ Module['shardfall'] = {
       sliceMaxMs: s.maxMs,
     };
   },
+  // The longest wait between two of the sound's steps since last asked.
+  longestSoundStepWaitMs: function () {
+    return _shardfall_longest_step_wait_ms();
+  },
   savesPending: function () {
     return shardfallSaves.pending();
   },
