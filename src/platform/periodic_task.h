@@ -37,8 +37,8 @@ private:
     std::thread thread_;
     std::mutex mutex_;
     std::condition_variable wake_;
-    bool stopping_ = false;
-    long timer_ = 0;
+    [[maybe_unused]] bool stopping_ = false;
+    [[maybe_unused]] long timer_ = 0;
 };
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
 
 #include <cstdio>
 
