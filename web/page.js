@@ -67,8 +67,8 @@ var shardfallPage = (function () {
     onAbort: function (what) {
       fail('Shardfall stopped: ' + what + '. Reloading the page starts it again.');
     },
-    onExit: function (code) {
-      window.shardfallPage.exited = code;
+    onGameEnd: function (code) {
+      window.shardfallPage.ended = code;
       fail('Thanks for playing. Reload the page to play again.');
     },
   };

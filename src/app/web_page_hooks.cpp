@@ -42,6 +42,8 @@ const char* currentScreenName() {
 class WatchedClient : public FrameClient {
 public:
     explicit WatchedClient(std::unique_ptr<FrameClient> inner) : inner_(std::move(inner)) {}
+    // The screen manager goes with the client it was handed in.
+    ~WatchedClient() override { watch().manager = nullptr; }
 
     void handleWindowMessage(std::uint32_t message, platform::WParam wParam, platform::LParam lParam) override {
         inner_->handleWindowMessage(message, wParam, lParam);

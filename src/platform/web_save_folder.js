@@ -5,7 +5,8 @@
 // (game.ini, profiles.ini, gerr.log, the players' files). That folder lives
 // on the site's IndexedDB: it is read back before the game starts, and every
 // change to it (a file written and closed, renamed, removed, a new folder)
-// is followed by a sync, so a reload or a later visit finds it as it was.
+// is followed by a sync, and so is the game's end (app/web_main.cpp), so a
+// reload or a later visit finds it as it was.
 // Nothing is written before the first read has finished: the game starts
 // only then.
 
@@ -91,12 +92,3 @@ Module['preRun'] = Module['preRun'] || [];
 Module['preRun'].push(shardfallSaves.prepare);
 Module['shardfallSaves'] = shardfallSaves;
 
-// The game's last write-back has asked for its sync already; one more at the
-// very end costs nothing and covers a change made outside the watched calls.
-(function () {
-  var pageOnExit = Module['onExit'];
-  Module['onExit'] = function (code) {
-    shardfallSaves.sync();
-    if (pageOnExit) pageOnExit(code);
-  };
-})();

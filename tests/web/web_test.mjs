@@ -125,7 +125,7 @@ try {
       };
     }, sameBoardScript);
     await page.goto(site);
-    await page.waitForFunction(() => window.shardfallPage && window.shardfallPage.exited !== undefined, null,
+    await page.waitForFunction(() => window.shardfallPage && window.shardfallPage.ended !== undefined, null,
       { timeout: 180000 });
     const shot = async (name) =>
       Buffer.from(await page.evaluate((path) => Array.from(FS.readFile(path)), `/run/${name}`));
