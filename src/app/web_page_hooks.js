@@ -2,25 +2,30 @@
 // the current screen, the score, a swap the board offers, when the title
 // was first shown, and the frame times. Besides what the game measures
 // itself (its logic steps and its compose), each stretch of the game's own
-// work between two of its waits is timed here: one such slice is a whole
-// frame, events, steps, compose and present, as the browser sees it.
+// work between two of its waits that drew a frame is timed here: such a
+// stretch is a whole frame, events, steps, compose and present, as the
+// browser sees it.
 
 var shardfallHooks = {
   slices: { count: 0, ms: 0, maxMs: 0 },
   cells: 0,
 
   timeSlices: function () {
+    if (typeof Asyncify === 'undefined') return;
     var rewind = Asyncify.doRewind;
     Asyncify.doRewind = function (data) {
+      var frames = _shardfall_times(0);
       var start = performance.now();
       try {
         return rewind(data);
       } finally {
         var ms = performance.now() - start;
         var s = shardfallHooks.slices;
-        s.count++;
-        s.ms += ms;
-        if (ms > s.maxMs) s.maxMs = ms;
+        if (_shardfall_times(0) > frames) {
+          s.count++;
+          s.ms += ms;
+          if (ms > s.maxMs) s.maxMs = ms;
+        }
       }
     };
   },

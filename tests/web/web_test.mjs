@@ -136,7 +136,7 @@ try {
     }, sameBoardScript);
     await page.goto(site);
     await page.waitForFunction(() => window.shardfallPage && window.shardfallPage.ended !== undefined, null,
-      { timeout: 180000 });
+      { timeout: 300000 });
     const shot = async (name) =>
       Buffer.from(await page.evaluate((path) => Array.from(FS.readFile(path)), `/run/${name}`));
     const dealt = await shot('dealt.png'), board = await shot('board.png');
@@ -220,7 +220,7 @@ try {
   const perFrame = (ms, n) => (n ? (ms / n).toFixed(2) : '-');
   console.log(`frame times over the swap and its cascade: ${times.frames} frames composed, compose ` +
     `${perFrame(times.composeMs, times.frames)} ms a frame (longest ${times.composeMaxMs.toFixed(2)} ms), ` +
-    `logic ${perFrame(times.updateMs, times.frames)} ms; whole slices of work between waits ` +
+    `logic ${perFrame(times.updateMs, times.frames)} ms; whole frames between two waits ` +
     `${perFrame(times.sliceMs, times.slices)} ms (longest ${times.sliceMaxMs.toFixed(2)} ms); ` +
     `longest wait between two sound steps ${soundWait.toFixed(1)} ms`);
 
