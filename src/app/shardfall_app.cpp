@@ -125,7 +125,6 @@ void initialiseGame(const AppHooks& hooks, DemoRun& demo) {
     auto client = std::make_unique<ScreenManagerClient>();
     ScreenManager& manager = client->manager();
     demo.attach(&manager);
-    if (hooks.addScreens) hooks.addScreens(manager.factory());
     s.screenManager = std::move(client);
     if (hooks.wrapScreenManager) s.screenManager = hooks.wrapScreenManager(std::move(s.screenManager), manager);
     manager.load(nullptr, nullptr);

@@ -14,9 +14,6 @@ class ScreenManager;
 struct AppHooks {
     // Makes the screen manager; tests put a recording double here.
     std::function<std::unique_ptr<FrameClient>()> makeScreenManager;
-    // With the real screen manager: called once its screens are registered
-    // and before they preload, so a test build can add screens of its own.
-    std::function<void(ScreenFactory&)> addScreens;
     // With the real screen manager: takes the client the frame loop would
     // drive and gives back the one it drives, so a test build can watch
     // every step and frame of the real game.

@@ -35,7 +35,7 @@ int saturatingAdd(int a, int b) { return int(std::clamp<long long>((long long)a 
 
 void ScoreKeeper::newGame(BoardMode mode) {
     mode_ = mode;
-    score_ = levelScore_ = gemsCollected_ = 0;
+    score_ = levelScore_ = gemsCollected_ = gemPoints_ = 0;
     bonusLives_ = 0;
     lives_ = mode == BoardMode::ModeQuest ? kQuestLives : 0;
     chainBonus_ = 0;
@@ -55,7 +55,7 @@ void ScoreKeeper::startLevel(int level) {
     }
 }
 
-void ScoreKeeper::resetLevelTally() { levelScore_ = gemsCollected_ = 0; }
+void ScoreKeeper::resetLevelTally() { levelScore_ = gemsCollected_ = gemPoints_ = 0; }
 
 void ScoreKeeper::restore(int score, int lives) {
     score_ = score;
@@ -65,6 +65,7 @@ void ScoreKeeper::restore(int score, int lives) {
 void ScoreKeeper::restoreLevelTally(int levelScore, int gemsCollected) {
     levelScore_ = levelScore;
     gemsCollected_ = gemsCollected;
+    gemPoints_ = 0;
 }
 
 void ScoreKeeper::setLives(int lives) {
@@ -112,6 +113,7 @@ void ScoreKeeper::throwGems(const WaveTally& wave) {
         if (links_.collector->receive(links_.effects)) {
             if (links_.banner) links_.banner->show(BannerText::GemBonus);
             add(kGemBonus);
+            gemPoints_ = saturatingAdd(gemPoints_, kGemBonus);
             showScore();
         }
     }
@@ -130,7 +132,9 @@ void ScoreKeeper::showBanner(int waveCount) {
 }
 
 void ScoreKeeper::payGem(bool big, float, float) {
-    add(big ? kBigGemPoints : kSmallGemPoints);
+    const int points = big ? kBigGemPoints : kSmallGemPoints;
+    add(points);
+    gemPoints_ = saturatingAdd(gemPoints_, points);
     showScore();
 }
 

@@ -72,7 +72,8 @@ public:
     // A saved game's score and lives, taken as they are.
     void restore(int score, int lives);
     void setLives(int lives);
-    // A saved game's tallies of the level in progress.
+    // A saved game's tallies of the level in progress. A saved game does
+    // not keep what its gems paid: that tally starts again from 0.
     void restoreLevelTally(int levelScore, int gemsCollected);
 
     // ---- The board's side ----
@@ -82,7 +83,8 @@ public:
     int chainBonus() const { return chainBonus_; }
     void setChainBonus(int value) { chainBonus_ = value; }
 
-    // A landed gem: 250 or 1000 into the score, not the level's score.
+    // A landed gem: 250 or 1000 into the score and the gems' tally, not the
+    // level's score.
     void payGem(bool big, float x, float y) override;
     // Points from outside a wave (the time bonus); 0 just refreshes the HUD.
     void addScore(int points);
@@ -95,6 +97,10 @@ public:
     int score() const { return score_; }
     int levelScore() const { return levelScore_; }
     int gemsCollected() const { return gemsCollected_; }
+    // What the level's gems paid: landed gems and the full collector's
+    // bonus. With `levelScore` it makes what the level added to the score
+    // (less a time bonus).
+    int gemPoints() const { return gemPoints_; }
     int lives() const { return lives_; }
     int bonusLives() const { return bonusLives_; }
     int eventCount() const { return eventCount_; }
@@ -113,6 +119,7 @@ private:
     int score_ = 0;
     int levelScore_ = 0;
     int gemsCollected_ = 0;
+    int gemPoints_ = 0;
     int lives_ = 0;
     int bonusLives_ = 0;
     int chainBonus_ = 0;

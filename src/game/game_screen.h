@@ -92,6 +92,7 @@ public:
     int score() const override { return keeper_.score(); }
     void setScore(int score) override;
     int levelScore() const override { return keeper_.levelScore(); }
+    int gemPoints() const override { return keeper_.gemPoints(); }
     int gemsCollected() const override { return keeper_.gemsCollected(); }
     int lives() const override { return keeper_.lives(); }
     void setLives(int lives) override;

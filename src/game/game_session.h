@@ -7,8 +7,8 @@
 //
 // The numbers are those of the game in progress: `level` is the level being
 // played (the level-complete screen raises it before `nextLevel`), `score`
-// the game's score, `levelScore` and `gemsCollected` the tallies of the
-// current level.
+// the game's score, `levelScore`, `gemPoints` and `gemsCollected` the
+// tallies of the current level.
 
 #include "board/board_types.h"
 
@@ -76,6 +76,9 @@ public:
     virtual int score() const = 0;
     virtual void setScore(int score) = 0;
     virtual int levelScore() const = 0;
+    // What the level's thrown gems and the full collector paid; with
+    // `levelScore` it makes what the level added to the score.
+    virtual int gemPoints() const = 0;
     virtual int gemsCollected() const = 0;
     virtual int lives() const = 0;
     virtual void setLives(int lives) = 0;

@@ -30,6 +30,10 @@ public:
     void setPage(int page) override;
     int page() const { return page_; }
     int pageCount() const { return pageCount_; }
+    // A page as read; null beyond the last.
+    const Screen* pageScreen(int index) const {
+        return index >= 0 && index < pageCount_ ? pages_[static_cast<std::size_t>(index)].get() : nullptr;
+    }
 
 private:
     // "prev" only after the first page, "next" only before the last.

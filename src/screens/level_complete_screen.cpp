@@ -105,10 +105,12 @@ void LevelCompleteScreen::onShow() {
     timeFactor_ = game ? game->levelTimeSeconds() : 0;
 
     if (game) {
-        if (UiElement* levelScore = findChild("levelscore"))
-            levelScore->setText(std::to_string(game->levelScore() + bonus_).c_str());
+        // The level's score and what its gems paid, so the two add up to
+        // what the side panel's score gained over the level.
+        if (UiElement* levelScore = findChild("levelscore")) levelScore->setNumber(game->levelScore() + bonus_);
+        if (UiElement* gemPoints = findChild("gempoints")) gemPoints->setNumber(game->gemPoints());
         if (UiElement* time = findChild("time")) time->setText(minutesAndSeconds(game->timeUsedSeconds()).c_str());
-        if (UiElement* gems = findChild("kests")) gems->setText(std::to_string(game->gemsCollected()).c_str());
+        if (UiElement* gems = findChild("kests")) gems->setNumber(game->gemsCollected());
         finishLevel(*game);
     }
 
@@ -116,6 +118,19 @@ void LevelCompleteScreen::onShow() {
     Screen::onShow();
     const bool questWon = game && game->mode() == BoardMode::ModeQuest && game->level() == kLastQuestLevel + 1;
     if (questWon && menuButton) menuButton->visible = false;
+    placeNextButton(menuButton && !menuButton->visible);
+}
+
+// "next" stands where the screen file puts it beside "mainmenu"; alone, it
+// moves to the middle of the two buttons' row.
+void LevelCompleteScreen::placeNextButton(bool alone) {
+    UiElement* next = findChild("next");
+    UiElement* menu = findChild("mainmenu");
+    if (!next || !menu) return;
+    if (!nextHome_) nextHome_ = next->x;
+    const int rowLeft = std::min(menu->x, *nextHome_);
+    const int rowRight = std::max(menu->x + menu->xs, *nextHome_ + next->xs);
+    next->x = alone ? (rowLeft + rowRight - next->xs) / 2 : *nextHome_;
 }
 
 // The level counts as finished now: a player who quits during the tally

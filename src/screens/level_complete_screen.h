@@ -4,7 +4,8 @@
 // in the quest the time bonus (500 and 50 points a second left) is counted
 // up in steps of 250 with a tick while the time bar drains, rests, and
 // flies down into the score; then the result panel (player, level score,
-// time, gems) slides in from above with "next" and "mainmenu". A button
+// gem points, time, gems) slides in from above with "next" and
+// "mainmenu" ("next" alone in the middle after the quest's last level). A button
 // darkens the picture for half a second and leads on: to the next level,
 // to the quest map when an episode is finished, or to the main menu.
 //
@@ -18,6 +19,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "screens/letter_banner.h"
 #include "ui/screen.h"
@@ -86,6 +88,7 @@ private:
     bool countStep(int milliseconds);
     void bannerStep(int milliseconds);
     void finishLevel(GameSession& game);
+    void placeNextButton(bool alone);
     void drawLabel(Sprite& target) const;
     void drawCount(Sprite& target);
 
@@ -108,4 +111,5 @@ private:
     SoundGroup* popSound_ = nullptr;
     SoundGroup* tickSound_ = nullptr;
     int pause_ = kPauseMs;
+    std::optional<int> nextHome_;  // "next"'s place in the screen file
 };

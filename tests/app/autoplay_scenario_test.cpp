@@ -4,8 +4,7 @@
 // the demo's own account of its moves, the pictures, and the players'
 // files, which the demo must leave exactly as they were.
 //
-// The program is shardfall_play (see game_modes_scenario_test.cpp): the
-// real one, with stand-ins only for screens this build does not have yet.
+// The program is shardfall_play (see game_modes_scenario_test.cpp).
 
 #include <cstdlib>
 #include <filesystem>

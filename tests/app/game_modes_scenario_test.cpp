@@ -10,9 +10,7 @@
 // whatever is heard is the last seconds' warning: heard as a quest level
 // runs out, never in action or cube, which cannot run out of time.
 //
-// The program is shardfall_play: the real one, with stand-ins for the quest
-// map and the level intro while the build has none of its own (see its
-// source). The player is a returning one who has switched the tips off, so
+// The program is shardfall_play, the real one (see its source). The player is a returning one who has switched the tips off, so
 // no tip dialog waits at a level's start once the real intro shows them.
 
 #include <algorithm>
@@ -59,40 +57,13 @@ double loudest(const std::string& wav) {
     return best;
 }
 
-// The quest map's first episode chosen, where the build has a quest map of
-// its own: a click on the middle of its "episode1" button. Without one, the
-// stand-in chooses it by itself.
-std::string chooseFirstEpisode() {
-    const std::string map = kDist + "/data/menu/questmap.ini";
-    const int x = screenFileNumber(map, "episode1", "x"), y = screenFileNumber(map, "episode1", "y");
-    if (x < 0 || y < 0) return "";
-    return "wait 1000\nclick " + std::to_string(x + 86) + " " + std::to_string(y + 78) + "\n";
-}
-
 // The title's "start", then the menu's mode button (quest, puzzle, action,
 // cube from the top), then the level: the menu's fade, the game's fade-in
 // and the intro, and a click beside the board that closes a tutorial card
 // if one has opened.
 std::string intoMode(int button) {
     return "wait 300\nclick 400 516\nwait 1000\nclick 515 " + std::to_string(210 + 60 * button) + "\n" +
-           (button == 0 ? chooseFirstEpisode() : "") + "wait 7000\nshot entered.png\nclick 720 20\nwait 300\n";
-}
-
-// Drags every piece of the rows half a cell to the right, one after
-// another: most swaps make no line and come back, some score. A drag that
-// only closes a tutorial card is lost, and the next one plays on.
-std::string sweepSwaps(int x0, int y0, int columns, int rows) {
-    std::string script;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c + 1 < columns; ++c) {
-            const std::string from = std::to_string(x0 + kCell * c + kCell / 2) + " " +
-                                     std::to_string(y0 + kCell * r + kCell / 2);
-            const std::string to = std::to_string(x0 + kCell * c + kCell) + " " +
-                                   std::to_string(y0 + kCell * r + kCell / 2);
-            script += "down " + from + "\nwait 20\nmove " + to + "\nwait 20\nup " + to + "\nwait 700\n";
-        }
-    }
-    return script;
+           (button == 0 ? clickFirstEpisode(kDist) : "") + "wait 7000\nshot entered.png\nclick 720 20\nwait 300\n";
 }
 
 class GameModesScenario : public ::testing::Test {

@@ -6,9 +6,7 @@
 // panel, and "Next level" leads to level 2, whose intro presents the
 // lantern's new part. Judged from the screenshots, the recorded sound and
 // the player's progress file.
-//
-// The program is shardfall_play, the real one with a stand-in for the
-// quest map while the build has none: it chooses the first episode itself.
+
 
 #include <cmath>
 #include <cstring>
@@ -34,11 +32,7 @@ constexpr int kRate = 44100;
 // The title's "start", the menu's "quest", and on a quest map of the
 // build's own a click on its first episode; the map's half second of fade.
 std::string intoTheQuest() {
-    std::string script = "wait 300\nclick 400 516\nwait 1000\nclick 515 210\n";
-    const std::string map = kDist + "/data/menu/questmap.ini";
-    const int x = screenFileNumber(map, "episode1", "x"), y = screenFileNumber(map, "episode1", "y");
-    if (x >= 0 && y >= 0) script += "wait 1000\nclick " + std::to_string(x + 86) + " " + std::to_string(y + 78) + "\n";
-    return script + "wait 500\n";
+    return "wait 300\nclick 400 516\nwait 1000\nclick 515 210\n" + clickFirstEpisode(kDist) + "wait 500\n";
 }
 
 // The journey from the first level's start; times are from there.

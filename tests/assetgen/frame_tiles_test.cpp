@@ -33,9 +33,9 @@ const Image& tile(int index) {
 
 // The board with its ring of outside cells; cell (row, col) is at
 // ((col + 1) * 48, (row + 1) * 48).
-Image composed(const Field& f, const std::vector<TilePlacement>& placements) {
+Image composed(const Field& f, const std::vector<FrameTile>& placements) {
     Image out((f.w + 2) * kTileSize, (f.h + 2) * kTileSize);
-    for (const TilePlacement& p : placements)
+    for (const FrameTile& p : placements)
         drawOver(out, tile(p.tile), (p.col + 1) * kTileSize, (p.row + 1) * kTileSize);
     return out;
 }
@@ -108,7 +108,7 @@ std::string describe(const Field& f) {
 
 void expectSeamless(const Field& f) {
     const auto placements = frameTilePlacements(f.w, f.h, f.active);
-    for (const TilePlacement& p : placements) {
+    for (const FrameTile& p : placements) {
         ASSERT_FALSE(f.on(p.row, p.col)) << "tile " << p.tile << " on a playing cell\n" << describe(f);
         ASSERT_TRUE(p.row >= -1 && p.row <= f.h && p.col >= -1 && p.col <= f.w);
     }

@@ -203,6 +203,15 @@ TEST(Scoring, TheGemThatFillsTheCollectorPaysTheGemBonusOnce) {
     EXPECT_EQ(t.log.count("sound diamond_bonus"), 1);
     EXPECT_EQ(t.banner.text(), t.banner.textOf(BannerText::GemBonus));
     EXPECT_EQ(t.log.count("gem big at 300,200"), 4);
+    // The gems' own tally holds the bonus and what landed gems pay, so with
+    // the level's score it makes what the level added; a new level starts it
+    // again.
+    t.keeper.payGem(true, 0, 0);
+    t.keeper.payGem(false, 0, 0);
+    EXPECT_EQ(t.keeper.gemPoints(), 10000 + 1000 + 250);
+    EXPECT_EQ(t.keeper.levelScore() + t.keeper.gemPoints(), t.keeper.score());
+    t.keeper.resetLevelTally();
+    EXPECT_EQ(t.keeper.gemPoints(), 0);
 }
 
 TEST(Scoring, TheComboBannerShowsOnTheThirdFifthSeventhAndNinthWave) {
@@ -292,7 +301,7 @@ TEST(Scoring, PuzzleModeQueuesAndShowsNothingButStillThrowsGems) {
 }
 
 TEST(Scoring, TimeBonusAndTimeUsed) {
-    EXPECT_EQ(timeBonus(BoardMode::ModeQuest, 30000), 30 * 50 + 500);
+    EXPECT_EQ(timeBonus(BoardMode::ModeQuest, 30000), 2000);
     EXPECT_EQ(timeBonus(BoardMode::ModeQuest, 999), 49 + 500);
     EXPECT_EQ(timeBonus(BoardMode::ModeQuest, -20), 500);  // won in the step the clock ran out
     EXPECT_EQ(timeBonus(BoardMode::ModeAction, 30000), 0);

@@ -84,6 +84,36 @@ inline int screenFileNumber(const std::string& file, const std::string& section,
     return -1;
 }
 
+// A script line clicking the middle of the quest map's first episode, after
+// the map's second of fade-in.
+inline std::string clickFirstEpisode(const std::string& dist) {
+    const std::string map = dist + "/data/menu/questmap.ini";
+    const int x = screenFileNumber(map, "episode1", "x"), y = screenFileNumber(map, "episode1", "y");
+    EXPECT_TRUE(x >= 0 && y >= 0) << "no episode1 button in " << map;
+    return "wait 1000\nclick " + std::to_string(x + 86) + " " + std::to_string(y + 78) + "\n";
+}
+
+// A script that drags every piece of a board's rows half a cell to the
+// right, one after another, `rounds` times over, resting `restMs` after
+// each: most swaps make no line and come back, some score, some line up
+// four and throw gems. A drag that only closes a tutorial card is lost, and
+// the next one plays on. (x0, y0) is the board's top-left corner.
+inline std::string sweepSwaps(int x0, int y0, int columns, int rows, int rounds = 1, int restMs = 700) {
+    constexpr int kCell = 48;
+    std::string script;
+    for (int round = 0; round < rounds; ++round)
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c + 1 < columns; ++c) {
+                const std::string from = std::to_string(x0 + kCell * c + kCell / 2) + " " +
+                                         std::to_string(y0 + kCell * r + kCell / 2);
+                const std::string to = std::to_string(x0 + kCell * c + kCell) + " " +
+                                       std::to_string(y0 + kCell * r + kCell / 2);
+                script += "down " + from + "\nwait 20\nmove " + to + "\nwait 20\nup " + to + "\nwait " +
+                          std::to_string(restMs) + "\n";
+            }
+    return script;
+}
+
 // The generated data tree of `dist` linked into `folder`/data entry by
 // entry, all but the players' folder (left to the program and the test, so
 // player files stay in the test's folder) and the entries named in `own`,

@@ -114,7 +114,7 @@ TEST_F(GameScreenTest, ASavedActionBoardComesBackWithItsOwnGenerationTable) {
     EXPECT_TRUE(game->resumed());
     EXPECT_EQ(game->level(), 7);
     EXPECT_EQ(game->board().kestTable(), map.kests);
-    EXPECT_EQ(game->target(), 60 * 7 + 840);
+    EXPECT_EQ(game->target(), 1260);
     EXPECT_FLOAT_EQ(game->progress(), 400.0f);
     EXPECT_EQ(game->collector().filled(), 2);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -109,12 +110,20 @@ TEST_F(RiffReaderTest, RandomBytesNeverCrashTheChunkWalk) {
         open(bytes);
         RiffChunk top;
         if (reader.descend(top, nullptr, 0) != MMSYSERR_NOERROR) continue;
+        // A chunk found lies inside the file, and its data reads out to the
+        // end of the file at most, whatever its header claims.
         RiffChunk c;
         c.id = makeFourCC('d', 'a', 't', 'a');
         if (reader.descend(c, &top, MMIO_FINDCHUNK) == MMSYSERR_NOERROR) {
+            ASSERT_GE(c.dataOffset, 8u);
+            ASSERT_LE(c.dataOffset, bytes.size());
+            std::uint64_t delivered = 0;
             char sink[64];
-            while (reader.read(sink, sizeof sink) > 0) {
+            for (std::int32_t got; (got = reader.read(sink, sizeof sink)) > 0;) {
+                ASSERT_LE(got, std::int32_t(sizeof sink));
+                delivered += std::uint64_t(got);
             }
+            EXPECT_LE(delivered, std::min<std::uint64_t>(c.size, bytes.size() - c.dataOffset));
         }
     }
 }

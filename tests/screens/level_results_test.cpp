@@ -52,6 +52,7 @@ TEST_F(ResultsTest, ABonusOf2020IsCountedIn250sWhileTheTimeBarDrainsThenFliesInt
     g.bonus = 2020;  // 30.4 seconds left
     g.levelSeconds = 60;
     g.levelScore_ = 1000;
+    g.gemPoints_ = 1250;
     g.gems_ = 3;
     g.usedSeconds = 125;
     g.score_ = 5000;
@@ -64,7 +65,8 @@ TEST_F(ResultsTest, ABonusOf2020IsCountedIn250sWhileTheTimeBarDrainsThenFliesInt
     EXPECT_EQ(g.level_, 4);
     EXPECT_EQ(g.maxLevel_, 4);
     EXPECT_EQ(caption("name"), "Ann");
-    EXPECT_EQ(caption("levelscore"), "3020");
+    EXPECT_EQ(caption("levelscore"), "3,020");
+    EXPECT_EQ(caption("gempoints"), "1,250");
     EXPECT_EQ(caption("time"), "2 : 05");
     EXPECT_EQ(caption("kests"), "3");
 
@@ -156,11 +158,17 @@ TEST_F(ResultsTest, AfterTheLastQuestLevelOnlyNextRemainsAndMainMenuFadesIn) {
     EXPECT_EQ(game().maxLevel_, 41);
     EXPECT_FALSE(manager->currentScreen()->findChild("mainmenu")->visible);
     EXPECT_TRUE(manager->currentScreen()->findChild("next")->visible);
+    const int alone = manager->currentScreen()->findChild("next")->x;
 
-    // Any other level offers the way to the menu, which fades in.
+    // Any other level offers the way to the menu, which fades in; "next"
+    // is back beside it, and alone it stood in the middle of the two.
     manager->showScreen("game", 1);
     LevelCompleteScreen& other = showResult(9);
     EXPECT_TRUE(manager->currentScreen()->findChild("mainmenu")->visible);
+    const int menuX = manager->currentScreen()->findChild("mainmenu")->x;
+    const int beside = manager->currentScreen()->findChild("next")->x;
+    EXPECT_GT(beside, menuX);
+    EXPECT_EQ(alone, (menuX + beside) / 2);
     stepToRestingPanel(other);
     clickControl("mainmenu");
     step(500);

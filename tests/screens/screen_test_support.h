@@ -85,6 +85,7 @@ public:
     int score() const override { return score_; }
     void setScore(int score) override { score_ = score; }
     int levelScore() const override { return levelScore_; }
+    int gemPoints() const override { return gemPoints_; }
     int gemsCollected() const override { return gems_; }
     int lives() const override { return lives_; }
     void setLives(int lives) override { lives_ = lives; }
@@ -103,7 +104,7 @@ public:
     }
 
     BoardMode mode_ = BoardMode::ModeQuest;
-    int level_ = 1, maxLevel_ = 0, score_ = 0, levelScore_ = 0, gems_ = 0, lives_ = 5, wands_ = 5;
+    int level_ = 1, maxLevel_ = 0, score_ = 0, levelScore_ = 0, gemPoints_ = 0, gems_ = 0, lives_ = 5, wands_ = 5;
     int bonus = 0, levelSeconds = 0, usedSeconds = 0;
     ProgressControl* bar = nullptr;
     bool tutorial = false;

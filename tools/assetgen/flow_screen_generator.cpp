@@ -51,29 +51,36 @@ void generateReadyIntro(AssetTree& tree) {
 // of the right-hand panel.
 constexpr int kPanelWidth = 400, kPanelHeight = 362;
 constexpr int kPanelX = gamelayout::kBoardCentreX - kPanelWidth / 2, kPanelY = 104;
-constexpr int kRowLeft = 36, kRowRight = kPanelWidth - 36, kRowTop = 84, kRowHeight = 42, kRowStep = 50;
+constexpr int kRowLeft = 36, kRowRight = kPanelWidth - 36, kRowTop = 80, kRowHeight = 34, kRowStep = 40;
 constexpr int kButtonWidth = 168, kButtonHeight = 46, kButtonMargin = 24;
 
+// The level's score comes in two parts, so that together they make what
+// the side panel's score gained: the points of the lines (with the time
+// bonus in the quest) and the points the thrown gems paid.
 struct ResultRow {
     const char* control;
     const char* label;
     int gemKind;
 };
-constexpr ResultRow kRows[] = {
-    {"name", "Player", 0}, {"levelscore", "Level score", 2}, {"time", "Time", 5}, {"kests", "Gems", 7}};
+constexpr ResultRow kRows[] = {{"name", "Player", 0},
+                               {"levelscore", "Level score", 2},
+                               {"gempoints", "Gem points", 4},
+                               {"time", "Time", 5},
+                               {"kests", "Gems thrown", 7}};
+constexpr int kRowCount = static_cast<int>(sizeof kRows / sizeof kRows[0]);
 
 TextStyle labelStyle() { return engravedStyle(0xF4E2B8, 0xC89A50); }
 
 Image resultPanel() {
     Image panel = titledPanel(kPanelWidth, kPanelHeight, "Well played!");
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kRowCount; ++i) {
         const int top = kRowTop + kRowStep * i;
         drawOver(panel, wellPicture(kRowRight - kRowLeft, kRowHeight), kRowLeft, top);
         placeCentred(panel, decorativeGem(kRows[i].gemKind, 0.42f, 26, 0.7f), kRowLeft + 20, top + kRowHeight / 2.0f);
         const Image label = styledText(kRows[i].label, "Vollkorn-Italic.ttf", 20, labelStyle());
         drawOver(panel, label, kRowLeft + 38, top + (kRowHeight - label.frameHeight()) / 2);
     }
-    drawGoldRule(panel, kPanelWidth * 0.15, kPanelWidth * 0.85, kRowTop + kRowStep * 4 - 2);
+    drawGoldRule(panel, kPanelWidth * 0.15, kPanelWidth * 0.85, kRowTop + kRowStep * kRowCount - 2);
     return panel;
 }
 
@@ -93,8 +100,9 @@ void generateLevelComplete(AssetTree& tree) {
     writePicture(tree, kMenu + "levelcomplete_panel.tga", resultPanel(), PictureFormat::Tga32);
     writeButtonSet(tree, kMenu + "button_result", kButtonWidth, kButtonHeight, -1);
     std::vector<Control> controls = {staticPicture("panel", kMenu + "levelcomplete_panel.tga", kPanelX, kPanelY)};
-    for (int i = 0; i < 4; ++i) controls.push_back(rowValue(kRows[i], i));
-    // Going on is on the right; after the quest's last level it is alone.
+    for (int i = 0; i < kRowCount; ++i) controls.push_back(rowValue(kRows[i], i));
+    // Going on is on the right; after the quest's last level it is alone,
+    // and the game moves it to the middle.
     const int buttonY = kPanelY + kPanelHeight - 78;
     controls.push_back(button("mainmenu", "Main menu", kMenu + "button_result", kPanelX + kButtonMargin, buttonY));
     controls.push_back(button("next", "Next level", kMenu + "button_result",
@@ -106,10 +114,11 @@ void generateLevelComplete(AssetTree& tree) {
 
 // ---- The puzzle's dead end ----------------------------------------------
 
-// The game centres "NO MORE MOVES" on (430, 150); a band of shadow behind
-// it and a hint below keep it readable over any board.
+// The game centres "NO MOVES!" on (430, 150); a band of shadow behind it
+// and a hint below keep it readable over any board. The band ends where
+// the side panel begins.
 constexpr int kNoticeCentreX = 430, kNoticeCentreY = 150;
-constexpr int kBandWidth = 720, kBandHeight = 132;
+constexpr int kBandWidth = 2 * (gamelayout::kRightPanel.x - kNoticeCentreX), kBandHeight = 132;
 
 Image noticeBand() {
     Image band(kBandWidth, kBandHeight);
@@ -124,8 +133,8 @@ Image noticeBand() {
         cairo_fill(cr);
         cairo_pattern_destroy(shade);
     });
-    drawGoldRule(band, 90, kBandWidth - 90, 6);
-    drawGoldRule(band, 90, kBandWidth - 90, kBandHeight - 7);
+    drawGoldRule(band, 50, kBandWidth - 50, 6);
+    drawGoldRule(band, 50, kBandWidth - 50, kBandHeight - 7);
     return band;
 }
 
@@ -134,7 +143,7 @@ void generateNoMoves(AssetTree& tree) {
     const int left = kNoticeCentreX - kBandWidth / 2, top = kNoticeCentreY - 50;
     writeScreen(tree, "nomovespuzzle",
                 {staticPicture("band", kMenu + "nomoves_band.tga", left, top),
-                 caption("hint", "Undo a move, or start the puzzle again", left, top + 88, kBandWidth, 28)});
+                 caption("hint", "Undo a move, or start again", left, top + 88, kBandWidth, 28)});
 }
 
 // ---- The win screens ----------------------------------------------------
@@ -197,10 +206,10 @@ Image winQuestBackground() {
     return back;
 }
 
-// Every stone of the game in a ring, like the rose window of the puzzles.
+// Every gem of the game in a ring, like the rose window of the puzzles.
 Image winPuzzleBackground() {
     Image back = velvetBackdrop(800, 600, 400, 340);
-    addWinTitle(back, "Every puzzle solved!", "Not a single stone was left behind");
+    addWinTitle(back, "Every puzzle solved!", "Not a single gem was left behind");
     addBloom(back, 400, 360, 200, hexColour(0x3A1C60), 0.6f);
     for (int i = 0; i < 8; ++i) {
         const float angle = 2 * kPi * i / 8 - kPi / 2;

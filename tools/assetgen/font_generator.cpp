@@ -69,6 +69,14 @@ TextStyle goldStyle(std::uint32_t top, std::uint32_t middle, std::uint32_t botto
     return s;
 }
 
+// The face's own space, widened a little: outlines and glows make our
+// letters heavier than the face alone, and a gap of a third of the pixel
+// size keeps the words apart at a glance.
+int wordGapOf(const GlyphFace& face, const FontRecipe& recipe) {
+    const int space = face.render(' ').advance + recipe.tracking;
+    return std::max(space, (recipe.pixelSize + 1) / 3);
+}
+
 }  // namespace
 
 std::string BitmapFont::metricsText() const {
@@ -104,9 +112,27 @@ BitmapFont buildBitmapFont(const FontRecipe& recipe) {
             maxBottom = std::max(maxBottom, g.height - g.top);
         }
     }
-    font.lineHeight = pad.top + maxTop + maxBottom + pad.bottom;
-    const int baseline = pad.top + maxTop;
-    const int spaceAdvance = font.lineHeight / 2;
+    const int capHeight = face.capHeight();
+    int baseline = pad.top + maxTop;
+    font.lineHeight = baseline + maxBottom + pad.bottom;
+    if (recipe.capsCentredOnPlates) {
+        // The cell's middle lies kButtonCaptionDrop below the plate's; the
+        // words' middle, halfway between the capitals' and the small
+        // letters' (captions are mostly small letters after a capital),
+        // should lie on the plate's. Rows go below the baseline (or above
+        // the accents) until both fit.
+        const int inkBelow = maxBottom + pad.bottom;
+        const int wordMiddle = (capHeight + face.render('x').top + 2) / 4;
+        for (int height = font.lineHeight;; ++height) {
+            const int wanted = height / 2 - kButtonCaptionDrop + wordMiddle;
+            if (wanted >= baseline && height - wanted >= inkBelow) {
+                font.lineHeight = height;
+                baseline = wanted;
+                break;
+            }
+        }
+    }
+    const int wordGap = wordGapOf(face, recipe);
 
     // Placement along one row.
     int x = 0;
@@ -120,9 +146,10 @@ BitmapFont buildBitmapFont(const FontRecipe& recipe) {
             p.before = g.left - pad.left;
             p.after = g.advance + recipe.tracking - p.before - p.width;
         } else if (characterOfByte(code) != 0) {
-            // A character without ink (the no-break space) spaces like a space.
+            // A character without ink, the no-break space: the word gap of
+            // every text we set in this font (see text_layout.h).
             p.width = 1;
-            p.after = spaceAdvance - 1;
+            p.after = wordGap - 1;
         } else {
             // No character at all: takes no room.
             p.width = 1;
@@ -137,7 +164,6 @@ BitmapFont buildBitmapFont(const FontRecipe& recipe) {
         x += p.width + 1;
     }
     font.image = Image(x, font.lineHeight * font.variants);
-    const int capHeight = face.capHeight();
     for (int v = 0; v < font.variants; ++v) {
         for (const GlyphPlacement& p : font.glyphs) {
             const GlyphCoverage& g = glyphs[p.code - kFirstCode];
@@ -199,7 +225,7 @@ std::vector<GameFont> fontDesigns() {
         pressed.shadowBlur = 0.8f;
         pressed.shadowOpacity = 0.5f;
         fonts.push_back(
-            {"DATA\\fonts\\fontmenu.tga", false, {"Vollkorn-Bold.ttf", 24, {normal, active, pressed}, 1, true}});
+            {"DATA\\fonts\\fontmenu.tga", false, {"Vollkorn-Bold.ttf", 24, {normal, active, pressed}, 0, true, true}});
     }
     // Captions and entry fields: light cream, crisp dark edge.
     {

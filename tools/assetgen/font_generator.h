@@ -27,12 +27,19 @@ struct BitmapFont {
     std::string metricsText() const;
 };
 
+// The game draws a button's caption centred this many pixels below the
+// middle of its picture (a caption without a picture on its middle).
+constexpr int kButtonCaptionDrop = 4;
+
 struct FontRecipe {
     std::string fontFile;  // file name under the system font folders
     int pixelSize = 16;
     std::vector<TextStyle> variants;
     int tracking = 0;  // extra pixels after every glyph
     bool liningFigures = false;
+    // Set for the font of button captions: the cell is cut so that words
+    // drawn that far below a plate's middle stand in its middle.
+    bool capsCentredOnPlates = false;
 };
 
 BitmapFont buildBitmapFont(const FontRecipe& recipe);

@@ -19,6 +19,8 @@
 
 #include <vector>
 
+#include "board/frame_tiles.h"
+
 #include "gem_drawing.h"
 #include "image.h"
 #include "paint.h"
@@ -35,11 +37,5 @@ Rgba frameShade(float distance, Vec2 outward);
 // One of the 20 tiles.
 Image renderFrameTile(int index);
 
-// Where the board draws the tiles, in draw order: cell row and column of
-// the tile (-1 and h / w are the ring outside the board).
-struct TilePlacement {
-    int tile;
-    int row;
-    int col;
-};
-std::vector<TilePlacement> frameTilePlacements(int width, int height, const std::vector<bool>& active);
+// Where the tiles go is the board's own rule (board/frame_tiles.h), which the
+// generator uses for its previews and its checks of the seams.

@@ -27,6 +27,7 @@
 #include "relic_drawing.h"
 #include "scene_painting.h"
 #include "seeded_random.h"
+#include "text_layout.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ struct PreviewState {
 };
 
 void drawText(Image& onto, const BitmapFont& font, const std::string& text, float cx, float cy, int variant = 0) {
-    placeCentred(onto, drawSample(font, text, variant), cx, cy);
+    placeCentred(onto, drawSample(font, withWordGaps(text), variant), cx, cy);
 }
 
 void drawBoard(Image& screen, const Kit& kit, const PreviewBoard& board, int seed) {
@@ -82,7 +83,7 @@ void drawBoard(Image& screen, const Kit& kit, const PreviewBoard& board, int see
     std::vector<bool> active;
     for (const std::string& row : board.ground)
         for (char c : row) active.push_back(c != '#');
-    for (const TilePlacement& t : frameTilePlacements(w, h, active))
+    for (const FrameTile& t : frameTilePlacements(w, h, active))
         drawOver(screen, kit.tiles[static_cast<std::size_t>(t.tile)], x0 + 48 * t.col, y0 + 48 * t.row);
     const std::string coats = "12sw";
     SeededRandom random(static_cast<std::uint32_t>(seed));
@@ -126,7 +127,7 @@ void drawTutorial(Image& screen, const Kit& kit, const PreviewState& s) {
     const int top = std::max(0, y - kHintSpotY);
     drawOver(screen, kit.hint, x - kHintSpotX, top);
     for (std::size_t i = 0; i < s.tutorialLines.size(); ++i) {
-        const Image line = drawSample(kit.helpFont, s.tutorialLines[i]);
+        const Image line = drawSample(kit.helpFont, withWordGaps(s.tutorialLines[i]));
         drawOver(screen, line, x - 45 - 8,
                  top + kHintFirstLine + kHintLineStep * static_cast<int>(i) - kit.helpFont.lineHeight / 2);
     }
@@ -239,7 +240,7 @@ void generateGameScreenPreview(AssetTree& tree) {
     const Kit kit;
     PreviewState quest = questState(4, 3, 20);
     quest.tutorialCell = 3 * 8 + 2;
-    quest.tutorialLines = {"Here is a move for you!", "Drag this stone onto its", "neighbour to swap them.",
+    quest.tutorialLines = {"Here is a move for you!", "Drag this gem onto its", "neighbour to swap them.",
                            "Three or more alike in a", "row vanish and score."};
     const PreviewState puzzle{
         .mode = PanelMode::Puzzle, .level = 12, .levelLabel = std::string("12"), .board = kPuzzleBoard};

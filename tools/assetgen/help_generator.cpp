@@ -125,8 +125,8 @@ HelpPage basicsPage(const AssetTree& tree) {
          "The gems above fall into the gaps and new ones drop in. Every further line this makes in the same move "
          "pays more: 10 points a gem, then 20, then 30 and up."},
         {"gems", gemsPicture(tree),
-         "Flying gems pay 250 or 1,000 points when they land. Big ones also fill the collector above the board: "
-         "fill every slot for a bonus of 10,000."},
+         "A thrown gem pays 250 points when it lands, a big one 1,000. Big ones also fill the collector, the row "
+         "of rings above the board: fill every ring for a bonus of 10,000."},
         {"quest", scaled(fieldPatch({"21 61 01", "31 12 52"}), kSmall),
          "Quest: make lines over every coated cell to clear it before the time bar runs out. Running out of time "
          "costs one of your five lives. 40 levels in six episodes."},
@@ -137,7 +137,7 @@ HelpPage basicsPage(const AssetTree& tree) {
 }
 
 HelpPage specialsPage() {
-    HelpPage page{"Special pieces and cells", 104, 58, {}};
+    HelpPage page{"Special gems and cells", 104, 58, {}};
     auto cell = [](const std::string& token) { return fieldPatch({token}); };
     Image rainbow = fieldPatch({"R0s 10"});
     drawArrow(rainbow, 26, 16, 70, 16, -6, false);
@@ -152,13 +152,13 @@ HelpPage specialsPage() {
          "A chained gem cannot move. Each line through it breaks one chain and makes the other gems of that line "
          "pay more."},
         {"bad", cell("B0"),
-         "The bad piece: matched by your own swap, it leaves a coat on its cell. Taken by a cascade, it pays 100 "
+         "The bad gem: matched by your own swap, it leaves a coat on its cell. Taken by a cascade, it pays 100 "
          "points."},
         {"rainbow", rainbow,
-         "The rainbow piece: click it, then a gem next to it, and it takes that gem's colour. Three rainbows in a "
+         "The rainbow gem: click it, then a gem next to it, and it takes that gem's colour. Three rainbows in a "
          "row match too."},
         {"teleport", cell("40t"),
-         "The teleport piece: click it, then any gem that is not locked. The two change places at once, however "
+         "The teleport gem: click it, then any gem that is not locked. The two change places at once, however "
          "far apart."},
         {"wand", magicWandPicture(),
          "The magic wand: click the wand button, then a gem that is not locked. The gem vanishes and its cell "
@@ -178,7 +178,7 @@ HelpPage cubePage() {
          "Every gem you clear and every point you score fill the progress bar. When it is full, the next level "
          "begins; each asks a little more and brings more colours. There is no clock: take your time."},
         {"cube_specials", sideBySide({fieldPatch({"R0"}), fieldPatch({"20t"})}, 8),
-         "From level 6 on, rainbow pieces turn up, and from level 13 teleport pieces. Your game is kept when you "
+         "From level 6 on, rainbow gems turn up, and from level 13 teleport gems. Your game is kept when you "
          "leave, so you can carry on later."},
     };
     return page;
@@ -226,7 +226,7 @@ HelpPage keyboardPage() {
          "Space or Enter picks up the gem in the ring; an arrow key then swaps it with its neighbour that way. "
          "Press Space again to put it back down."},
         {"keys_specials", sideBySide({scaled(fieldPatch({"R0"}), kSmall), scaled(fieldPatch({"40t"}), kSmall)}, 8),
-         "A picked rainbow piece takes the colour of the neighbour an arrow points at. A picked teleport piece "
+         "A picked rainbow gem takes the colour of the neighbour an arrow points at. A picked teleport gem "
          "goes wherever you move the ring and press Space."},
         {"keys_wand", keycap("W", 30),
          "W takes up the magic wand, or puts it away. Move the ring to a gem that is not locked and press Space "

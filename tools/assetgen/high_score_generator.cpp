@@ -16,8 +16,9 @@
 
 namespace {
 
-// Wide and tall enough to hide the main menu's panel underneath whole.
-constexpr ScreenPlace kPanel{296, 20, 458, 576};
+// Wide and tall enough to hide the main menu's panel underneath whole, and
+// right of the game's title lettering, which stays whole beside it.
+constexpr ScreenPlace kPanel{332, 20, 458, 576};
 constexpr int kFirstRowY = 90, kRowStep = 34, kRows = 10;
 constexpr int kBandLeft = 62, kBandRight = 388;
 constexpr int kOkWidth = 150, kOkHeight = 46, kOkY = 488;

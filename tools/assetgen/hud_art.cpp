@@ -70,16 +70,6 @@ const char* modeName(PanelMode mode) {
     }
 }
 
-// The stone of the panel's ornament, one colour per mode.
-int ornamentKind(PanelMode mode) {
-    switch (mode) {
-        case PanelMode::Quest: return 1;
-        case PanelMode::Puzzle: return 7;
-        case PanelMode::Action: return 5;
-        default: return 4;
-    }
-}
-
 Image panelVelvet() {
     Image panel = velvetBackdrop(kRightPanel.w, kRightPanel.h, kRightPanel.w / 2.0f, 120);
     // The divider between scene and panel: a gold moulding down the left.
@@ -161,8 +151,15 @@ Image paintRightPanel(PanelMode mode) {
         const ScreenRect lives = inPanel(kLivesPlate);
         placeCentred(panel, decorativeGem(1, 0.36f, 26, 0.6f), lives.x + 16.0f, lives.centreY());
     }
+    // The ornament between the plates and the buttons is gold only: a gem
+    // there would look like one the game counts.
     drawGoldRule(panel, 22, kRightPanel.w - 14, panelY(kOrnamentY));
-    placeCentred(panel, decorativeGem(ornamentKind(mode), 0.62f, 44, 0.8f), cx, static_cast<float>(panelY(kOrnamentY)));
+    paintOn(panel, [&](cairo_t* cr) {
+        const double y = panelY(kOrnamentY);
+        goldDiamond(cr, cx, y, 8);
+        goldDiamond(cr, cx - 20, y, 4);
+        goldDiamond(cr, cx + 20, y, 4);
+    });
     drawGoldRule(panel, 22, kRightPanel.w - 14, panelY(kFootRuleY));
     return panel;
 }
@@ -195,7 +192,7 @@ Image livePlate() {
 Image puzzlePlate() {
     Image plate = goalPlate(kPuzzlePlate.w, kPuzzlePlate.h, {"Clear the board"});
     // Under the two buttons: a puzzle deals no new stones.
-    plateLines(plate, {"No new stones"}, static_cast<float>(kResetButton.bottom() - kPuzzlePlate.y + 15), 0);
+    plateLines(plate, {"No new gems"}, static_cast<float>(kResetButton.bottom() - kPuzzlePlate.y + 15), 0);
     return plate;
 }
 

@@ -2,6 +2,12 @@
 // "data\letters\%c.tga". The game looks a character up in any letter case,
 // so one set of capitals serves both cases. Every letter has the same
 // height (they are set side by side, top-aligned) and its own width.
+//
+// The size is set by the widest banners: "PUZZLE SOLVED!" from x = 120
+// and "LEVEL COMPLETE!" from x = 40 end left of the side panel (x = 635)
+// even while their last letter pops up to 130 %. The digits share one
+// width, the 40 pixels the level result counts its bonus in, so the
+// counted figures and the number set from them line up.
 
 #include <algorithm>
 #include <cctype>
@@ -15,20 +21,33 @@
 #include "glyph_renderer.h"
 #include "paint.h"
 #include "picture_output.h"
+#include "text_layout.h"
 
 namespace {
 
 // Letters, digits and the punctuation the banner texts use ("Level 2-3",
-// "Level complete!", "Go!", "No more moves", scores).
+// "Level complete!", "Go!", "No moves!", scores).
 const std::string kLetterSet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-!?.,':+";
+
+constexpr int kLetterPixelSize = 42;
+constexpr int kDigitWidth = 40;
+
+// The banners' gold, its edge and shadow drawn a little finer for the
+// size, so the letters keep close together.
+TextStyle letterStyle() {
+    TextStyle s = goldLetteringStyle();
+    s.outlineWidth = 2.2f;
+    s.shadowBlur = 1.0f;
+    return s;
+}
 
 }  // namespace
 
 std::vector<std::pair<char, Image>> letterPictures() {
     std::vector<std::pair<char, Image>> out;
-    GlyphFace face(findFontFile("Vollkorn-Black.ttf"), 54);
+    GlyphFace face(findFontFile("Vollkorn-Black.ttf"), kLetterPixelSize);
     if (!face.valid()) return out;
-    const TextStyle style = goldLetteringStyle();
+    const TextStyle style = letterStyle();
     // Room for the outline, and for the shadow falling right and down.
     const Padding pad = stylePadding(style);
     const int left = pad.left, top = pad.top, right = pad.right, bottom = pad.bottom;
@@ -43,8 +62,11 @@ std::vector<std::pair<char, Image>> letterPictures() {
     const int capHeight = face.capHeight();
     for (std::size_t i = 0; i < kLetterSet.size(); ++i) {
         const GlyphCoverage& g = glyphs[i];
-        const int width = g.width + left + right;
-        out.emplace_back(kLetterSet[i], styleGlyph(g, style, width, height, left, top + maxTop, capHeight));
+        const bool digit = std::isdigit(static_cast<unsigned char>(kLetterSet[i])) != 0;
+        const int inked = g.width + left + right;
+        const int width = digit ? std::max(kDigitWidth, inked) : inked;
+        const int inkLeft = left + (width - inked) / 2;
+        out.emplace_back(kLetterSet[i], styleGlyph(g, style, width, height, inkLeft, top + maxTop, capHeight));
     }
     return out;
 }
@@ -94,17 +116,21 @@ Image textPreview(const std::vector<std::pair<char, Image>>& letters) {
         y += line.frameHeight() + 2;
     };
     const std::vector<GameFont> fonts = fontDesigns();
+    // Set as the game sets our texts: words parted by the fonts' gap.
+    auto sample = [](const BitmapFont& font, const std::string& text, int variant = 0) {
+        return drawSample(font, withWordGaps(text), variant);
+    };
     const BitmapFont menu = buildBitmapFont(fonts[0].recipe);
-    for (int v = 0; v < 3; ++v) put(drawSample(menu, v == 0 ? "New game   Options" : v == 1 ? "Play on (hovered)" : "Quit (pressed)", v), 16);
-    put(drawSample(buildBitmapFont(fonts[1].recipe), "Player: Anna   Score 12,340   Level 2-3   \xC9t\xE9 \xC5ngstr\xF6m"), 16);
-    put(drawSample(buildBitmapFont(fonts[2].recipe), "+30  +180  +1,000   Press any key"), 16);
+    for (int v = 0; v < 3; ++v) put(sample(menu, v == 0 ? "New game - Options" : v == 1 ? "Play on (hovered)" : "Quit (pressed)", v), 16);
+    put(sample(buildBitmapFont(fonts[1].recipe), "Player: Anna - Score 12,340 - Level 2-3 - \xC9t\xE9 \xC5ngstr\xF6m"), 16);
+    put(sample(buildBitmapFont(fonts[2].recipe), "+30 +180 +1,000 - Press any key"), 16);
     const BitmapFont help = buildBitmapFont(fonts[3].recipe);
-    put(drawSample(help, "Swap two neighbouring stones to line up three or more alike."), 16);
-    put(drawSample(help, "Locked stones stay put: match them once for each chain."), 16);
-    put(drawSample(buildBitmapFont(fonts[4].recipe), "Super combo!"), 16);
+    put(sample(help, "Swap two neighbouring gems to line up three or more alike."), 16);
+    put(sample(help, "Locked gems stay put: match them once for each chain."), 16);
+    put(sample(buildBitmapFont(fonts[4].recipe), "Super combo!"), 16);
     put(letterLine(letters, "Level 2-3"), 196 - 20);
     put(letterLine(letters, "Level complete!"), 40);
-    put(letterLine(letters, "No more moves"), 60);
+    put(letterLine(letters, "No moves!"), 260);
     put(letterLine(letters, "Go! 12,500"), 200);
     return page;
 }

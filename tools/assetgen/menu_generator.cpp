@@ -40,7 +40,7 @@ Image logoBackground() {
     addBloom(back, 400, 150, 210, hexColour(0x6A3A10), 0.55f);
     addBloom(back, 400, 300, 260, hexColour(0x2A1040), 0.5f);
     placeCentred(back, titleLettering(112), 400, 142);
-    placeCentred(back, styledText("A cascade of jewels", "Vollkorn-Italic.ttf", 26,
+    placeCentred(back, styledText("A cascade of gems", "Vollkorn-Italic.ttf", 26,
                                   engravedStyle(0xFFF4D8, 0xE8C890)),
                  400, 222);
     drawGoldRule(back, 250, 550, 252);

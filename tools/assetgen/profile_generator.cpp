@@ -25,7 +25,7 @@ constexpr int kRowX = 395, kRowY = 190, kRowWidth = 228, kRowsHeight = 8 * 25;
 // so no edge of it shows behind the list.
 constexpr int kListX = 338, kListY = 33, kListWidth = 354, kListHeight = 540;
 constexpr int kArrowWidth = 44, kArrowHeight = 28;
-constexpr int kNarrowWidth = 94, kNarrowHeight = 40;
+constexpr int kNarrowWidth = 94, kNarrowHeight = 44;
 constexpr int kWideWidth = 150;
 
 void writeArrowSet(AssetTree& tree, const std::string& stem, bool up) {

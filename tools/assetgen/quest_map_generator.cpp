@@ -20,6 +20,7 @@
 
 #include "cairo_shapes.h"
 #include "canvas.h"
+#include "font_generator.h"
 #include "generators.h"
 #include "menu_art.h"
 #include "picture_output.h"
@@ -452,11 +453,13 @@ void generateQuestMap(AssetTree& tree) {
                            {"path_p", stemOf(e, "_p") + ".tga"},
                            {"prompt", name + "_prompt"}}};
         controls.push_back(button);
-        // The prompt is written on the plate; the game sets its text.
+        // The prompt is written on the plate; the game sets its text. It
+        // has no picture, so its caption is drawn on its middle: the box
+        // goes down by the drop the menu font's cell is cut for.
         prompts.push_back({name + "_prompt",
                            {{"type", "button"},
                             {"x", std::to_string(at.x + kPlateX)},
-                            {"y", std::to_string(at.y + kPlateY)},
+                            {"y", std::to_string(at.y + kPlateY + kButtonCaptionDrop)},
                             {"xs", std::to_string(kPlateWidth)},
                             {"ys", std::to_string(kPlateHeight)},
                             {"btabstop", "0"},
@@ -479,10 +482,7 @@ void generateQuestMap(AssetTree& tree) {
     // The prompts' sections follow the listed controls; [main] does not
     // name them, their buttons do.
     std::string text = screenFile(controls);
-    for (const Control& p : prompts) {
-        text += "\r\n[" + p.section + "]\r\n";
-        for (const auto& [key, value] : p.keys) text += key + "=" + value + "\r\n";
-    }
+    for (const Control& p : prompts) text += controlSection(p);
     tree.writeText(kMenu + "questmap.ini", text);
     std::string names;
     for (const Control& c : controls) names += (names.empty() ? "" : ",") + c.section;

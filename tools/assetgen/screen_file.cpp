@@ -1,18 +1,25 @@
 #include "screen_file.h"
 
+#include "font_generator.h"
 #include "image_files.h"
 #include "menu_art.h"
 #include "picture_output.h"
+#include "text_layout.h"
+
+std::string controlSection(const Control& control) {
+    std::string text = "\r\n[" + control.section + "]\r\n";
+    // A caption is drawn in a font: its words part with the font's gap.
+    for (const auto& [key, value] : control.keys)
+        text += key + "=" + (key == "name" ? withWordGaps(value) : value) + "\r\n";
+    return text;
+}
 
 std::string screenFile(const std::vector<Control>& controls, const ScreenPlace& place) {
     std::string text = "[main]\r\nx=" + std::to_string(place.x) + "\r\ny=" + std::to_string(place.y) +
                        "\r\nxs=" + std::to_string(place.width) + "\r\nys=" + std::to_string(place.height) + "\r\n";
     for (std::size_t i = 0; i < controls.size(); ++i)
         text += std::to_string(i) + "=" + controls[i].section + "\r\n";
-    for (const Control& c : controls) {
-        text += "\r\n[" + c.section + "]\r\n";
-        for (const auto& [key, value] : c.keys) text += key + "=" + value + "\r\n";
-    }
+    for (const Control& c : controls) text += controlSection(c);
     return text;
 }
 
@@ -44,10 +51,12 @@ Control caption(const std::string& section, const std::string& text, int x, int 
 
 Control heading(const std::string& section, const std::string& text, int cx, int cy, int width) {
     constexpr int kHeight = 32;
+    // The menu font's capitals stand that much above the middle of its
+    // cell, for the plates' sake.
     return {section,
             {{"type", "button"},
              {"x", std::to_string(cx - width / 2)},
-             {"y", std::to_string(cy - kHeight / 2)},
+             {"y", std::to_string(cy - kHeight / 2 + kButtonCaptionDrop)},
              {"xs", std::to_string(width)},
              {"ys", std::to_string(kHeight)},
              {"btabstop", "0"},

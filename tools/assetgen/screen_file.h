@@ -23,6 +23,9 @@ struct ScreenPlace {
     int x = 0, y = 0, width = 800, height = 600;
 };
 
+// One control's section of a screen file; its caption ("name") is written
+// with the fonts' word gaps.
+std::string controlSection(const Control& control);
 // The text of a screen file; by default a full-picture one.
 std::string screenFile(const std::vector<Control>& controls, const ScreenPlace& place = {});
 // Writes "data\menu\NAME.ini" and describes it in the manifest.

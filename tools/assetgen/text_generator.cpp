@@ -3,51 +3,58 @@
 // board's speeds.
 //
 // Texts drawn with the big letters ("data\letters\%c.tga") use only the
-// characters that exist there: A-Z, 0-9, - ! ? . , ' : + and space. The
-// others are drawn with the bitmap fonts, which hold all of Latin-1.
+// characters that exist there: A-Z, 0-9, - ! ? . , ' : + and space; their
+// spaces stay spaces (30 pixels each). The others are drawn with the
+// bitmap fonts, which hold all of Latin-1, and are written with the fonts'
+// word gap between their words (text_layout.h).
 
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "generators.h"
+#include "text_layout.h"
 
 namespace {
+
+enum class SetIn { Letters, Font };
 
 struct Text {
     const char* key;
     const char* value;
+    SetIn setIn;
     const char* where;  // a comment for whoever edits the file
 };
 
 const std::vector<Text>& gameTexts() {
     static const std::vector<Text> texts = {
         // The combo banner (combo font, centred at the board's middle).
-        {"combo", "Combo!", "combo banner, third wave of a move"},
-        {"supercombo", "Super combo!", "combo banner, fifth wave"},
-        {"ultracombo", "Ultra combo!", "combo banner, seventh wave"},
-        {"unbelievable", "Unbelievable!", "combo banner, ninth wave"},
-        {"gembonus", "Gem bonus!", "combo banner, the gem collector is full"},
-        // Big letters.
-        {"levelcomplete", "LEVEL COMPLETE!", "letters, level result banner (from x = 40)"},
-        {"puzzlesolved", "PUZZLE SOLVED!", "letters, puzzle result banner (from x = 120)"},
-        {"bonus", "TIME BONUS", "letters, label over the counted time bonus"},
-        {"nomoves", "NO MORE MOVES", "letters, puzzle dead end"},
-        {"level", "LEVEL", "letters, level intro: followed by the level number"},
-        {"go", "GO!", "letters, level intro"},
-        {"timeup", "TIME UP!", "letters, time-up and game-over screens"},
+        {"combo", "Combo!", SetIn::Font, "combo banner, third wave of a move"},
+        {"supercombo", "Super combo!", SetIn::Font, "combo banner, fifth wave"},
+        {"ultracombo", "Ultra combo!", SetIn::Font, "combo banner, seventh wave"},
+        {"unbelievable", "Unbelievable!", SetIn::Font, "combo banner, ninth wave"},
+        {"gembonus", "Gem bonus!", SetIn::Font, "combo banner, the gem collector is full"},
+        // Big letters, over the board: they end left of the side panel.
+        {"levelcomplete", "LEVEL COMPLETE!", SetIn::Letters, "letters, level result banner (from x = 40)"},
+        {"puzzlesolved", "PUZZLE SOLVED!", SetIn::Letters, "letters, puzzle result banner (from x = 120)"},
+        {"bonus", "TIME BONUS", SetIn::Letters, "letters, label over the counted time bonus (centred on x = 400)"},
+        {"nomoves", "NO MOVES!", SetIn::Letters, "letters, puzzle dead end (centred on x = 430)"},
+        {"level", "LEVEL", SetIn::Letters, "letters, level intro: followed by the level number (from x = 196)"},
+        {"puzzle", "PUZZLE", SetIn::Letters, "letters, puzzle intro: followed by the puzzle number (from x = 176)"},
+        {"go", "GO!", SetIn::Letters, "letters, level intro"},
+        {"timeup", "TIME UP!", SetIn::Letters, "letters, time-up and game-over screens"},
         // Fonts.
-        {"pressanykey", "Press any key to go on", "dark font, puzzle result"},
-        {"createnewplayer", "New player...", "static font, first row of the player list (228 px)"},
-        {"areyousure1", "Really delete the player", "delete dialog question, followed by the name"},
-        {"playerlistfull", "The list is full: delete a player first.",
+        {"pressanykey", "Press any key to go on", SetIn::Font, "dark font, puzzle result"},
+        {"createnewplayer", "New player...", SetIn::Font, "static font, first row of the player list (228 px)"},
+        {"areyousure1", "Really delete the player", SetIn::Font, "delete dialog question, followed by the name"},
+        {"playerlistfull", "The list is full: delete a player first.", SetIn::Font,
          "name dialog, when a twentieth player is typed (static font, 380 px)"},
-        {"dontshowtips", "Don't show tips again", "help font, beside the tips' check box"},
-        {"empty", "Empty", "static font, a free place in the high-score table"},
-        {"restart", "Restart", "quest map, prompt on a played episode"},
-        {"start", "Start", "quest map, prompt on a new episode"},
-        {"newgame", "New game", "quest map, caption of the continue button after a won quest"},
-        {"continue", "Continue", "quest map, caption of the continue button"},
+        {"dontshowtips", "Don't show tips again", SetIn::Font, "help font, beside the tips' check box"},
+        {"empty", "Empty", SetIn::Font, "static font, a free place in the high-score table"},
+        {"restart", "Restart", SetIn::Font, "quest map, prompt on a played episode"},
+        {"start", "Start", SetIn::Font, "quest map, prompt on a new episode"},
+        {"newgame", "New game", SetIn::Font, "quest map, caption of the continue button after a won quest"},
+        {"continue", "Continue", SetIn::Font, "quest map, caption of the continue button"},
     };
     return texts;
 }
@@ -74,10 +81,12 @@ void generateTexts(AssetTree& tree) {
     std::string language =
         "; Every text the game shows from this file. Keys are read by the game;\r\n"
         "; texts in big letters may use A-Z, 0-9, - ! ? . , ' : + and space.\r\n"
+        "; Texts drawn in a font part their words with byte 0xA0, the fonts'\r\n"
+        "; word gap (a plain space there is half a line high, three letters).\r\n"
         "[game]\r\n";
     for (const Text& t : gameTexts()) {
         language += "; " + std::string(t.where) + "\r\n";
-        language += std::string(t.key) + "=" + t.value + "\r\n";
+        language += std::string(t.key) + "=" + (t.setIn == SetIn::Font ? withWordGaps(t.value) : t.value) + "\r\n";
     }
     tree.writeText("data\\language.ini", language);
     tree.describe("ini", "data\\language.ini", "sections=1 keys=" + std::to_string(gameTexts().size()));

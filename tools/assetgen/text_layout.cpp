@@ -10,6 +10,14 @@ constexpr int kFirstCode = 33;
 
 }  // namespace
 
+std::string withWordGaps(std::string text) {
+    for (char& c : text)
+        if (c == ' ') c = kWordGap;
+    return text;
+}
+
+bool isWordBreak(char c) { return c == ' ' || c == kWordGap; }
+
 int TextMeasure::width(const std::string& text) const {
     int width = 0;
     for (unsigned char c : text) {
@@ -28,12 +36,16 @@ int TextMeasure::lineHeight() const { return font_.lineHeight; }
 
 std::vector<std::string> wordsOf(const std::string& text) {
     std::vector<std::string> words;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = std::min(text.find(' ', at), text.size());
-        if (end > at) words.push_back(text.substr(at, end - at));
-        at = end + 1;
+    std::string word;
+    for (char c : text) {
+        if (!isWordBreak(c)) {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
     }
+    if (!word.empty()) words.push_back(word);
     return words;
 }
 
@@ -41,7 +53,7 @@ std::vector<std::string> wrapText(const TextMeasure& measure, const std::string&
     std::vector<std::string> lines;
     std::string line;
     for (const std::string& word : wordsOf(text)) {
-        const std::string longer = line.empty() ? word : line + " " + word;
+        const std::string longer = line.empty() ? word : line + kWordGap + word;
         if (!line.empty() && measure.width(longer) > maxWidth) {
             lines.push_back(line);
             line = word;

@@ -64,16 +64,16 @@ std::vector<Tip> tips() {
          "A line over a score plate clears it and pays 500 points at once."},
         {"tipwand_dlg", "Wand plates", withWand(fieldPatch({"14 50", "30 20"})),
          "A wand plate gives you a magic wand. Click the wand button, then any gem to make it vanish."},
-        {"tipraduga_dlg", "The rainbow piece", withArrow(fieldPatch({"R0s 10", "50 30"}), 26, 18, 70, 18, -6),
-         "Click the rainbow piece, then a gem next to it: it takes on that gem's colour."},
+        {"tipraduga_dlg", "The rainbow gem", withArrow(fieldPatch({"R0s 10", "50 30"}), 26, 18, 70, 18, -6),
+         "Click the rainbow gem, then a gem next to it: it takes on that gem's colour."},
         {"tipdouble_dlg", "Double coats", fieldPatch({"22 52", "32 02"}),
          "A double coat takes two lines to clear: the first strips only its upper coat."},
         {"tiplocked_dlg", "Locked gems", fieldPatch({"50l 30", "20 10L"}),
          "Chained gems cannot move. A line through one breaks a chain; a double lock needs two lines."},
-        {"tipteleport_dlg", "The teleport piece", withArrow(fieldPatch({"40ts 20", "60 50"}), 28, 28, 70, 70, 10),
-         "Click the teleport piece, then any gem on the board: the two change places at once."},
-        {"tipbad_dlg", "The bad piece", fieldPatch({"20 B0", "50 30"}),
-         "Do not match this stone yourself: it leaves a coat behind. Let a cascade take it away."},
+        {"tipteleport_dlg", "The teleport gem", withArrow(fieldPatch({"40ts 20", "60 50"}), 28, 28, 70, 70, 10),
+         "Click the teleport gem, then any gem on the board: the two change places at once."},
+        {"tipbad_dlg", "The bad gem", fieldPatch({"20 B0", "50 30"}),
+         "Do not match this gem yourself: it leaves a coat behind. Let a cascade take it away."},
     };
 }
 

@@ -18,6 +18,7 @@
 #include "hud_art.h"
 #include "image_files.h"
 #include "picture_output.h"
+#include "text_layout.h"
 
 namespace {
 
@@ -36,37 +37,37 @@ const std::vector<TutorialFile>& tutorialFiles() {
         {"data\\menu\\tutorial.ini",
          "quest and action",
          {
-             {"Here is a move for you!", "Drag this stone onto its", "neighbour to swap them.",
+             {"Here is a move for you!", "Drag this gem onto its", "neighbour to swap them.",
               "Three or more alike in a", "row vanish and score."},
              {"Time is nearly up! When", "the bar runs out, the", "level is lost with a life.",
               "Clear the last coatings", "or use a magic wand."},
-             {"A coating flew off! Lines", "on coated tiles clear", "them. Gold needs two.",
+             {"A coating flew off! Lines", "on coated cells clear", "them. Gold needs two.",
               "Score plates pay points,", "wand plates give a wand."},
-             {"No line, so the stones", "went back. A swap counts", "only when it lines up",
+             {"No line, so the gems", "went back. A swap counts", "only when it lines up",
               "three alike. Stuck? Wait:", "a move will start to glow."},
          }},
         {"data\\menu\\tutpuzzle.ini",
          "puzzle",
          {
-             {"Every stone must go, and", "no new ones fall. Drag a", "stone onto a neighbour to",
+             {"Every gem must go, and", "no new ones fall. Drag a", "gem onto a neighbour to",
               "line up three. Undo takes", "back a move; Reset, all."},
              {"Puzzles have no clock:", "take all the time you", "need. Think a few moves",
               "ahead; Undo and Reset", "are there if you slip."},
-             {"A coating flew off! Every", "coated tile needs a line", "through it, so plan the",
-              "moves that reach it", "while there are stones."},
-             {"No line, so the stones", "went back. In a puzzle", "every swap must line up",
-              "three alike. Count the", "stones of each colour."},
+             {"A coating flew off! Every", "coated cell needs a line", "through it, so plan the",
+              "moves that reach it", "while there are gems."},
+             {"No line, so the gems", "went back. In a puzzle", "every swap must line up",
+              "three alike. Count the", "gems of each colour."},
          }},
         {"data\\menu\\tutcube.ini",
          "cube",
          {
              {"In cube, squares score:", "swap so four alike form", "a 2 x 2 block. Drag this",
-              "stone onto its neighbour", "to make one here."},
+              "gem onto its neighbour", "to make one here."},
              {"Watch the bar under the", "board: every square fills", "it. When it is full, you",
               "climb a level and more", "colours join the game."},
-             {"A plate flew off! Squares", "on coated tiles clear", "them. Score plates pay",
+             {"A plate flew off! Squares", "on coated cells clear", "them. Score plates pay",
               "points, wand plates give", "you a magic wand."},
-             {"No square, so the stones", "went back. A swap counts", "only when it makes a",
+             {"No square, so the gems", "went back. A swap counts", "only when it makes a",
               "2 x 2 block of four alike.", "Look for three together."},
          }},
     };
@@ -80,7 +81,7 @@ std::string iniText(const TutorialFile& file) {
     for (std::size_t e = 0; e < file.entries.size(); ++e) {
         text += "\r\n[" + std::to_string(e) + "]\r\n";
         for (std::size_t i = 0; i < file.entries[e].size(); ++i)
-            text += "str" + std::to_string(i) + "=" + file.entries[e][i] + "\r\n";
+            text += "str" + std::to_string(i) + "=" + withWordGaps(file.entries[e][i]) + "\r\n";
     }
     return text;
 }
@@ -99,7 +100,7 @@ Image tutorialReview(const Image& panel) {
             const int left = (slot % kColumns) * (kHintWidth + kGap), top = (slot / kColumns) * (kHintHeight + kGap);
             drawOver(sheet, panel, left, top);
             for (std::size_t i = 0; i < entry.size(); ++i) {
-                const Image line = drawSample(help, entry[i]);
+                const Image line = drawSample(help, withWordGaps(entry[i]));
                 // The sample starts 8 pixels in; the game centres a line on its y.
                 drawOver(sheet, line, left + kHintTextLeft - 8,
                          top + kHintFirstLine + kHintLineStep * static_cast<int>(i) - help.lineHeight / 2);
