@@ -5,6 +5,8 @@
 BUILD_DIR   ?= build
 ASAN_DIR    ?= build-asan
 FUZZ_DIR    ?= build-fuzz
+WEB_DIR     ?= build-web
+WEB_PORT    ?= 8023
 FUZZ_SECONDS ?= 60
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -12,7 +14,8 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DSHARDFALL_WERROR=ON
 endif
 
-.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz install package soak
+.PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz install package soak \
+  web web-serve web-test
 
 all: build
 
@@ -89,5 +92,19 @@ package: build
 bench: build
 	@scripts/run-benchmarks $(BUILD_DIR)
 
+# The game as a static web page in $(WEB_DIR)/site: the libraries built once
+# from Debian's source packages, then the game with Emscripten and its data
+# beside it (scripts/web-build says how).
+web:
+	@scripts/web-build $(BUILD_DIR) $(WEB_DIR)
+
+# The site on http://127.0.0.1:$(WEB_PORT)/ (loopback only).
+web-serve: web
+	@node tests/web/serve.mjs $(WEB_DIR)/site $(WEB_PORT)
+
+# The page played in headless Chromium through Playwright (tests/web/).
+web-test: web
+	@tests/web/run $(WEB_DIR) $(BUILD_DIR)
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(WEB_DIR)

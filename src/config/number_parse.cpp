@@ -1,9 +1,12 @@
 #include "config/number_parse.h"
 
+#include <cerrno>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -27,6 +30,22 @@ const char* skipSpaceAndSign(const char* p, bool& negative) {
 const char* skipDigits(const char* p) {
     while (isDigit(*p)) ++p;
     return p;
+}
+
+// The value of the decimal number that fills [first, last). The libc++ of
+// the browser build has no from_chars for floating point; strtod reads a
+// copy of the same characters there, in the C locale the game never leaves.
+std::errc parseDecimal(const char* first, const char* last, double& value) {
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    return std::from_chars(first, last, value, std::chars_format::general).ec;
+#else
+    const std::string digits(first, last);
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(digits.c_str(), &end);
+    if (end != digits.c_str() + digits.size()) return std::errc::invalid_argument;
+    return errno == ERANGE ? std::errc::result_out_of_range : std::errc();
+#endif
 }
 
 // Decimal order of magnitude of a number too large or too small for a
@@ -94,8 +113,7 @@ float parseLeadingFloat(const char* text) {
     }
 
     double value = 0.0;
-    const auto [last, error] = std::from_chars(start, p, value, std::chars_format::general);
-    (void)last;
+    const std::errc error = parseDecimal(start, p, value);
     if (error == std::errc::result_out_of_range) {
         value = magnitudeOrder(start, p) > 0 ? static_cast<double>(FLT_MAX) : 0.0;
     } else if (error != std::errc()) {

@@ -29,7 +29,7 @@ public:
     static std::string socketName(const std::string& windowName, const std::string& dataDirectory);
 
 private:
-    int listener_ = -1;
+    [[maybe_unused]] int listener_ = -1;  // natively only
 };
 
 }  // namespace platform

@@ -1,9 +1,6 @@
 #include "platform/system_services.h"
 
-#include <spawn.h>
 #include <strings.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -11,17 +8,7 @@
 
 #include "platform/backend.h"
 
-extern char** environ;
-
 namespace platform {
-namespace {
-
-// Error values in the shell's convention.
-constexpr int kShellFileNotFound = 2;
-constexpr int kShellNoAssociation = 31;
-constexpr int kShellSuccess = 42;
-
-}  // namespace
 
 std::int64_t performanceCounter() {
     if (Backend* b = backend()) return b->performanceCounter();
@@ -67,25 +54,6 @@ bool isOpenableUrl(const std::string& url) {
         if (c < 0x20 || c == 0x7F) return false;
     }
     return true;
-}
-
-int openUrl(const std::string& url) {
-    if (!isOpenableUrl(url)) return kShellNoAssociation;
-    if (Backend* b = backend(); b && b->isHeadless()) {
-        std::fprintf(stderr, "shardfall: would open %s\n", url.c_str());
-        return kShellSuccess;
-    }
-    char program[] = "xdg-open";
-    std::string argument = url;
-    char* argv[] = {program, argument.data(), nullptr};
-    pid_t child = 0;
-    if (::posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0) return kShellFileNotFound;
-    // xdg-open hands the address over and returns quickly; don't leave a zombie.
-    std::thread([child] {
-        int status = 0;
-        ::waitpid(child, &status, 0);
-    }).detach();
-    return kShellSuccess;
 }
 
 }  // namespace platform

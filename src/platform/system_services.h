@@ -20,7 +20,7 @@ void messageBox(const std::string& text, const std::string& caption);
 bool isOpenableUrl(const std::string& url);
 
 // Opens a web address with xdg-open, started directly with the address as
-// its one argument (never through a shell). The result follows the shell's
+// its one argument (never through a shell); in the browser, in a new tab. The result follows the shell's
 // convention: above 32 on success, 32 or below on failure. Headless runs
 // open nothing and report success.
 int openUrl(const std::string& url);

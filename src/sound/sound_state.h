@@ -2,15 +2,14 @@
 // The sound system's process-wide state, in one place, and the lock that the
 // sound thread and every main-thread operation share. Internal to src/sound.
 
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/mixer.h"
+#include "platform/periodic_task.h"
 #include "sound/sound_group.h"
 #include "sound/sound_list.h"
 
@@ -38,12 +37,10 @@ struct SoundSystemState {
     Sound* pendingTrack = nullptr;
     int musicLoop = 1;
 
-    // The thread. Headless runs and tests step it by hand instead.
+    // The sound thread: the platform's periodic task. Headless runs and
+    // tests step it by hand instead.
     bool manualSteps = false;
-    std::thread thread;
-    std::mutex threadMutex;
-    std::condition_variable threadWake;
-    bool threadStop = false;
+    platform::PeriodicTask thread;
 };
 
 SoundSystemState& soundState();

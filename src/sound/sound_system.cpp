@@ -2,7 +2,6 @@
 
 #include <strings.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -17,17 +16,8 @@
 using namespace platform;
 
 SoundSystemState::SoundSystemState() = default;
-SoundSystemState::~SoundSystemState() {
-    // At exit the thread must not outlive the state it walks.
-    if (thread.joinable()) {
-        {
-            std::lock_guard<std::mutex> lock(threadMutex);
-            threadStop = true;
-        }
-        threadWake.notify_all();
-        thread.join();
-    }
-}
+// At exit the thread must not outlive the state it walks.
+SoundSystemState::~SoundSystemState() { thread.stop(); }
 
 SoundSystemState& soundState() {
     // The lock is made first so that it is destroyed last, after the state
@@ -44,37 +34,13 @@ std::recursive_mutex& soundMutex() {
 
 namespace {
 
-void soundThreadMain() {
-    SoundSystemState& state = soundState();
-    std::unique_lock<std::mutex> lock(state.threadMutex);
-    // Ordinary priority is enough: the mixing itself runs in the audio
-    // device's thread, and a ring holds 0.74 s, so a late step goes unheard.
-    while (!state.threadStop) {
-        lock.unlock();
-        soundThreadStep();
-        lock.lock();
-        state.threadWake.wait_for(lock, std::chrono::milliseconds(kSoundTickMs), [&] { return state.threadStop; });
-    }
-}
-
 void startSoundThread() {
     SoundSystemState& state = soundState();
-    if (state.manualSteps || state.thread.joinable()) return;
-    state.threadStop = false;
-    state.thread = std::thread(soundThreadMain);
+    if (state.manualSteps) return;
+    state.thread.start(kSoundTickMs, soundThreadStep);
 }
 
-void stopSoundThread() {
-    SoundSystemState& state = soundState();
-    if (!state.thread.joinable()) return;
-    {
-        std::lock_guard<std::mutex> lock(state.threadMutex);
-        state.threadStop = true;
-    }
-    state.threadWake.notify_all();
-    state.thread.join();
-    state.threadStop = false;
-}
+void stopSoundThread() { soundState().thread.stop(); }
 
 bool setUpDevice(std::intptr_t window) {
     SoundSystemState& state = soundState();
