@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/display_loss.h"
 #include "platform/frame_changes.h"
 #include "platform/key_mapping.h"
 #include "platform/picture_scaler.h"
@@ -46,7 +47,12 @@ bool isXrgbSurface(const SDL_Surface* surface) {
 class SdlBackend : public Backend {
 public:
     ~SdlBackend() override {
-        destroyWindow();
+        // The ordinary shutdown has closed the window by now. A window still
+        // open means the process is ending from inside a library, as when
+        // the display's connection is lost and the X library calls exit:
+        // talking to that display again would wait for it for ever, so the
+        // window is left to the end of the process.
+        if (window_) return;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
@@ -475,6 +481,7 @@ std::unique_ptr<Backend> createSdlBackend() {
         std::fprintf(stderr, "shardfall: no display available; %s\n", kNoDisplayAdvice);
         return nullptr;
     }
+    endWhenDisplayIsLost(driver);
     return std::make_unique<SdlBackend>();
 }
 

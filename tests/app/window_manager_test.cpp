@@ -361,4 +361,18 @@ TEST_F(WindowManagerTest, AClickBeforeTheMouseEverMovedLandsWhereThePointerIs) {
         << "the click did not reach Start: the title screen is still shown";
 }
 
+TEST_F(WindowManagerTest, TheGameEndsWhenItsDisplayGoesAway) {
+    // The session ends under a running game (a log-out, a crashed server):
+    // the game must end too, not wait for the lost display for ever.
+    writeSettings(-1, -1);
+    Child game = startGame();
+    ASSERT_NE(waitUntilShown(game), 0u);
+    window_manager_.stop();
+    XCloseDisplay(display_);
+    display_ = nullptr;
+    server_.stop();
+    EXPECT_EQ(game.wait(20s), 1) << "the game went on without its display, or crashed:\n" << gameLog();
+    EXPECT_NE(gameLog().find("the connection to the display was lost"), std::string::npos) << gameLog();
+}
+
 }  // namespace
