@@ -9,7 +9,6 @@ namespace {
 
 // The hint point sits a little inside the cell's top-left corner.
 constexpr int kHintInset = 20;
-constexpr int kHintTutorialEntry = 0;
 
 }  // namespace
 
@@ -27,7 +26,7 @@ bool Board::runHint(int dt) {
     hintFrom_ = {geometry_.left(a) + kHintInset, geometry_.top(a) + kHintInset};
     hintTo_ = {geometry_.left(b) + kHintInset, geometry_.top(b) + kHintInset};
     const ScreenPoint lower = tutorialPointOf(move);
-    if (host_->offerTutorial(lower.x, lower.y, kHintTutorialEntry)) return true;
+    if (host_->offerTutorial(lower.x, lower.y, TutorialEntry::FirstMove)) return true;
 
     idleTime_ += dt;
     const bool due = idleTime_ > kHintDelayMs || hintRequested_;

@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "board/board_types.h"
+
 class Sprite;
 
 // The effects the rules and the scoring ask for, and the sound the effect
@@ -104,9 +106,9 @@ public:
     virtual void wandUsed() = 0;
     virtual void wandGained() = 0;
 
-    // Opens tutorial entry `entry` at (x, y) unless it was shown before;
+    // Opens the tutorial card `entry` at (x, y) unless it was shown before;
     // true when the panel opened (play then pauses).
-    virtual bool offerTutorial(int x, int y, int entry) = 0;
+    virtual bool offerTutorial(int x, int y, TutorialEntry entry) = 0;
 
     // Shows the "nomovespuzzle" screen over the game without making it
     // current; the board then updates and draws it. Null if it cannot.
@@ -133,7 +135,7 @@ public:
     bool wandArmed() const override { return false; }
     void wandUsed() override {}
     void wandGained() override {}
-    bool offerTutorial(int, int, int) override { return false; }
+    bool offerTutorial(int, int, TutorialEntry) override { return false; }
     BoardOverlay* showNoMovesOverlay() override { return nullptr; }
     BoardEffects* effects() override { return nullptr; }
 

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kLockSparkKind = 7;
 // Tutorial entry that explains coatings; offered where one flies off.
-constexpr int kCoatingTutorial = 2;
 // A coating flies straight up from the field's middle and drifts outward by
 // its distance from it; the effect layer takes this as its reference.
 constexpr float kStraightUpOrigin = 336.0f;
@@ -188,7 +187,7 @@ int Board::clearCoating(Cell& cell, bool withGlow) {
 void Board::flyCoating(int index, int image) {
     const int cx = geometry_.centreX(index);
     const int cy = geometry_.centreY(index);
-    host_->offerTutorial(cx, cy, kCoatingTutorial);
+    host_->offerTutorial(cx, cy, TutorialEntry::Coating);
     BoardEffects* fx = host_->effects();
     if (!fx) return;
     const float fieldMiddle = static_cast<float>(geometry_.x0) + static_cast<float>(geometry_.w * kCellSize) / 2.0f;

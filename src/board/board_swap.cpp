@@ -58,7 +58,7 @@ void Board::swapBack() {
     const int origin = swapOrigin_;
     if (!geometry_.contains(origin)) return;
     const int partner = cells_[origin].swapPartner_;
-    host_->offerTutorial(geometry_.centreX(origin), geometry_.centreY(origin), 3);
+    host_->offerTutorial(geometry_.centreX(origin), geometry_.centreY(origin), TutorialEntry::FailedSwap);
     if (geometry_.contains(partner)) startSwapMotion(origin, partner);
     busy_ = true;
     swapOrigin_ = -1;

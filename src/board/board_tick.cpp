@@ -15,7 +15,6 @@ constexpr int kTimeTutorialBelowMs = 16000;
 constexpr int kSecondWindowMs = 20;
 constexpr int kTimeTutorialX = 274;
 constexpr int kTimeTutorialY = 550;
-constexpr int kTimeTutorialEntry = 1;
 
 }  // namespace
 
@@ -69,7 +68,7 @@ void Board::countDown(int dt) {
         if (BoardEffects* fx = host_->effects()) fx->timeFlash();
     }
     if (secondTurns && timeLeft_ < kTimeTutorialBelowMs)
-        host_->offerTutorial(kTimeTutorialX, kTimeTutorialY, kTimeTutorialEntry);
+        host_->offerTutorial(kTimeTutorialX, kTimeTutorialY, TutorialEntry::LastSeconds);
 }
 
 bool Board::goalHolds() const {

@@ -46,3 +46,12 @@ constexpr int kNoMove = 0;
 inline int encodeMove(int first, int second) { return first * 1000 + second; }
 inline int moveFirst(int move) { return move / 1000; }
 inline int moveSecond(int move) { return move % 1000; }
+
+// The tutorial's cards, each shown at most once per game. The number is
+// the section of the mode's tutorial texts that holds the card's lines.
+enum class TutorialEntry : int {
+    FirstMove = 0,    // the board rests with a move to make
+    LastSeconds = 1,  // a quest level's clock is nearly out
+    Coating = 2,      // a coating layer or a bonus plate flies off
+    FailedSwap = 3,   // a swap went back for want of a line
+};

@@ -43,6 +43,7 @@ public:
     // After a level ends, its effects and banner may run this long at most
     // before the next screen shows.
     static constexpr int kEndWaitLimitMs = 5000;
+    // Room for nine cards, of which the board has four (TutorialEntry).
     static constexpr int kTutorialEntries = 9;
 
     GameScreen();
@@ -114,7 +115,7 @@ public:
     bool wandArmed() const override { return wand_.armed(); }
     void wandUsed() override;
     void wandGained() override;
-    bool offerTutorial(int x, int y, int entry) override;
+    bool offerTutorial(int x, int y, TutorialEntry entry) override;
     BoardOverlay* showNoMovesOverlay() override;
     BoardEffects* effects() override { return effects_.get(); }
 
@@ -143,7 +144,7 @@ public:
     bool levelComplete() const { return levelComplete_; }
     bool timeUp() const { return timeUp_; }
     bool resumed() const { return resumed_; }
-    bool tutorialShown(int entry) const;
+    bool tutorialShown(TutorialEntry entry) const;
     float progressStep() const { return progressStep_; }
 
 private:

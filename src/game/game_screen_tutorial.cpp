@@ -16,33 +16,35 @@
 
 namespace {
 
-constexpr int kFirstMoveEntry = 0;
-constexpr int kLastSecondsEntry = 1;
-constexpr int kCoatingEntry = 2;
-constexpr int kFailedSwapEntry = 3;
 constexpr int kLastSecondsUpToLevel = 10;
+
+template <std::size_t N>
+void markShown(std::array<bool, N>& shown, TutorialEntry entry) {
+    shown[static_cast<std::size_t>(entry)] = true;
+}
 
 }  // namespace
 
-bool GameScreen::tutorialShown(int entry) const {
-    return entry < 0 || entry >= kTutorialEntries || tutorialShown_[static_cast<std::size_t>(entry)];
+bool GameScreen::tutorialShown(TutorialEntry entry) const {
+    const int index = static_cast<int>(entry);
+    return index < 0 || index >= kTutorialEntries || tutorialShown_[static_cast<std::size_t>(index)];
 }
 
 void GameScreen::resetTutorials(bool newGame) {
     tutorialShown_.fill(false);
     if (!(newGame && level_ == 1)) {
-        tutorialShown_[kFirstMoveEntry] = true;
-        tutorialShown_[kCoatingEntry] = true;
+        markShown(tutorialShown_, TutorialEntry::FirstMove);
+        markShown(tutorialShown_, TutorialEntry::Coating);
     }
-    if (level_ > kLastSecondsUpToLevel) tutorialShown_[kLastSecondsEntry] = true;
+    if (level_ > kLastSecondsUpToLevel) markShown(tutorialShown_, TutorialEntry::LastSeconds);
 }
 
-bool GameScreen::offerTutorial(int x, int y, int entry) {
+bool GameScreen::offerTutorial(int x, int y, TutorialEntry entry) {
     if (tutorialShown(entry)) return false;
-    if (entry == kFailedSwapEntry && level_ > 1) return false;
-    if (entry == kLastSecondsEntry && level_ > kLastSecondsUpToLevel) return false;
+    if (entry == TutorialEntry::FailedSwap && level_ > 1) return false;
+    if (entry == TutorialEntry::LastSeconds && level_ > kLastSecondsUpToLevel) return false;
     panel_.open(x, y, readTutorialText(mode_, entry));
-    tutorialShown_[static_cast<std::size_t>(entry)] = true;
+    markShown(tutorialShown_, entry);
     banner_.end();
     return true;
 }
@@ -56,20 +58,20 @@ bool GameScreen::firstMovePoint(ScreenPoint& point) const {
 
 bool GameScreen::hasIntroTutorial() const {
     ScreenPoint point;
-    return !tutorialShown(kFirstMoveEntry) && firstMovePoint(point);
+    return !tutorialShown(TutorialEntry::FirstMove) && firstMovePoint(point);
 }
 
 void GameScreen::drawIntroTutorial(Sprite& target, float value) {
     ScreenPoint point;
-    if (tutorialShown(kFirstMoveEntry) || !firstMovePoint(point)) return;
+    if (tutorialShown(TutorialEntry::FirstMove) || !firstMovePoint(point)) return;
     const float opacity = value > 0.0f ? std::min(value, 1.0f) : 0.0f;
-    panel_.drawCard(target, point.x, point.y, readTutorialText(mode_, kFirstMoveEntry), int(opacity * 255.0f));
+    panel_.drawCard(target, point.x, point.y, readTutorialText(mode_, TutorialEntry::FirstMove), int(opacity * 255.0f));
 }
 
 void GameScreen::setTutorialValue(float value) {
     ScreenPoint point;
-    if (value >= 1.0f && !tutorialShown(kFirstMoveEntry) && firstMovePoint(point)) {
-        offerTutorial(point.x, point.y, kFirstMoveEntry);
+    if (value >= 1.0f && !tutorialShown(TutorialEntry::FirstMove) && firstMovePoint(point)) {
+        offerTutorial(point.x, point.y, TutorialEntry::FirstMove);
         panel_.setOpening(1.0f);
     }
     if (value >= 1.0f) setLevelRunning();

@@ -176,9 +176,9 @@ const char* tutorialFile(BoardMode mode) {
     }
 }
 
-TutorialText readTutorialText(BoardMode mode, int entry) {
+TutorialText readTutorialText(BoardMode mode, TutorialEntry entry) {
     TutorialText text;
-    const std::string section = std::to_string(entry);
+    const std::string section = std::to_string(static_cast<int>(entry));
     for (int i = 0; i < kTutorialLines; ++i) {
         char key[8];
         std::snprintf(key, sizeof key, "str%d", i);

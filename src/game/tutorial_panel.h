@@ -107,4 +107,4 @@ private:
 const char* tutorialFile(BoardMode mode);
 // The five lines of an entry (section "0".."3", keys "str0".."str4"); a
 // missing key leaves its line empty, a long one is cut.
-TutorialText readTutorialText(BoardMode mode, int entry);
+TutorialText readTutorialText(BoardMode mode, TutorialEntry entry);

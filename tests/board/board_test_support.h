@@ -120,8 +120,8 @@ public:
         log_.add("unplayable");
         ++unplayable;
     }
-    bool offerTutorial(int x, int y, int entry) override {
-        log_.add("tutorial " + std::to_string(entry) + " at " + std::to_string(x) + "," + std::to_string(y));
+    bool offerTutorial(int x, int y, TutorialEntry entry) override {
+        log_.add("tutorial " + std::to_string(static_cast<int>(entry)) + " at " + std::to_string(x) + "," + std::to_string(y));
         return tutorialOpens;
     }
     BoardOverlay* showNoMovesOverlay() override {

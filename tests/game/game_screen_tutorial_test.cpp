@@ -37,7 +37,7 @@ TEST_F(GameScreenTest, ANewGameShowsTheFirstMoveCardOnceAndTheClockWaitsWhileItI
     passIntro();
     run(1000);
     EXPECT_FALSE(panel.isOpen());
-    EXPECT_TRUE(game->tutorialShown(0));
+    EXPECT_TRUE(game->tutorialShown(TutorialEntry::FirstMove));
 }
 
 TEST_F(GameScreenTest, ContinuedGamesAndLaterLevelsSkipTheCardsThatBelongToTheStart) {
@@ -47,31 +47,31 @@ TEST_F(GameScreenTest, ContinuedGamesAndLaterLevelsSkipTheCardsThatBelongToTheSt
     record.quest.lives = 3;
     writeProgress(record);
     game->startQuest(1);
-    EXPECT_TRUE(game->tutorialShown(0));
-    EXPECT_TRUE(game->tutorialShown(2));
-    EXPECT_FALSE(game->offerTutorial(100, 100, 0));
-    EXPECT_FALSE(game->offerTutorial(100, 100, 2));
+    EXPECT_TRUE(game->tutorialShown(TutorialEntry::FirstMove));
+    EXPECT_TRUE(game->tutorialShown(TutorialEntry::Coating));
+    EXPECT_FALSE(game->offerTutorial(100, 100, TutorialEntry::FirstMove));
+    EXPECT_FALSE(game->offerTutorial(100, 100, TutorialEntry::Coating));
     EXPECT_FALSE(game->hasIntroTutorial());
 
     // A swap that makes no line is explained on level 1 only, the last
     // seconds up to level 10 only.
     game->newQuest(2);
-    EXPECT_FALSE(game->offerTutorial(100, 100, 3));
+    EXPECT_FALSE(game->offerTutorial(100, 100, TutorialEntry::FailedSwap));
     game->newQuest(11);
-    EXPECT_TRUE(game->tutorialShown(1));
+    EXPECT_TRUE(game->tutorialShown(TutorialEntry::LastSeconds));
     game->setLevel(11);
-    EXPECT_FALSE(game->offerTutorial(274, 550, 1));
+    EXPECT_FALSE(game->offerTutorial(274, 550, TutorialEntry::LastSeconds));
     game->newQuest(1);
     game->setLevel(12);  // a game from level 1 that has come this far
-    EXPECT_FALSE(game->offerTutorial(274, 550, 1));
+    EXPECT_FALSE(game->offerTutorial(274, 550, TutorialEntry::LastSeconds));
     game->setLevel(1);
-    EXPECT_TRUE(game->offerTutorial(200, 200, 3));
-    EXPECT_FALSE(game->offerTutorial(200, 200, 3));
+    EXPECT_TRUE(game->offerTutorial(200, 200, TutorialEntry::FailedSwap));
+    EXPECT_FALSE(game->offerTutorial(200, 200, TutorialEntry::FailedSwap));
 
     // Cube games read their own texts.
     game->startCube();
     game->resetTutorials(true);
-    ASSERT_TRUE(game->offerTutorial(300, 100, 2));
+    ASSERT_TRUE(game->offerTutorial(300, 100, TutorialEntry::Coating));
     EXPECT_EQ(game->tutorialPanel().text()[1], "tutcube.ini 2.1");
     EXPECT_EQ(game->tutorialPanel().y(), 100);
 }
