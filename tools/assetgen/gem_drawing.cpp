@@ -395,77 +395,67 @@ GemShape teardrop() {
 
 }  // namespace
 
-GemShape pieceShape(int kind) {
+namespace {
+
+// A cut stone on a rounded polygon: its facets meet the outline at the
+// corners (and, for a brilliant on few corners, at the edges' midpoints too).
+struct FacetedOutline {
+    std::vector<Vec2> corners;
+    float rounding = 0;
+    bool midpointFacets = false;
+    GemCut cut = GemCut::Brilliant;
+    float table = 0.5f;
+};
+
+GemShape faceted(const FacetedOutline& f) {
     GemShape s;
+    s.outline = roundedPolygon(f.corners, f.rounding);
+    s.facetCorners = f.midpointFacets ? withMidpoints(f.corners) : f.corners;
+    s.cut = f.cut;
+    s.table = f.table;
+    return s;
+}
+
+std::vector<Vec2> fivePointedStar() {
+    std::vector<Vec2> c;
+    for (int i = 0; i < 10; ++i) {
+        const float a = -kPi / 2 + kPi * i / 5;
+        const float r = i % 2 == 0 ? 21.5f : 9.8f;
+        c.push_back({r * std::cos(a), r * std::sin(a) + 1.5f});
+    }
+    return c;
+}
+
+}  // namespace
+
+GemShape pieceShape(int kind) {
     switch (kind) {
         case 0: {  // round brilliant
+            GemShape s;
             s.outline = circleOutline(19.5f);
             s.facetCorners = regularPolygon(16, 19.5f, -kPi / 2);
-            s.cut = GemCut::Brilliant;
-            s.table = 0.5f;
-            break;
+            return s;
         }
-        case 1: {  // square step cut
-            const std::vector<Vec2> c{{-16.5f, -16.5f}, {16.5f, -16.5f}, {16.5f, 16.5f}, {-16.5f, 16.5f}};
-            s.outline = roundedPolygon(c, 3.5f);
-            s.facetCorners = c;
-            s.cut = GemCut::Step;
-            s.table = 0.5f;
-            break;
-        }
-        case 2: {  // triangle (trillion)
-            const std::vector<Vec2> c{{0, -19.0f}, {20.5f, 17.0f}, {-20.5f, 17.0f}};
-            s.outline = roundedPolygon(c, 3.0f);
-            s.facetCorners = withMidpoints(c);
-            s.cut = GemCut::Brilliant;
-            s.table = 0.42f;
-            break;
-        }
-        case 3: {  // diamond (rhombus)
-            const std::vector<Vec2> c{{0, -20.5f}, {16.0f, 0}, {0, 20.5f}, {-16.0f, 0}};
-            s.outline = roundedPolygon(c, 2.0f);
-            s.facetCorners = withMidpoints(c);
-            s.cut = GemCut::Brilliant;
-            s.table = 0.45f;
-            break;
-        }
-        case 4: {  // hexagon, a long crystal standing on its point
-            const std::vector<Vec2> c{{0, -21.0f}, {15.0f, -11.5f}, {15.0f, 11.5f},
-                                      {0, 21.0f},  {-15.0f, 11.5f}, {-15.0f, -11.5f}};
-            s.outline = roundedPolygon(c, 2.5f);
-            s.facetCorners = c;
-            s.cut = GemCut::Step;
-            s.table = 0.5f;
-            break;
-        }
-        case 5: {  // teardrop (pear)
-            s = teardrop();
-            break;
-        }
-        case 6: {  // five-pointed star
-            std::vector<Vec2> c;
-            for (int i = 0; i < 10; ++i) {
-                const float a = -kPi / 2 + kPi * i / 5;
-                const float r = i % 2 == 0 ? 21.5f : 9.8f;
-                c.push_back({r * std::cos(a), r * std::sin(a) + 1.5f});
-            }
-            s.outline = roundedPolygon(c, 1.3f);
-            s.facetCorners = c;
-            s.cut = GemCut::Ridge;
-            s.table = 0.3f;
-            break;
-        }
-        default: {  // octagon, emerald cut, wider than tall
-            const std::vector<Vec2> c{{-13.5f, -14.5f}, {13.5f, -14.5f}, {20.5f, -7.5f}, {20.5f, 7.5f},
-                                      {13.5f, 14.5f},   {-13.5f, 14.5f}, {-20.5f, 7.5f}, {-20.5f, -7.5f}};
-            s.outline = roundedPolygon(c, 1.5f);
-            s.facetCorners = c;
-            s.cut = GemCut::Step;
-            s.table = 0.5f;
-            break;
-        }
+        case 1:  // square step cut
+            return faceted({{{-16.5f, -16.5f}, {16.5f, -16.5f}, {16.5f, 16.5f}, {-16.5f, 16.5f}}, 3.5f, false,
+                            GemCut::Step, 0.5f});
+        case 2:  // triangle (trillion)
+            return faceted({{{0, -19.0f}, {20.5f, 17.0f}, {-20.5f, 17.0f}}, 3.0f, true, GemCut::Brilliant, 0.42f});
+        case 3:  // diamond (rhombus)
+            return faceted(
+                {{{0, -20.5f}, {16.0f, 0}, {0, 20.5f}, {-16.0f, 0}}, 2.0f, true, GemCut::Brilliant, 0.45f});
+        case 4:  // hexagon, a long crystal standing on its point
+            return faceted({{{0, -21.0f}, {15.0f, -11.5f}, {15.0f, 11.5f}, {0, 21.0f}, {-15.0f, 11.5f}, {-15.0f, -11.5f}},
+                            2.5f, false, GemCut::Step, 0.5f});
+        case 5:  // teardrop (pear)
+            return teardrop();
+        case 6:  // five-pointed star
+            return faceted({fivePointedStar(), 1.3f, false, GemCut::Ridge, 0.3f});
+        default:  // octagon, emerald cut, wider than tall
+            return faceted({{{-13.5f, -14.5f}, {13.5f, -14.5f}, {20.5f, -7.5f}, {20.5f, 7.5f}, {13.5f, 14.5f},
+                             {-13.5f, 14.5f}, {-20.5f, 7.5f}, {-20.5f, -7.5f}},
+                            1.5f, false, GemCut::Step, 0.5f});
     }
-    return s;
 }
 
 GemPalette piecePalette(int kind) {
