@@ -90,6 +90,98 @@ std::string BitmapFont::metricsText() const {
     return text;
 }
 
+namespace {
+
+// Every character of the font as the face draws it, and how far the ink of
+// the tallest rises above the baseline and the deepest falls below it.
+struct RenderedGlyphs {
+    std::vector<GlyphCoverage> glyphs;  // from kFirstCode
+    int maxTop = 0, maxBottom = 0;
+};
+
+RenderedGlyphs renderGlyphs(GlyphFace& face, const FontRecipe& recipe) {
+    RenderedGlyphs r;
+    for (int code = kFirstCode; code <= kLastCode; ++code) {
+        r.glyphs.push_back(face.render(characterOfByte(code), recipe.liningFigures));
+        const GlyphCoverage& g = r.glyphs.back();
+        if (g.width > 0) {
+            r.maxTop = std::max(r.maxTop, g.top);
+            r.maxBottom = std::max(r.maxBottom, g.height - g.top);
+        }
+    }
+    return r;
+}
+
+// The cell's middle lies kButtonCaptionDrop below the plate's; the words'
+// middle, halfway between the capitals' and the small letters' (captions
+// are mostly small letters after a capital), should lie on the plate's.
+// Rows go below the baseline (or above the accents) until both fit.
+void centreCapsOnPlates(BitmapFont& font, int& baseline, GlyphFace& face, int inkBelow) {
+    const int wordMiddle = (face.capHeight() + face.render('x').top + 2) / 4;
+    for (int height = font.lineHeight;; ++height) {
+        const int wanted = height / 2 - kButtonCaptionDrop + wordMiddle;
+        if (wanted >= baseline && height - wanted >= inkBelow) {
+            font.lineHeight = height;
+            baseline = wanted;
+            return;
+        }
+    }
+}
+
+GlyphPlacement placeGlyph(int code, int x, const GlyphCoverage& g, const Padding& pad, int tracking, int wordGap) {
+    GlyphPlacement p;
+    p.code = code;
+    p.x = x;
+    if (g.width > 0) {
+        p.width = g.width + pad.left + pad.right;
+        p.before = g.left - pad.left;
+        p.after = g.advance + tracking - p.before - p.width;
+    } else if (characterOfByte(code) != 0) {
+        // A character without ink, the no-break space: the word gap of
+        // every text we set in this font (see text_layout.h).
+        p.width = 1;
+        p.after = wordGap - 1;
+    } else {
+        // No character at all: takes no room.
+        p.width = 1;
+        p.after = -1;
+    }
+    return p;
+}
+
+// Placement along one row, and what the game's font reader would refuse.
+void placeGlyphs(BitmapFont& font, const RenderedGlyphs& r, const Padding& pad, int tracking, int wordGap) {
+    int x = 0;
+    for (int code = kFirstCode; code <= kLastCode; ++code) {
+        const GlyphPlacement p = placeGlyph(code, x, r.glyphs[code - kFirstCode], pad, tracking, wordGap);
+        if (p.width > kMaxGlyphWidth)
+            font.problems.push_back("glyph " + std::to_string(code) + " is " + std::to_string(p.width) +
+                                    " pixels wide");
+        if (p.before < -128 || p.before > 127 || p.after < -128 || p.after > 127)
+            font.problems.push_back("glyph " + std::to_string(code) + " spacing out of range");
+        font.glyphs.push_back(p);
+        x += p.width + 1;
+    }
+    font.image = Image(x, font.lineHeight * font.variants);
+}
+
+// One row of the picture for each style variant.
+void paintVariants(BitmapFont& font, const RenderedGlyphs& r, const FontRecipe& recipe, const Padding& pad,
+                   int baseline, int capHeight) {
+    for (int v = 0; v < font.variants; ++v) {
+        for (const GlyphPlacement& p : font.glyphs) {
+            const GlyphCoverage& g = r.glyphs[p.code - kFirstCode];
+            if (g.width == 0) continue;
+            const Image cell =
+                styleGlyph(g, recipe.variants[v], p.width, font.lineHeight, pad.left, baseline, capHeight);
+            for (int y = 0; y < font.lineHeight; ++y)
+                for (int cx = 0; cx < p.width; ++cx) font.image.at(p.x + cx, v * font.lineHeight + y) = cell.at(cx, y);
+        }
+    }
+}
+
+}  // namespace
+
 BitmapFont buildBitmapFont(const FontRecipe& recipe) {
     BitmapFont font;
     font.variants = static_cast<int>(recipe.variants.size());
@@ -101,79 +193,13 @@ BitmapFont buildBitmapFont(const FontRecipe& recipe) {
     }
     Padding pad;
     for (const TextStyle& s : recipe.variants) pad = widest(pad, stylePadding(s));
-
-    std::vector<GlyphCoverage> glyphs;
-    int maxTop = 0, maxBottom = 0;
-    for (int code = kFirstCode; code <= kLastCode; ++code) {
-        glyphs.push_back(face.render(characterOfByte(code), recipe.liningFigures));
-        const GlyphCoverage& g = glyphs.back();
-        if (g.width > 0) {
-            maxTop = std::max(maxTop, g.top);
-            maxBottom = std::max(maxBottom, g.height - g.top);
-        }
-    }
+    const RenderedGlyphs rendered = renderGlyphs(face, recipe);
     const int capHeight = face.capHeight();
-    int baseline = pad.top + maxTop;
-    font.lineHeight = baseline + maxBottom + pad.bottom;
-    if (recipe.capsCentredOnPlates) {
-        // The cell's middle lies kButtonCaptionDrop below the plate's; the
-        // words' middle, halfway between the capitals' and the small
-        // letters' (captions are mostly small letters after a capital),
-        // should lie on the plate's. Rows go below the baseline (or above
-        // the accents) until both fit.
-        const int inkBelow = maxBottom + pad.bottom;
-        const int wordMiddle = (capHeight + face.render('x').top + 2) / 4;
-        for (int height = font.lineHeight;; ++height) {
-            const int wanted = height / 2 - kButtonCaptionDrop + wordMiddle;
-            if (wanted >= baseline && height - wanted >= inkBelow) {
-                font.lineHeight = height;
-                baseline = wanted;
-                break;
-            }
-        }
-    }
-    const int wordGap = wordGapOf(face, recipe);
-
-    // Placement along one row.
-    int x = 0;
-    for (int code = kFirstCode; code <= kLastCode; ++code) {
-        const GlyphCoverage& g = glyphs[code - kFirstCode];
-        GlyphPlacement p;
-        p.code = code;
-        p.x = x;
-        if (g.width > 0) {
-            p.width = g.width + pad.left + pad.right;
-            p.before = g.left - pad.left;
-            p.after = g.advance + recipe.tracking - p.before - p.width;
-        } else if (characterOfByte(code) != 0) {
-            // A character without ink, the no-break space: the word gap of
-            // every text we set in this font (see text_layout.h).
-            p.width = 1;
-            p.after = wordGap - 1;
-        } else {
-            // No character at all: takes no room.
-            p.width = 1;
-            p.after = -1;
-        }
-        if (p.width > kMaxGlyphWidth)
-            font.problems.push_back("glyph " + std::to_string(code) + " is " + std::to_string(p.width) +
-                                    " pixels wide");
-        if (p.before < -128 || p.before > 127 || p.after < -128 || p.after > 127)
-            font.problems.push_back("glyph " + std::to_string(code) + " spacing out of range");
-        font.glyphs.push_back(p);
-        x += p.width + 1;
-    }
-    font.image = Image(x, font.lineHeight * font.variants);
-    for (int v = 0; v < font.variants; ++v) {
-        for (const GlyphPlacement& p : font.glyphs) {
-            const GlyphCoverage& g = glyphs[p.code - kFirstCode];
-            if (g.width == 0) continue;
-            const Image cell =
-                styleGlyph(g, recipe.variants[v], p.width, font.lineHeight, pad.left, baseline, capHeight);
-            for (int y = 0; y < font.lineHeight; ++y)
-                for (int cx = 0; cx < p.width; ++cx) font.image.at(p.x + cx, v * font.lineHeight + y) = cell.at(cx, y);
-        }
-    }
+    int baseline = pad.top + rendered.maxTop;
+    font.lineHeight = baseline + rendered.maxBottom + pad.bottom;
+    if (recipe.capsCentredOnPlates) centreCapsOnPlates(font, baseline, face, rendered.maxBottom + pad.bottom);
+    placeGlyphs(font, rendered, pad, recipe.tracking, wordGapOf(face, recipe));
+    paintVariants(font, rendered, recipe, pad, baseline, capHeight);
     return font;
 }
 
