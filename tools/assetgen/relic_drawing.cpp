@@ -495,14 +495,21 @@ RelicDesign amethystCrown() {
              {5, crownCross}}};
 }
 
-// A bulb of clear glass, its outline drawn bright.
-void glassBulb(PartCanvas& p, const std::vector<std::pair<double, double>>& shape) {
+// A bulb of clear glass, its outline drawn bright, and a shine on its left
+// side along a curve (x from the axis, y).
+void glassBulb(PartCanvas& p, const std::vector<std::pair<double, double>>& shape,
+               const std::array<std::array<double, 2>, 4>& shine) {
     cairo_t* cr = p.cr();
     smoothBody(cr, shape);
     cairo_set_source_rgba(cr, 0.85, 0.9, 1.0, 0.16);
     cairo_fill_preserve(cr);
     cairo_set_source_rgba(cr, 0.95, 0.95, 1.0, 0.55);
     cairo_set_line_width(cr, 1.4);
+    cairo_stroke(cr);
+    cairo_move_to(cr, kCx + shine[0][0], shine[0][1]);
+    cairo_curve_to(cr, kCx + shine[1][0], shine[1][1], kCx + shine[2][0], shine[2][1], kCx + shine[3][0], shine[3][1]);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.45);
+    cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
 }
 
@@ -517,21 +524,11 @@ void hourglassBase(PartCanvas& p) {
 }
 
 void hourglassLowerBulb(PartCanvas& p) {
-    glassBulb(p, {{6, 372}, {46, 448}, {42, 502}});
-    cairo_move_to(p.cr(), kCx - 30, 470);
-    cairo_curve_to(p.cr(), kCx - 38, 452, kCx - 30, 430, kCx - 16, 410);
-    cairo_set_source_rgba(p.cr(), 1, 1, 1, 0.45);
-    cairo_set_line_width(p.cr(), 2);
-    cairo_stroke(p.cr());
+    glassBulb(p, {{6, 372}, {46, 448}, {42, 502}}, {{{-30, 470}, {-38, 452}, {-30, 430}, {-16, 410}}});
 }
 
 void hourglassUpperBulb(PartCanvas& p) {
-    glassBulb(p, {{42, 242}, {46, 296}, {6, 372}});
-    cairo_move_to(p.cr(), kCx - 30, 262);
-    cairo_curve_to(p.cr(), kCx - 36, 286, kCx - 28, 310, kCx - 14, 332);
-    cairo_set_source_rgba(p.cr(), 1, 1, 1, 0.45);
-    cairo_set_line_width(p.cr(), 2);
-    cairo_stroke(p.cr());
+    glassBulb(p, {{42, 242}, {46, 296}, {6, 372}}, {{{-30, 262}, {-36, 286}, {-28, 310}, {-14, 332}}});
 }
 
 void hourglassCap(PartCanvas& p) {
