@@ -231,54 +231,47 @@ Image drawSample(const BitmapFont& font, const std::string& text, int variant) {
     return out;
 }
 
+namespace {
+
+// A style with a drop shadow `dx`, `dy` pixels away.
+TextStyle shadowed(TextStyle s, int dx, int dy, float blur, float opacity) {
+    s.shadowDx = dx;
+    s.shadowDy = dy;
+    s.shadowBlur = blur;
+    s.shadowOpacity = opacity;
+    return s;
+}
+
+}  // namespace
+
 std::vector<GameFont> fontDesigns() {
     std::vector<GameFont> fonts;
     // Menu buttons: warm gold, brighter with a glow when hovered, deeper
     // when pressed.
     {
-        TextStyle normal = goldStyle(0xFFF4C4, 0xF2C452, 0xB87A1A, 0.25f, 0x2A1204, 1.6f);
-        normal.shadowDx = 1;
-        normal.shadowDy = 2;
-        normal.shadowBlur = 0.9f;
-        normal.shadowOpacity = 0.6f;
+        TextStyle normal = shadowed(goldStyle(0xFFF4C4, 0xF2C452, 0xB87A1A, 0.25f, 0x2A1204, 1.6f), 1, 2, 0.9f, 0.6f);
         TextStyle active = goldStyle(0xFFFFFF, 0xFFE47A, 0xF0A828, 0.35f, 0x3A1604, 1.6f);
         active.glow = hexColour(0xFFB030);
         active.glowRadius = 2.2f;
         active.glowOpacity = 0.75f;
-        TextStyle pressed = goldStyle(0xF6D27A, 0xD49026, 0x8A4E08, 0.1f, 0x200C02, 1.6f);
-        pressed.shadowDx = 1;
-        pressed.shadowDy = 1;
-        pressed.shadowBlur = 0.8f;
-        pressed.shadowOpacity = 0.5f;
+        TextStyle pressed = shadowed(goldStyle(0xF6D27A, 0xD49026, 0x8A4E08, 0.1f, 0x200C02, 1.6f), 1, 1, 0.8f, 0.5f);
         fonts.push_back(
             {"DATA\\fonts\\fontmenu.tga", false, {"Vollkorn-Bold.ttf", 24, {normal, active, pressed}, 0, true, true}});
     }
     // Captions and entry fields: light cream, crisp dark edge.
     {
-        TextStyle s = goldStyle(0xFFFBEE, 0xF6EAD0, 0xE2CDA2, 0.0f, 0x12061A, 1.0f);
-        s.shadowDx = 1;
-        s.shadowDy = 1;
-        s.shadowBlur = 0.5f;
-        s.shadowOpacity = 0.5f;
+        TextStyle s = shadowed(goldStyle(0xFFFBEE, 0xF6EAD0, 0xE2CDA2, 0.0f, 0x12061A, 1.0f), 1, 1, 0.5f, 0.5f);
         fonts.push_back({"DATA\\fonts\\fontStatic.tga", false, {"DejaVuSans-Bold.ttf", 15, {s}, 0}});
     }
     // Score pop-ups and notes over the board: bright with a heavy dark edge,
     // readable on gems of every colour.
     {
-        TextStyle s = goldStyle(0xFFFFFF, 0xFFF0A0, 0xFFC040, 0.2f, 0x1A0800, 2.2f);
-        s.shadowDx = 1;
-        s.shadowDy = 2;
-        s.shadowBlur = 1.0f;
-        s.shadowOpacity = 0.7f;
+        TextStyle s = shadowed(goldStyle(0xFFFFFF, 0xFFF0A0, 0xFFC040, 0.2f, 0x1A0800, 2.2f), 1, 2, 1.0f, 0.7f);
         fonts.push_back({"DATA\\fonts\\font_dark.tga", false, {"DejaVuSans-Bold.ttf", 18, {s}, 1, true}});
     }
     // Help pages and the tutorial panel: plain, calm reading type.
     {
-        TextStyle s = goldStyle(0xF8F0DE, 0xF2E6CC, 0xE6D6B4, 0.0f, 0x140A1C, 0.6f);
-        s.shadowDx = 1;
-        s.shadowDy = 1;
-        s.shadowBlur = 0.5f;
-        s.shadowOpacity = 0.55f;
+        TextStyle s = shadowed(goldStyle(0xF8F0DE, 0xF2E6CC, 0xE6D6B4, 0.0f, 0x140A1C, 0.6f), 1, 1, 0.5f, 0.55f);
         fonts.push_back({"DATA\\fonts\\font_help.tga", false, {"DejaVuSans.ttf", 15, {s}, 0}});
     }
     // Combo banners: big gold display letters with a red-brown edge and a
@@ -288,10 +281,7 @@ std::vector<GameFont> fontDesigns() {
         s.glow = hexColour(0xFF7A10);
         s.glowRadius = 3.0f;
         s.glowOpacity = 0.7f;
-        s.shadowDx = 2;
-        s.shadowDy = 3;
-        s.shadowBlur = 1.2f;
-        s.shadowOpacity = 0.6f;
+        s = shadowed(s, 2, 3, 1.2f, 0.6f);
         fonts.push_back({"DATA\\fonts\\combo.jpg", true, {"Vollkorn-Black.ttf", 50, {s}, 1, true}});
     }
     return fonts;
