@@ -32,7 +32,8 @@ int GameScreen::keyDown(int key, platform::LParam lParam) {
         if (!(key == kKeyLeftButton && pressReachesBoard(lParam))) return 1;
     }
     if (!playing()) return 0;
-    if (key == kKeyEscape) {
+    // Pause opens the menu too: a pad that goes away presses it.
+    if (key == kKeyEscape || key == static_cast<int>(platform::VK_PAUSE)) {
         openResumeMenu();
         return 1;
     }
