@@ -88,9 +88,11 @@ quit
 }
 
 TEST_F(PadScenario, APadPulledOutMidLevelOpensThePauseMenu) {
-    // Into the first quest level with the pad, then pulled out while it plays.
+    // Into the first quest level with the pad, its tip and the tutorial's
+    // first card answered with A, then the pad pulled out while it plays.
     ASSERT_EQ(play("pad attach\nwait 300\npad a\nwait 1000\npad down\npad down\npad a\nwait 1000\npad down\npad a\n"
-                   "wait 9000\nshot playing.png\npad detach\nwait 600\nshot unplugged.png\n",
+                   "wait 9000\npad a\nwait 3000\npad a\nwait 1500\nshot playing.png\npad detach\nwait 1500\n"
+                   "shot unplugged.png\n",
                    "20000"),
               0);
     const Picture playing = readPng(dir.file("playing.png")), unplugged = readPng(dir.file("unplugged.png"));
