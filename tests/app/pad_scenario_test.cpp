@@ -1,6 +1,10 @@
 // The game with a pad, through the real program headless: every input
 // below is a script's pad line.
 //
+// A quest level won with the pad alone: the menus crossed with the
+// script's pad lines, then the keyboard player of shardfall_play, in its pad
+// mode, chooses each move and presses it in through the same pad.
+//
 // A new player named with the letter grid: the title, the main menu and
 // the player list crossed with the d-pad and A, the grid's letters taken
 // with A, one of them deleted again, Done. Judged by the player list the
@@ -11,6 +15,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -23,6 +29,17 @@ namespace {
 using namespace realprogram;
 
 const std::string kDist = SHARDFALL_DIST_DIR;
+const std::string kPlay = SHARDFALL_PLAY;
+
+// "name value" lines.
+std::map<std::string, long> readReport(const std::string& text) {
+    std::map<std::string, long> values;
+    std::istringstream lines(text);
+    std::string name;
+    long value = 0;
+    while (lines >> name >> value) values[name] = value;
+    return values;
+}
 
 class PadScenario : public ::testing::Test {
 protected:
@@ -39,6 +56,21 @@ protected:
     }
     TempDir dir;
 };
+
+TEST_F(PadScenario, AQuestLevelIsWonWithThePadAlone) {
+    dir.write("menus.txt", "pad attach\nwait 300\npad a\nwait 1000\npad down\npad down\npad a\nwait 1000\n"
+                           "pad down\npad a\n");
+    ASSERT_EQ(run(kPlay, {"--pad-player", dir.file("report.txt"), "--headless", "--seed", "5", "--data",
+                          dir.path().string(), "--script", dir.file("menus.txt"), "--run-ms", "400000"}),
+              0);
+    const std::map<std::string, long> report = readReport(dir.read("report.txt"));
+    ASSERT_EQ(report.count("complete"), 1u) << "the level never ended";
+    EXPECT_EQ(report.at("complete"), 1) << "the level was lost";
+    EXPECT_EQ(report.at("mouse"), 0) << "the mouse was used";
+    EXPECT_EQ(report.at("pad_last"), 1) << "the keyboard was used";
+    EXPECT_GE(report.at("moves"), 3);
+    EXPECT_GT(report.at("score"), 0);
+}
 
 // The grid's cells: A to T on its first row, U to Z and a to n on the
 // second; Up from the first row wraps to the bottom row's Space, and Right
