@@ -73,7 +73,7 @@ TEST_F(PadScenario, AQuestLevelIsWonWithThePadAlone) {
 }
 
 // The grid's cells: A to T on its first row, U to Z and a to n on the
-// second; Up from the first row wraps to the bottom row's Space, and Right
+// second (the stick leant right for a moment is one step, like the d-pad); Up from the first row wraps to the bottom row's Space, and Right
 // goes on to Delete and Done.
 TEST_F(PadScenario, ANewPlayerIsNamedWithTheLetterGrid) {
     ASSERT_EQ(play(R"(pad attach
@@ -88,7 +88,7 @@ pad a
 wait 800
 shot grid_empty.png
 pad a
-pad right
+pad stick 100 10 100
 pad a
 pad down
 pad a
