@@ -68,7 +68,7 @@ case "$mode" in
       for name in "${journeys[@]}"; do play "$name"; done
     } >"$work/hashes.new"
     mv "$work/hashes.new" "$list"
-    echo "guard: $(grep -c ' audio ' "$list") journeys, $(grep -vc -e '^#' -e ' audio ' "$list") frames written to $list"
+    echo "guard: $(grep -v '^#' "$list" | grep -c ' audio ') journeys, $(grep -vc -e '^#' -e ' audio ' "$list") frames written to $list"
     ;;
   check)
     failed=0 frames=0 samples=0
