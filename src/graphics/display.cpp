@@ -10,6 +10,10 @@ namespace {
 struct DisplayState {
     bool displayObject = false;  // stands where the DirectDraw object was
     int fullScreen = -1;         // -1: no mode yet, which counts as full screen
+    // The window as the player had it when the game went full screen, to
+    // come back to.
+    bool windowRemembered = false;
+    platform::WindowPlacement windowBeforeFullScreen;
     Sprite* backBuffer = nullptr;
     bool testModeSet = false;
     DisplayMode testMode{};
@@ -105,13 +109,21 @@ void SizeWindow(int width, int height, int fullScreen) {
     DisplayState& d = display();
     platform::Backend* backend = platform::backend();
     if (!backend) return;
+    if (fullScreen && d.fullScreen == 0) {
+        d.windowBeforeFullScreen = backend->clientPlacement();
+        d.windowRemembered = true;
+    }
     if (fullScreen != d.fullScreen) backend->setFullScreen(fullScreen != 0);
     if (fullScreen) return;  // the backend fits the picture to the desktop
-    // Coming from full screen (or starting): a fresh, centred window. Staying
-    // windowed: the window keeps the size and place the user gave it.
-    const platform::WindowPlacement placement =
-        d.fullScreen != 0 ? startingWindowPlacement(width, height, backend->screenWidth(), backend->screenHeight())
-                          : backend->clientPlacement();
+    // Coming back from full screen: the window the player had before.
+    // Starting: a fresh, centred window. Staying windowed: the window keeps
+    // the size and place the user gave it.
+    platform::WindowPlacement placement = backend->clientPlacement();
+    if (d.fullScreen != 0) {
+        placement = d.fullScreen == 1 && d.windowRemembered
+                        ? d.windowBeforeFullScreen
+                        : startingWindowPlacement(width, height, backend->screenWidth(), backend->screenHeight());
+    }
     backend->placeWindow(placement, true);
 }
 
@@ -193,4 +205,5 @@ void CloseDisplay() {
     // restore. A later SetDisplay starts like the first one.
     d.displayObject = false;
     d.fullScreen = -1;
+    d.windowRemembered = false;
 }

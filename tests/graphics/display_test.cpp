@@ -119,7 +119,8 @@ TEST_F(DisplayTest, ModeSwitchesKeepTheBackBufferAndSprites) {
 
     // The first call always sets the style; each switch changes it again.
     EXPECT_EQ(recorder.fullScreenCalls, (std::vector<bool>{false, true, false}));
-    // Starting and coming back from full screen both centre a fresh window.
+    // Starting centres a fresh window; coming back from full screen gives
+    // back the window as it was (here still the starting one).
     ASSERT_EQ(recorder.placements.size(), 2u);
     for (const platform::WindowPlacement& p : recorder.placements) {
         EXPECT_EQ(p.x, 360);
@@ -127,6 +128,18 @@ TEST_F(DisplayTest, ModeSwitchesKeepTheBackBufferAndSprites) {
         EXPECT_EQ(p.width, 1200);
         EXPECT_EQ(p.height, 900);
     }
+
+    // A window the player has sized and moved comes back the same.
+    recorder.client = {30, 40, 1000, 750};
+    SetDisplay(800, 600, 16, 1);
+    recorder.client = {0, 0, 1920, 1080};  // what full screen leaves behind
+    SetDisplay(800, 600, 16, 0);
+    ASSERT_EQ(recorder.placements.size(), 3u);
+    const platform::WindowPlacement& back = recorder.placements[2];
+    EXPECT_EQ(back.x, 30);
+    EXPECT_EQ(back.y, 40);
+    EXPECT_EQ(back.width, 1000);
+    EXPECT_EQ(back.height, 750);
 }
 
 TEST_F(DisplayTest, StayingWindowedKeepsTheUsersWindow) {
