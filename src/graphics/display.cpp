@@ -88,20 +88,22 @@ std::unique_ptr<platform::Surface16> CreateSurface(int width, int height, std::u
     return surface;
 }
 
-platform::WindowPlacement startingWindowPlacement(int pictureWidth, int pictureHeight, int screenWidth,
-                                                  int screenHeight) {
-    // Scale in half steps while the window stays within 85 % of the screen:
-    // 800 x 600 becomes 1200 x 900 on a 1080-line screen and 2400 x 1800 on
-    // a 4K one, instead of a postage stamp.
+platform::WindowPlacement startingWindowPlacement(int pictureWidth, int pictureHeight,
+                                                  const platform::WindowPlacement& usableArea) {
+    // The window manager's frame is not known before the window exists; a
+    // caption and thin borders take about this much.
+    constexpr int kFrameWidth = 16, kFrameHeight = 48;
+    auto fits = [&](int halves) {
+        return std::int64_t(pictureWidth) * halves / 2 + kFrameWidth <= usableArea.width &&
+               std::int64_t(pictureHeight) * halves / 2 + kFrameHeight <= usableArea.height;
+    };
     int halves = 2;
-    while (std::int64_t(pictureWidth) * (halves + 1) * 100 <= std::int64_t(screenWidth) * 2 * 85 &&
-           std::int64_t(pictureHeight) * (halves + 1) * 100 <= std::int64_t(screenHeight) * 2 * 85 && halves < 64)
-        ++halves;
+    while (halves < 64 && fits(halves + 1)) ++halves;
     platform::WindowPlacement placement;
     placement.width = int(std::int64_t(pictureWidth) * halves / 2);
     placement.height = int(std::int64_t(pictureHeight) * halves / 2);
-    placement.x = std::max(0, (screenWidth - placement.width) / 2);
-    placement.y = std::max(0, (screenHeight - placement.height) / 2);
+    placement.x = usableArea.x + std::max(0, (usableArea.width - placement.width) / 2);
+    placement.y = usableArea.y + std::max(0, (usableArea.height - placement.height) / 2);
     return placement;
 }
 
@@ -122,7 +124,7 @@ void SizeWindow(int width, int height, int fullScreen) {
     if (d.fullScreen != 0) {
         placement = d.fullScreen == 1 && d.windowRemembered
                         ? d.windowBeforeFullScreen
-                        : startingWindowPlacement(width, height, backend->screenWidth(), backend->screenHeight());
+                        : startingWindowPlacement(width, height, backend->usableArea());
     }
     backend->placeWindow(placement, true);
 }
