@@ -131,6 +131,12 @@ public:
 
     int screenWidth() const override { return desktopMode().w; }
     int screenHeight() const override { return desktopMode().h; }
+    WindowPlacement usableArea() const override {
+        SDL_Rect r;
+        const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
+        if (SDL_GetDisplayUsableBounds(display, &r) != 0 || r.w <= 0 || r.h <= 0) return Backend::usableArea();
+        return {r.x, r.y, r.w, r.h};
+    }
 
     void pumpEvents(MessageQueue& queue) override {
         SDL_Event event;
