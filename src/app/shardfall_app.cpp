@@ -29,6 +29,7 @@
 #include "platform/paths.h"
 #include "platform/script.h"
 #include "platform/sdl_backend.h"
+#include "platform/sdl_virtual_pad.h"
 #include "platform/single_instance.h"
 #include "platform/system_services.h"
 #include "platform/window_messages.h"
@@ -58,7 +59,15 @@ bool writeFrame(const std::string& path) {
 
 bool installPlatform(const CommandLine& options, RunLimits& limits) {
     if (!options.headless) {
-        std::unique_ptr<Backend> sdl = createSdlBackend();
+        // In a window a script plays a virtual pad (sdl_virtual_pad.h).
+        std::vector<ScriptCommand> padScript;
+        std::string error;
+        if (!options.scriptFile.empty() &&
+            (!loadScript(options.scriptFile, padScript, error) || !playableInWindow(padScript, error))) {
+            std::fprintf(stderr, "shardfall: %s\n", error.c_str());
+            return false;
+        }
+        std::unique_ptr<Backend> sdl = createSdlBackend(std::move(padScript));
         if (!sdl) return false;
         installBackend(std::move(sdl));
         return true;
@@ -81,6 +90,17 @@ bool installPlatform(const CommandLine& options, RunLimits& limits) {
     }
     installBackend(std::move(headless));
     return true;
+}
+
+// A real window opens as the player set it or left it (window_position.h)
+// and scales as game.ini says; a headless run keeps its fixed window.
+void openWindowWhereItWas(const WindowRequest& request, const GameSettings& settings) {
+    Backend* b = backend();
+    if (!b || b->isHeadless() || !b->hasWindow()) return;
+    const WindowPlacement usable = b->usableArea();
+    setOpeningWindowPlacement(openingWindowPlacement(request, readRememberedWindow(),
+                                                     startingWindowPlacement(800, 600, usable), usable));
+    b->setScaling(settings.sharpScaling ? platform::Scaling::Sharp : platform::Scaling::Smooth);
 }
 
 bool createGameWindow(const GameSettings& settings) {
@@ -147,6 +167,7 @@ void shutDown(const CommandLine& options, DemoRun& demo) {
     // new one, never settings of one run beside high scores of another.
     IniSaveBatch writeBack;
     saveMainSettings(gameSettings(), getCategoryVolume(SND_VOLUME_MUSIC), getCategoryVolume(SND_VOLUME_EFFECTS));
+    if (s.closedWindow) rememberWindow(*s.closedWindow);
     s.screenManager.reset();
     demo.attach(nullptr);
     demo.finish();
@@ -197,6 +218,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     ShellState& s = shell();
     GameSettings& settings = gameSettings();
     loadWindowSettings(settings);
+    const WindowRequest windowRequest = windowRequestOf(settings);
     s.randomSeed = options.hasSeed ? options.seed : tickCount();
     correctWindowPosition(settings, backend()->screenWidth(), backend()->screenHeight());
 
@@ -214,6 +236,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
 
     setWindowProcedure(gameWindowProcedure);
     createGameWindow(settings);
+    openWindowWhereItWas(windowRequest, settings);
     DemoRun demo(options, s.randomSeed);
     initialiseGame(hooks, demo);
     loadGameCursor();

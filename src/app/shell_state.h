@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+
+#include "platform/backend.h"
 
 #include "app/frame_client.h"
 
@@ -20,6 +23,10 @@ struct ShellState {
     float speedFactor = 1.0f;
 
     std::unique_ptr<FrameClient> screenManager;
+
+    // The real window as it was when it closed, for the next run
+    // (window_position.h); none in a headless run.
+    std::optional<platform::WindowPlacement> closedWindow;
 };
 
 ShellState& shell();

@@ -1,8 +1,11 @@
 #include "app/window_procedure.h"
 
+#include <memory>
+
 #include "app/shell_state.h"
 #include "config/game_settings.h"
 #include "graphics/display.h"
+#include "platform/audio_output.h"
 #include "platform/backend.h"
 #include "platform/cursor_file.h"
 #include "platform/window_messages.h"
@@ -27,12 +30,18 @@ LResult gameWindowProcedure(std::uint32_t message, WParam wParam, LParam lParam)
     switch (message) {
     case WM_ACTIVATEAPP:
         s.active = (wParam == 1 || wParam == 2) ? 1 : 0;
+        // The sound goes on while another window has the focus, unless the
+        // player asked for silence then.
+        if (const std::shared_ptr<Mixer> mixer = audioMixer())
+            mixer->setMuted(gameSettings().muteUnfocused != 0 && !s.active);
         if (s.screenManager) s.screenManager->handleWindowMessage(message, wParam, lParam);
         return 0;
     case WM_SIZE:
         s.active = (wParam == SIZE_MINIMIZED || wParam == SIZE_MAXHIDE) ? 0 : 1;
         return defWindowProc(message, wParam, lParam);
     case WM_DESTROY:
+        // The window's last size and place, while it still has them.
+        if (Backend* b = backend(); b && !b->isHeadless() && b->hasWindow()) s.closedWindow = windowToRemember();
         postQuitMessage(0);
         return defWindowProc(message, wParam, lParam);
     case WM_ERASEBKGND:
@@ -54,7 +63,9 @@ LResult gameWindowProcedure(std::uint32_t message, WParam wParam, LParam lParam)
             !(static_cast<std::uint32_t>(lParam) & KEY_WAS_DOWN)) {
             GameSettings& settings = gameSettings();
             settings.fullScreen = settings.fullScreen ? 0 : 1;
-            SetDisplay(settings.dwScrX, settings.dwScrY, 16, settings.fullScreen);
+            // The picture's own size, as at the start: "xs" and "ys" are the
+            // window's, not the picture's.
+            SetDisplay(800, 600, 16, settings.fullScreen);
         }
         if (s.screenManager) s.screenManager->handleWindowMessage(message, wParam, lParam);
         return defWindowProc(message, wParam, lParam);

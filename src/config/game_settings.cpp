@@ -18,6 +18,8 @@ void loadWindowSettings(GameSettings& s) {
     s.fullScreen = iniReadInt(kGameIni, "main", "FullScreen");
     s.color32 = iniReadInt(kGameIni, "main", "Color32");
     s.NOTCustom = iniReadInt(kGameIni, "main", "NOTCustom");
+    s.sharpScaling = iniReadInt(kGameIni, "main", "SharpScaling");
+    s.muteUnfocused = iniReadInt(kGameIni, "main", "MuteUnfocused");
     s.WinName = iniReadString(kGameIni, "main", "name");
     if (s.WinName.size() > 255) s.WinName.resize(255);
 }

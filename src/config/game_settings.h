@@ -20,6 +20,8 @@ struct GameSettings {
     std::int32_t fullScreen = 0;          // "FullScreen"
     std::int32_t color32 = 0;             // "Color32": kept and written back
     std::int32_t NOTCustom = 0;           // "NOTCustom": non-zero = system cursor everywhere
+    std::int32_t sharpScaling = 0;        // "SharpScaling": 1 = whole multiples only, each pixel square
+    std::int32_t muteUnfocused = 0;       // "MuteUnfocused": 1 = silent while another window has the focus
     std::string WinName;                  // "name", at most 255 characters
 
     // profiles.ini
@@ -41,8 +43,9 @@ GameSettings& gameSettings();
 constexpr const char* kGameIni = "game.ini";
 constexpr const char* kProfilesIni = "profiles.ini";
 
-// Reads "x", "y", "xs", "ys", "FullScreen", "Color32", "NOTCustom" and "name"
-// of [main]. Missing keys read as 0 or empty.
+// Reads "x", "y", "xs", "ys", "FullScreen", "Color32", "NOTCustom", "name",
+// "SharpScaling" and "MuteUnfocused" of [main]. Missing keys read as 0 or
+// empty. The last two are set by hand and never written back.
 void loadWindowSettings(GameSettings& settings);
 
 // Reads the current player's index and name from profiles.ini.

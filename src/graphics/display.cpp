@@ -14,6 +14,9 @@ struct DisplayState {
     // come back to.
     bool windowRemembered = false;
     platform::WindowPlacement windowBeforeFullScreen;
+    bool openingSet = false;
+    platform::WindowPlacement opening;
+    int pictureWidth = 800, pictureHeight = 600;  // as the last SizeWindow had it
     Sprite* backBuffer = nullptr;
     bool testModeSet = false;
     DisplayMode testMode{};
@@ -107,10 +110,34 @@ platform::WindowPlacement startingWindowPlacement(int pictureWidth, int pictureH
     return placement;
 }
 
+void setOpeningWindowPlacement(const platform::WindowPlacement& placement) {
+    display().openingSet = true;
+    display().opening = placement;
+}
+
+namespace {
+
+platform::WindowPlacement openingWindow(int width, int height, const platform::Backend& backend) {
+    const DisplayState& d = display();
+    return d.openingSet ? d.opening : startingWindowPlacement(width, height, backend.usableArea());
+}
+
+}  // namespace
+
+platform::WindowPlacement windowToRemember() {
+    const DisplayState& d = display();
+    platform::Backend* backend = platform::backend();
+    if (!backend) return {};
+    if (d.fullScreen == 0) return backend->clientPlacement();
+    return d.windowRemembered ? d.windowBeforeFullScreen : openingWindow(d.pictureWidth, d.pictureHeight, *backend);
+}
+
 void SizeWindow(int width, int height, int fullScreen) {
     DisplayState& d = display();
     platform::Backend* backend = platform::backend();
     if (!backend) return;
+    d.pictureWidth = width;
+    d.pictureHeight = height;
     if (fullScreen && d.fullScreen == 0) {
         d.windowBeforeFullScreen = backend->clientPlacement();
         d.windowRemembered = true;
@@ -122,9 +149,8 @@ void SizeWindow(int width, int height, int fullScreen) {
     // the size and place the user gave it.
     platform::WindowPlacement placement = backend->clientPlacement();
     if (d.fullScreen != 0) {
-        placement = d.fullScreen == 1 && d.windowRemembered
-                        ? d.windowBeforeFullScreen
-                        : startingWindowPlacement(width, height, backend->usableArea());
+        placement = d.fullScreen == 1 && d.windowRemembered ? d.windowBeforeFullScreen
+                                                            : openingWindow(width, height, *backend);
     }
     backend->placeWindow(placement, true);
 }

@@ -43,6 +43,14 @@ DisplayMode desktopDisplayMode();
 void setDisplayModeForTesting(std::uint32_t bitsPerPixel, std::uint32_t greenMask);
 void clearDisplayModeForTesting();
 
+// The window to open with (and to leave full screen for when the game
+// started in it), in place of startingWindowPlacement's; set before the
+// first SetDisplay.
+void setOpeningWindowPlacement(const platform::WindowPlacement& placement);
+// The window as it should be remembered for the next run: the window now,
+// or in full screen the one the game would come back to.
+platform::WindowPlacement windowToRemember();
+
 // The window's first client placement: the picture at the largest scale,
 // in steps of one half, whose window (frame included) fits the desktop's
 // usable area, centred in it; never smaller than the picture itself.

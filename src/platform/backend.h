@@ -26,6 +26,10 @@ struct WindowPlacement {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// How the picture fills a larger window: smoothed to the largest size that
+// fits, or sharp, in whole multiples only (picture_fit.h).
+enum class Scaling { Smooth, Sharp };
+
 // A colour cursor image: ARGB8888 pixels, row by row, with its hot spot.
 struct CursorImage {
     int width = 0, height = 0;
@@ -51,8 +55,13 @@ public:
     // Places the window's client area in screen pixels; bordered adds a
     // caption. The picture is scaled to whatever size the client area has.
     virtual void placeWindow(const WindowPlacement& client, bool bordered) = 0;
+    // The client area's size, and the position placeWindow takes to put the
+    // window back where it is (with a window manager's frame, the frame's
+    // corner).
     virtual WindowPlacement clientPlacement() const = 0;
     virtual void setFullScreen(bool fullScreen) = 0;
+    // How the picture fills a window larger than itself (picture_fit.h).
+    virtual void setScaling(Scaling) {}
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
     // The part of the desktop windows may take: the screen less its panels

@@ -146,7 +146,8 @@ void HeadlessBackend::runPadCommand(const ScriptCommand& command, MessageQueue& 
 
 void HeadlessBackend::runCommand(const ScriptCommand& command, MessageQueue& queue) {
     using Kind = ScriptCommand::Kind;
-    if (command.kind != Kind::Wait && command.kind != Kind::Shot && command.kind != Kind::Pad)
+    if (command.kind != Kind::Wait && command.kind != Kind::Shot && command.kind != Kind::Pad &&
+        command.kind != Kind::Focus)
         noteKeyboardOrMouseInput();
     switch (command.kind) {
     case Kind::Wait:
@@ -187,6 +188,11 @@ void HeadlessBackend::runCommand(const ScriptCommand& command, MessageQueue& que
         break;
     case Kind::Pad:
         runPadCommand(command, queue);
+        break;
+    case Kind::Focus:
+        // As another window taking the focus and giving it back.
+        if (command.focusIn) queue.post(WM_ACTIVATEAPP, 1, 0);
+        else postFocusLost(queue);
         break;
     }
 }

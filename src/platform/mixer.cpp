@@ -80,10 +80,21 @@ void Mixer::mix(std::int16_t* out, int frames) {
     for (std::size_t i = 0; i < samples; ++i) {
         out[i] = static_cast<std::int16_t>(std::clamp(accumulator_[i], -32768, 32767));
     }
+    if (muted_) std::fill(out, out + samples, std::int16_t{0});
     if (capturing_) {
         const std::size_t room = kMaxCaptureSamples - std::min(kMaxCaptureSamples, capture_.size());
         capture_.insert(capture_.end(), out, out + std::min(samples, room));
     }
+}
+
+void Mixer::setMuted(bool muted) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    muted_ = muted;
+}
+
+bool Mixer::muted() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return muted_;
 }
 
 void Mixer::startCapture() {

@@ -45,6 +45,11 @@ public:
 
     int bufferCount() const;
 
+    // Silence at the output, everything playing on unheard (the window out
+    // of focus, when the player asks for that).
+    void setMuted(bool muted);
+    bool muted() const;
+
 private:
     friend class SoundBuffer;
     Mixer() = default;
@@ -55,6 +60,7 @@ private:
     std::vector<SoundBuffer*> buffers_;
     std::vector<std::int32_t> accumulator_;
     bool capturing_ = false;
+    bool muted_ = false;
     std::vector<std::int16_t> capture_;
 };
 

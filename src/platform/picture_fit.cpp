@@ -5,7 +5,7 @@
 
 namespace platform {
 
-PictureFit fitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight) {
+PictureFit fitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight, Scaling scaling) {
     PictureFit fit;
     fit.pictureWidth = pictureWidth;
     fit.pictureHeight = pictureHeight;
@@ -20,6 +20,12 @@ PictureFit fitPicture(int pictureWidth, int pictureHeight, int windowWidth, int 
     int width = windowWidth, height = windowHeight;
     if (byWidth > byHeight) width = int(byHeight / pictureHeight);   // bars left and right
     else if (byWidth < byHeight) height = int(byWidth / pictureWidth);  // bars above and below
+    if (scaling == Scaling::Sharp && width >= pictureWidth) {
+        const int times = width / pictureWidth;
+        width = pictureWidth * times;
+        height = pictureHeight * times;
+        fit.wholeMultiple = true;
+    }
     fit.area.left = (windowWidth - width) / 2;
     fit.area.top = (windowHeight - height) / 2;
     fit.area.right = fit.area.left + width;

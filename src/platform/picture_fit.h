@@ -4,6 +4,10 @@
 // rule the renderer's logical size follows, so a window shows the picture in
 // the same place whichever way it is drawn, and mouse positions map back to
 // the picture pixel under the pointer.
+//
+// Sharp scaling takes only whole multiples of the picture (the rest of the
+// window black) and shows each picture pixel as a square of window pixels;
+// a window smaller than the picture still gets the whole picture, smoothed.
 
 #include "platform/backend.h"
 
@@ -13,6 +17,7 @@ struct PictureFit {
     int pictureWidth = 0, pictureHeight = 0;
     int windowWidth = 0, windowHeight = 0;
     Rect area;  // the picture's place in the window, in window pixels
+    bool wholeMultiple = false;  // sharp: every picture pixel the same square
 
     bool empty() const { return area.right <= area.left || area.bottom <= area.top; }
     // Window pixel to picture pixel (outside the picture gives positions
@@ -21,6 +26,7 @@ struct PictureFit {
     void toWindow(int x, int y, int& windowX, int& windowY) const;
 };
 
-PictureFit fitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight);
+PictureFit fitPicture(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
+                      Scaling scaling = Scaling::Smooth);
 
 }  // namespace platform

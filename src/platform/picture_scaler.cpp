@@ -32,7 +32,7 @@ inline std::uint32_t widen6(std::uint32_t v) { return (v << 2) | (v >> 4); }
 
 }  // namespace
 
-PictureScaler::Taps PictureScaler::taps(int pictureSize, int windowSize) {
+PictureScaler::Taps PictureScaler::taps(int pictureSize, int windowSize, bool nearest) {
     Taps t;
     t.first.resize(std::size_t(windowSize));
     t.second.resize(std::size_t(windowSize));
@@ -43,7 +43,9 @@ PictureScaler::Taps PictureScaler::taps(int pictureSize, int windowSize) {
         const std::int64_t at = (std::int64_t(2 * d + 1) * pictureSize * 256) / (2 * std::int64_t(windowSize)) - 128;
         int first = 0, second = 0;
         std::uint32_t weight = 0;
-        if (at > 0) {
+        if (nearest) {
+            first = second = std::min(pictureSize - 1, int((std::int64_t(d) * pictureSize) / windowSize));
+        } else if (at > 0) {
             first = int(at >> 8);
             weight = std::uint32_t(at & 255);
             second = first + 1;
@@ -65,13 +67,15 @@ void PictureScaler::Taps::reach(int from, int to, int& begin, int& end) const {
     end = int(std::partition_point(first.begin(), first.end(), [&](int f) { return f < to; }) - first.begin());
 }
 
-void PictureScaler::setGeometry(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight) {
+void PictureScaler::setGeometry(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
+                                Scaling scaling) {
     if (fit_.pictureWidth == pictureWidth && fit_.pictureHeight == pictureHeight && fit_.windowWidth == windowWidth &&
-        fit_.windowHeight == windowHeight)
+        fit_.windowHeight == windowHeight && scaling_ == scaling)
         return;
-    fit_ = fitPicture(pictureWidth, pictureHeight, windowWidth, windowHeight);
-    across_ = taps(pictureWidth, fit_.area.right - fit_.area.left);
-    down_ = taps(pictureHeight, fit_.area.bottom - fit_.area.top);
+    scaling_ = scaling;
+    fit_ = fitPicture(pictureWidth, pictureHeight, windowWidth, windowHeight, scaling);
+    across_ = taps(pictureWidth, fit_.area.right - fit_.area.left, fit_.wholeMultiple);
+    down_ = taps(pictureHeight, fit_.area.bottom - fit_.area.top, fit_.wholeMultiple);
     upper_.assign(across_.first.size(), 0);
     lower_.assign(across_.first.size(), 0);
     widened_.assign(std::size_t(std::max(pictureWidth, 0)), 0);

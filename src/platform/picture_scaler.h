@@ -3,7 +3,8 @@
 // place fitPicture gives it, smoothed as a graphics card's linear filter
 // smooths it: each window pixel blends the four picture pixels around the
 // point it samples, pixel centres on pixel centres. At the picture's own size
-// that is a plain copy.
+// that is a plain copy; at a sharp fit's whole multiple each window pixel
+// takes the one picture pixel it lies in.
 //
 // Any rectangle of the picture can be drawn on its own: the scaler writes
 // every window pixel whose blend reads a pixel of that rectangle, and no
@@ -27,7 +28,8 @@ struct WindowPixels {
 class PictureScaler {
 public:
     // The picture's size and the window's; a change of either starts anew.
-    void setGeometry(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight);
+    void setGeometry(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight,
+                     Scaling scaling = Scaling::Smooth);
     const PictureFit& fit() const { return fit_; }
 
     // Draws the window pixels that depend on `changed` (picture pixels) and
@@ -47,11 +49,12 @@ private:
         // picture pixel of [from, to).
         void reach(int from, int to, int& begin, int& end) const;
     };
-    static Taps taps(int pictureSize, int windowSize);
+    static Taps taps(int pictureSize, int windowSize, bool nearest);
     // One picture row blended across the window columns [begin, end).
     void blendRow(const std::uint16_t* row, PixelLayout layout, int begin, int end, std::uint32_t* out);
 
     PictureFit fit_;
+    Scaling scaling_ = Scaling::Smooth;
     Taps across_, down_;
     std::vector<std::uint32_t> widened_;        // one picture row at 8 bits a channel
     std::vector<std::uint32_t> upper_, lower_;  // the two blended rows in hand

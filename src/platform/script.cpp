@@ -191,6 +191,11 @@ bool parseScript(const std::string& text, std::vector<ScriptCommand>& out, std::
             } else if (!padButtonFromName(a, command.padButton)) {
                 return fail("expected: pad a|b|x|y|start|back|lb|rb|up|down|left|right, pad stick, pad attach or pad detach");
             }
+        } else if (verb == "FOCUS") {
+            command.kind = ScriptCommand::Kind::Focus;
+            words >> a >> extra;
+            if ((upper(a) != "IN" && upper(a) != "OUT") || !extra.empty()) return fail("expected: focus in|out");
+            command.focusIn = upper(a) == "IN";
         } else if (verb == "QUIT") {
             command.kind = ScriptCommand::Kind::Quit;
             words >> extra;

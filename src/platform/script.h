@@ -13,7 +13,7 @@ namespace platform {
 class MessageQueue;
 
 struct ScriptCommand {
-    enum class Kind { Wait, Move, Down, Up, Click, Key, Type, Shot, Quit, Pad };
+    enum class Kind { Wait, Move, Down, Up, Click, Key, Type, Shot, Quit, Pad, Focus };
     // Pad: a button pressed and released, the left stick held, or the pad
     // plugged in or pulled out.
     enum class PadAction { Press, Stick, Attach, Detach };
@@ -24,6 +24,7 @@ struct ScriptCommand {
     PadButton padButton = PadButton::A;
     int stickX = 0, stickY = 0; // Pad stick: -100..100, right and down positive
     bool right = false;   // Down, Up, Click
+    bool focusIn = false; // Focus: the window gets the focus back (else loses it)
     std::string text;     // Type: the characters (Latin-1); Shot: the file
     WParam virtualKey = 0;
     bool altHeld = false; // Key: ALT+ENTER

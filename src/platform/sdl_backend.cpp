@@ -11,6 +11,7 @@
 #include "platform/frame_changes.h"
 #include "platform/key_mapping.h"
 #include "platform/picture_scaler.h"
+#include "platform/sdl_virtual_pad.h"
 #include "platform/pad_input.h"
 #include "platform/script.h"
 #include "platform/sdl_pad_events.h"
@@ -60,6 +61,10 @@ public:
 
     bool isHeadless() const override { return false; }
 
+    void playPadScript(std::vector<ScriptCommand> commands) {
+        padScript_ = std::make_unique<VirtualPadScript>(std::move(commands));
+    }
+
     bool createWindow(const std::string& title, const WindowPlacement& placement) override {
         window_ = SDL_CreateWindow(title.c_str(), placement.x, placement.y, std::max(1, placement.width),
                                    std::max(1, placement.height),
@@ -73,6 +78,7 @@ public:
         if (!renderer_ || drawsInSoftware(renderer_)) takeWindowSurface();
         if (!renderer_ && !drawsOwnSurface_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (renderer_) SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        if (renderer_) applyRendererScaling();
         SDL_StartTextInput();
         return true;
     }
@@ -119,6 +125,15 @@ public:
         if (!window_) return placement;
         SDL_GetWindowPosition(window_, &placement.x, &placement.y);
         SDL_GetWindowSize(window_, &placement.width, &placement.height);
+        // A window is placed by its frame's corner (the window manager puts
+        // the frame where it is asked to) but reports where its client area
+        // is: give the place that puts it back here, or every round trip
+        // would move it by the frame.
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0) {
+            placement.x -= left;
+            placement.y -= top;
+        }
         return placement;
     }
 
@@ -126,6 +141,13 @@ public:
         if (!window_ || fullScreen == fullScreen_) return;
         fullScreen_ = fullScreen;
         SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        pointerStale_ = mustShow_ = true;
+    }
+
+    void setScaling(Scaling scaling) override {
+        if (scaling == scaling_) return;
+        scaling_ = scaling;
+        if (renderer_) applyRendererScaling();
         pointerStale_ = mustShow_ = true;
     }
 
@@ -140,6 +162,7 @@ public:
 
     void pumpEvents(MessageQueue& queue) override {
         SDL_Event event;
+        if (padScript_) padScript_->run(SDL_GetTicks(), queue);
         while (SDL_PollEvent(&event)) translate(event, queue);
         tickPads(queue, SDL_GetTicks());
         if (pointerStale_) takePointerPosition(queue);
@@ -225,6 +248,14 @@ private:
         drawsOwnSurface_ = isXrgbSurface(SDL_GetWindowSurface(window_));
     }
 
+    // Sharp: whole multiples of the picture, each pixel a square; the
+    // renderer keeps its logical size, so the mouse maps back the same way.
+    void applyRendererScaling() {
+        const bool sharp = scaling_ == Scaling::Sharp;
+        SDL_RenderSetIntegerScale(renderer_, sharp ? SDL_TRUE : SDL_FALSE);
+        if (texture_) SDL_SetTextureScaleMode(texture_, sharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    }
+
     // The picture as a texture the renderer scales into the window: the
     // changed parts are uploaded, and the whole is shown again.
     void presentWithRenderer(const std::uint16_t* pixels, int width, int height, int pitchBytes, PixelLayout layout,
@@ -240,6 +271,7 @@ private:
             if (!texture_) return;
             // Mouse positions come back in picture pixels, whatever the window's size.
             SDL_RenderSetLogicalSize(renderer_, width, height);
+            applyRendererScaling();
         }
         // An unchanged picture is not shown again: the renderer (often a
         // software one) would only scale and copy the same pixels fifty
@@ -276,7 +308,7 @@ private:
         const Rect area = fresh ? Rect{0, 0, width, height} : clip;
         const std::vector<Rect> changed = changes_.take(pixels, width, height, pitchBytes, area, fresh);
         if (changed.empty() && !fresh) return;
-        scaler_.setGeometry(width, height, surface->w, surface->h);
+        scaler_.setGeometry(width, height, surface->w, surface->h, scaling_);
         if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
             mustShow_ = true;  // the changes just taken were not drawn
             return;
@@ -301,7 +333,7 @@ private:
     PictureFit windowFit() const {
         int width = 0, height = 0;
         if (window_) SDL_GetWindowSize(window_, &width, &height);
-        return fitPicture(pictureWidth_, pictureHeight_, width, height);
+        return fitPicture(pictureWidth_, pictureHeight_, width, height, scaling_);
     }
     void windowToPicture(int windowX, int windowY, int& x, int& y) const {
         if (renderer_) {
@@ -440,7 +472,7 @@ private:
             queue.post(WM_ACTIVATEAPP, 1, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            queue.post(WM_ACTIVATEAPP, 0, 0);
+            postFocusLost(queue);
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
             queue.post(WM_SIZE, SIZE_MINIMIZED, 0);
@@ -467,6 +499,7 @@ private:
     int textureWidth_ = 0, textureHeight_ = 0;
     Uint32 textureFormat_ = 0;
     bool fullScreen_ = false;
+    Scaling scaling_ = Scaling::Smooth;
     int mouseX_ = -1, mouseY_ = -1;
     bool handHeld_ = false;  // the demo's hand holds the left button
     bool pointerStale_ = true;  // also before the window first appears
@@ -477,11 +510,12 @@ private:
     bool drawsOwnSurface_ = false;
     PictureScaler scaler_;
     int surfaceWidth_ = 0, surfaceHeight_ = 0;
+    std::unique_ptr<VirtualPadScript> padScript_;
 };
 
 }  // namespace
 
-std::unique_ptr<Backend> createSdlBackend() {
+std::unique_ptr<Backend> createSdlBackend(std::vector<ScriptCommand> padScript) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "shardfall: no display available (%s); %s\n", SDL_GetError(), kNoDisplayAdvice);
         return nullptr;
@@ -496,7 +530,9 @@ std::unique_ptr<Backend> createSdlBackend() {
     }
     endWhenDisplayIsLost(driver);
     startPadSupport();
-    return std::make_unique<SdlBackend>();
+    auto backend = std::make_unique<SdlBackend>();
+    if (!padScript.empty()) backend->playPadScript(std::move(padScript));
+    return backend;
 }
 
 }  // namespace platform

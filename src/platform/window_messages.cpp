@@ -81,4 +81,10 @@ void destroyWindow() {
     b->destroyWindow();
 }
 
+void postFocusLost(MessageQueue& queue) {
+    queue.post(WM_KEYDOWN, VK_PAUSE, packKeyLParam(false, false));
+    queue.post(WM_KEYUP, VK_PAUSE, packKeyLParam(true, false));
+    queue.post(WM_ACTIVATEAPP, 0, 0);
+}
+
 }  // namespace platform

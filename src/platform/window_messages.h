@@ -31,6 +31,11 @@ private:
 // The queue of the game window.
 MessageQueue& messageQueue();
 
+// The window lost the focus: a Pause press first, so that a level being
+// played waits behind its pause menu when the player comes back, then
+// WM_ACTIVATEAPP 0, which stops the frames.
+void postFocusLost(MessageQueue& queue);
+
 void setWindowProcedure(WindowProcedure procedure);
 
 // Pumps the backend's events into the queue, then removes and returns the

@@ -175,9 +175,21 @@ protected:
         return env;
     }
 
-    void writeSettings(int x, int y) {
+    void writeSettings(int x, int y, const std::string& more = "") {
         dir.write("game.ini", "[main]\r\nname=" + std::string(kTitle) + "\r\nx=" + std::to_string(x) +
-                                  "\r\ny=" + std::to_string(y) + "\r\nxs=800\r\nys=600\r\nFullScreen=0\r\n");
+                                  "\r\ny=" + std::to_string(y) + "\r\nxs=800\r\nys=600\r\nFullScreen=0\r\n" + more);
+    }
+    // The window's close button, as the window manager sends it.
+    void closeWindow(Window w) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = w;
+        event.xclient.message_type = atom("WM_PROTOCOLS");
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = long(atom("WM_DELETE_WINDOW"));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display_, w, False, NoEventMask, &event);
+        XFlush(display_);
     }
     // What the copies of the game said, for a failure's message.
     Child startGame() { return Child({kProgram, "--data", dir.path().string()}, environment(), -1, dir.file("log")); }
@@ -327,8 +339,9 @@ TEST_F(WindowManagerTest, ASecondCopyBringsTheFirstToTheFrontEveryTime) {
 }
 
 TEST_F(WindowManagerTest, AClickBeforeTheMouseEverMovedLandsWhereThePointerIs) {
-    // Where the first window settles on this screen, learnt from a first run.
-    writeSettings(-1, -1);
+    // Where the window settles on this screen, learnt from a first run: at
+    // the position game.ini gives, scaled up.
+    writeSettings(100, 100);
     int originX = 0, originY = 0, width = 0;
     {
         Child game = startGame();
@@ -340,15 +353,12 @@ TEST_F(WindowManagerTest, AClickBeforeTheMouseEverMovedLandsWhereThePointerIs) {
     ASSERT_GT(width, 800) << "the first window is scaled up on this screen";
     const double scale = width / 800.0;
     // The middle of "Start" (picture 290..510 x 488..544), where the pointer
-    // waits while the window opens at 500, 500 at 800 x 600 and then takes its
-    // final size and place: under the pointer then lay another part of the
-    // picture.
+    // waits while the window opens at 100, 100 at 800 x 600 and then takes its
+    // final size: the pointer was below the first window, and the window
+    // grows under it without a move.
     const int pointerX = originX + int(400 * scale), pointerY = originY + int(505 * scale);
-    ASSERT_GT(pointerX, 500);
-    ASSERT_LT(pointerY, 500 + 600);
-    ASSERT_GT(std::abs((pointerY - 500) - 505), 40) << "the first size would put the pointer on Start as well";
+    ASSERT_GT(std::abs((pointerY - 100) - 505), 40) << "the first size would put the pointer on Start as well";
 
-    writeSettings(500, 500);
     xdotool({"mousemove", std::to_string(pointerX), std::to_string(pointerY)});
     Child game = startGame();
     const Window w = waitUntilShown(game);
@@ -375,6 +385,69 @@ TEST_F(WindowManagerTest, TheGameEndsWhenItsDisplayGoesAway) {
     server_.stop();
     EXPECT_EQ(game.wait(20s), 1) << "the game went on without its display, or crashed:\n" << gameLog();
     EXPECT_NE(gameLog().find("the connection to the display was lost"), std::string::npos) << gameLog();
+}
+
+TEST_F(WindowManagerTest, TheWindowComesBackAsItWasLeftAndSharpScalingKeepsWholeMultiples) {
+    writeSettings(-1, -1);
+    int leftX = 0, leftY = 0;
+    {
+        Child game = startGame();
+        const Window w = waitUntilShown(game);
+        ASSERT_NE(w, 0u);
+        xdotool({"windowsize", std::to_string(w), "1000", "750"});
+        xdotool({"windowmove", std::to_string(w), "100", "80"});
+        ASSERT_TRUE(waitFor([&] { return picture(w).width == 1000 && picture(w).height == 750; }, 10s));
+        std::this_thread::sleep_for(500ms);
+        clientOrigin(w, leftX, leftY);
+        closeWindow(w);
+        ASSERT_EQ(game.wait(30s), 0) << gameLog();
+    }
+    const std::string remembered = dir.read("window.ini");
+    EXPECT_NE(remembered.find("width=1000"), std::string::npos) << remembered;
+    EXPECT_NE(remembered.find("height=750"), std::string::npos) << remembered;
+    EXPECT_EQ(dir.read("game.ini").find("xs=1000"), std::string::npos) << "game.ini's window keys are never written";
+
+    // Next time it opens there, at that size, and sharp scaling (one whole
+    // picture, the rest black) leaves bars a smooth fit of 4:3 would not.
+    writeSettings(-1, -1, "SharpScaling=1\r\n");
+    Child game = startGame();
+    const Window w = waitUntilShown(game);
+    ASSERT_NE(w, 0u);
+    std::this_thread::sleep_for(1000ms);
+    const Picture p = picture(w);
+    EXPECT_EQ(p.width, 1000);
+    EXPECT_EQ(p.height, 750);
+    int x = 0, y = 0;
+    clientOrigin(w, x, y);
+    EXPECT_EQ(x, leftX);
+    EXPECT_EQ(y, leftY);
+    ASSERT_EQ(p.pixels.size(), std::size_t(1000 * 750));
+    std::set<unsigned long> bar, middle;
+    for (int row = 0; row < 750; row += 5) {
+        for (int col = 0; col < 100; col += 5) bar.insert(p.pixels[std::size_t(row) * 1000 + col] & 0xFFFFFF);
+        for (int col = 300; col < 700; col += 5) middle.insert(p.pixels[std::size_t(row) * 1000 + col] & 0xFFFFFF);
+    }
+    EXPECT_EQ(bar, std::set<unsigned long>{0}) << "the picture is stretched into the bars";
+    EXPECT_GT(middle.size(), 50u);
+}
+
+TEST_F(WindowManagerTest, APadSdlMakesNamesANewPlayerInTheRealWindow) {
+    // The script's pad is one SDL makes itself: its presses arrive as game
+    // controller events, as a real pad's do. The title, the main menu and
+    // the player list crossed with the d-pad and A, then "AB" taken from the
+    // letter grid and Done.
+    writeSettings(-1, -1);
+    dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n");
+    dir.write("pad.txt",
+              "wait 3000\npad attach\nwait 500\npad a\nwait 1500\npad down\nwait 200\npad a\nwait 2000\n"
+              "pad up\nwait 200\npad a\nwait 1500\npad a\nwait 200\npad right\nwait 200\npad a\nwait 200\n"
+              "pad up\nwait 200\npad right\nwait 200\npad right\nwait 200\npad a\nwait 2000\nquit\n");
+    Child game({kProgram, "--data", dir.path().string(), "--script", dir.file("pad.txt")}, environment(), -1,
+               dir.file("log"));
+    ASSERT_NE(waitUntilShown(game), 0u);
+    ASSERT_EQ(game.wait(60s), 0) << gameLog();
+    const std::string players = dir.read("profiles.ini");
+    EXPECT_NE(players.find("=AB\r\n"), std::string::npos) << players << gameLog();
 }
 
 // The same game on desktops of other sizes: the first window takes the

@@ -185,3 +185,49 @@ TEST(PictureFit, MousePositionsMapToThePixelUnderThePointer) {
     barred.toPicture(950, 0, x, y);
     EXPECT_GE(x, 800);
 }
+
+TEST(PictureFit, SharpScalingShowsEveryPixelAsAWholeSquareWithBlackAround) {
+    Frame frame;
+    std::mt19937 random(7);
+    for (std::uint16_t& p : frame.pixels) p = std::uint16_t(random());
+    PictureScaler scaler;
+    Window window(1700, 1300);
+    scaler.setGeometry(kWidth, kHeight, 1700, 1300, Scaling::Sharp);
+    scaler.drawBars(window.view);
+    scaler.draw(frame.pixels.data(), kPitchPixels * 2, PixelLayout::Rgb565, kWhole, window.view);
+    const Rect area = scaler.fit().area;
+    ASSERT_EQ(area.left, 50);
+    ASSERT_EQ(area.top, 50);
+    ASSERT_EQ(area.right, 1650);
+    ASSERT_EQ(area.bottom, 1250);
+    PictureScaler plainScaler;
+    Window plain(kWidth, kHeight);
+    plainScaler.setGeometry(kWidth, kHeight, kWidth, kHeight);
+    plainScaler.draw(frame.pixels.data(), kPitchPixels * 2, PixelLayout::Rgb565, kWhole, plain.view);
+    for (int y = 0; y < 1300; ++y)
+        for (int x = 0; x < 1700; ++x) {
+            const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+            const std::uint32_t expected =
+                inside ? plain.pixels[std::size_t((y - 50) / 2) * kWidth + std::size_t((x - 50) / 2)] : 0u;
+            ASSERT_EQ(window.pixels[std::size_t(y) * 1700 + x], expected) << x << ", " << y;
+        }
+
+    // A changed corner drawn alone leaves the window as the whole frame would.
+    frame.fill({790, 590, 800, 600}, 0xF800);
+    Window whole(1700, 1300);
+    scaler.drawBars(whole.view);
+    scaler.draw(frame.pixels.data(), kPitchPixels * 2, PixelLayout::Rgb565, kWhole, whole.view);
+    scaler.draw(frame.pixels.data(), kPitchPixels * 2, PixelLayout::Rgb565, {790, 590, 800, 600}, window.view);
+    EXPECT_EQ(firstDifference(window, whole), "");
+
+    // Smaller than the picture there is no whole multiple: smoothed to fit.
+    const PictureFit small = fitPicture(800, 600, 700, 500, Scaling::Sharp);
+    EXPECT_FALSE(small.wholeMultiple);
+    EXPECT_EQ(small.area.right - small.area.left, 666);
+    // The mouse maps through the squares.
+    const PictureFit sharp = fitPicture(800, 600, 1700, 1300, Scaling::Sharp);
+    int x = 0, y = 0;
+    sharp.toPicture(50 + 2 * 123 + 1, 50 + 2 * 45, x, y);
+    EXPECT_EQ(x, 123);
+    EXPECT_EQ(y, 45);
+}
