@@ -109,6 +109,25 @@ quit
     EXPECT_GT(goldInGrid, 20) << "no focus mark in the letter grid";
 }
 
+// The options crossed with the pad: the d-pad walks the focus (the name
+// plate, quest, puzzle, action, cube, options; in the panel effects, music,
+// full screen, own cursor, done), left lowers the focused bar, A ticks and
+// presses.
+TEST_F(PadScenario, TheOptionsAreSetWithThePad) {
+    dir.write("game.ini", "[main]\r\nname=Shardfall pad options\r\nxs=800\r\nys=600\r\nmusic=0.5\r\nsound=1\r\n"
+                          "FullScreen=0\r\n");
+    ASSERT_EQ(play("pad attach\nwait 300\npad a\nwait 1000\npad down\npad down\npad down\npad down\npad down\n"
+                   "pad down\npad a\nwait 1500\npad down\npad left\npad left\npad left\npad left\npad down\n"
+                   "pad down\npad a\nwait 100\nshot options.png\npad down\npad down\npad a\nwait 1500\nquit\n",
+                   "20000"),
+              0);
+    const std::string gameIni = dir.read("game.ini");
+    EXPECT_NE(gameIni.find("FullScreen=1"), std::string::npos) << gameIni;
+    const std::size_t sound = gameIni.find("\nsound=");
+    ASSERT_NE(sound, std::string::npos) << gameIni;
+    EXPECT_NEAR(std::stod(gameIni.substr(sound + 7)), 0.8, 0.01) << gameIni;
+}
+
 TEST_F(PadScenario, APadPulledOutMidLevelOpensThePauseMenu) {
     // Into the first quest level with the pad, its tip and the tutorial's
     // first card answered with A, then the pad pulled out while it plays.
