@@ -161,7 +161,7 @@ void shutDown(const CommandLine& options, DemoRun& demo) {
             std::fprintf(stderr, "shardfall: could not write the screenshot %s\n", options.screenshotFile.c_str());
         CloseDisplay();
     }
-    writeBack.finish();
+    if (writeBack.finish() != 0) std::fprintf(stderr, "shardfall: could not save %s\n", iniLastWriteFailure().c_str());
     iniReleaseCache();
 }
 

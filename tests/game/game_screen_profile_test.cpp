@@ -64,7 +64,7 @@ TEST_F(GameScreenTest, SavingInActionModeLeavesTheQuestAndCubeFieldsAndTheHighes
     const Bytes after = asBytes(profileBytes());
     ASSERT_EQ(after.size(), kProgressFileSize);
     EXPECT_EQ(after[0], before[0]);
-    EXPECT_TRUE(std::equal(after.begin() + 16, after.end(), before.begin() + 16));
+    EXPECT_TRUE(std::equal(after.begin() + 16, after.begin() + kOlderProgressFileSize, before.begin() + 16));
     ProgressRecord saved = readProgress();
     EXPECT_EQ(saved.action.level, 12);
     EXPECT_EQ(saved.action.score, game->score());
