@@ -152,7 +152,7 @@ std::string lastWriteFailure;
 int writeWholeFile(const std::string& name, const std::string& contents) {
     if (platform::writeFileAtomic(name, contents.data(), contents.size()) == 0) return 0;
     const int why = errno != 0 ? errno : EIO;
-    lastWriteFailure = platform::resolveWritePath(name) + ": " + std::strerror(why);
+    lastWriteFailure = platform::absoluteWritePath(name) + ": " + std::strerror(why);
     return -1;
 }
 

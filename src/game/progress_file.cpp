@@ -155,7 +155,7 @@ void deleteIfThere(const std::string& path) {
 }
 
 SaveFailure failureOf(const std::string& gamePath, int why) {
-    return {platform::resolveWritePath(gamePath), std::strerror(why != 0 ? why : EIO)};
+    return {platform::absoluteWritePath(gamePath), std::strerror(why != 0 ? why : EIO)};
 }
 
 void logDamaged(const std::string& path, std::size_t size) {

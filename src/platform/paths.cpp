@@ -104,6 +104,14 @@ std::string resolveWritePath(std::string_view gamePath) {
     return resolveInWorkingDirectory(fileSystemSpelling(gamePath));
 }
 
+std::string absoluteWritePath(std::string_view gamePath) {
+    std::string path = resolveWritePath(gamePath);
+    if (!path.empty() && path[0] == '/') return path;
+    char here[4096];
+    if (!::getcwd(here, sizeof here)) return path;
+    return std::string(here) + "/" + path;
+}
+
 std::string resolvePath(std::string_view gamePath) {
     const std::string path = fileSystemSpelling(gamePath);
     const std::string own = resolveInWorkingDirectory(path);

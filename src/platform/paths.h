@@ -35,6 +35,9 @@ std::string resolvePath(std::string_view gamePath);
 // A new file is created under the caller's spelling.
 std::string resolveWritePath(std::string_view gamePath);
 
+// The same as an absolute path, for telling the player which file it is.
+std::string absoluteWritePath(std::string_view gamePath);
+
 // fopen of the resolved path: reading modes ("r", "rb") look in both roots,
 // any mode that writes resolves into the player's folder.
 std::FILE* openFile(std::string_view gamePath, const char* mode);

@@ -147,7 +147,8 @@ TEST_F(ProgressFileOnDisk, ShortLongAndMissingFilesGiveDefaultsForWhatTheyLack) 
     dir.write("data/profiles/anna.sav", std::string(longer.begin(), longer.end()));
     ProgressRecord longRead;
     EXPECT_EQ(readProgressFile("anna", longRead), ProgressReadResult::Damaged);
-    EXPECT_EQ(encodeProgress(longRead), full);
+    const Bytes longFields = encodeProgress(longRead);
+    EXPECT_EQ(Bytes(longFields.begin(), longFields.begin() + kOlderProgressFileSize), full);
 
     dir.write("data/profiles/anna.sav", std::string(1 << 20, '\xAB'));  // far too big: not read
     ProgressRecord hugeRead;
