@@ -15,6 +15,7 @@ ifeq ($(CI),true)
 endif
 
 .PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz install package soak \
+  guard-update \
   web web-serve web-test
 
 all: build
@@ -61,6 +62,12 @@ fuzz: build
 	  -DSHARDFALL_FUZZ=ON -DSHARDFALL_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR) --target fuzzers -j $(JOBS)
 	@scripts/run-fuzz $(FUZZ_DIR) $(BUILD_DIR)/dist $(FUZZ_SECONDS) $(FUZZ_ONLY)
+
+# The frame-exact guard's list rewritten from a fresh run of every journey
+# (tests/guard/): for a commit that changes what the player sees or hears
+# on purpose. `make test` compares with the list.
+guard-update: build
+	@tests/guard/run-guard.sh update $(BUILD_DIR)/dist/shardfall $(BUILD_DIR)/dist $(BUILD_DIR)/guard-update
 
 # Every quest level played by the autoplayer from many seeds, at the board
 # speeds of the game's data: win rate and time used per level (SEEDS=n to

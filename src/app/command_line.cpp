@@ -29,6 +29,7 @@ bool parseNumber(const char* text, long long low, long long high, long long& out
 const char* commandLineUsage() {
     return "usage: shardfall [--data DIR] [--headless] [--seed N] [--script FILE] [--run-ms MS]\n"
            "                 [--screenshot FILE] [--audio-out FILE.wav] [--autoplay] [--shots DIR]\n"
+           "                 [--frame-hashes FILE]\n"
            "                 [--autoplay-mode quest|puzzle|action|cube] [--autoplay-player NAME]\n"
            "                 [--autoplay-solutions DIR]\n";
 }
@@ -96,11 +97,12 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
             out.puzzleSolutions = absolute(value);
             ++i;
         } else if (option == "--script" || option == "--screenshot" || option == "--audio-out" ||
-                   option == "--shots") {
+                   option == "--shots" || option == "--frame-hashes") {
             if (!needValue()) return false;
             std::string& target = option == "--script"       ? out.scriptFile
                                   : option == "--screenshot" ? out.screenshotFile
                                   : option == "--shots"      ? out.shotsDirectory
+                                  : option == "--frame-hashes" ? out.frameHashesFile
                                                              : out.audioOutFile;
             target = absolute(value);
             ++i;

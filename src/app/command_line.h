@@ -17,6 +17,7 @@ struct CommandLine {
     std::string autoplayPlayer;  // --autoplay-player NAME: play as NAME and keep its files
     std::string puzzleSolutions; // --autoplay-solutions DIR: the puzzles' level sources
     std::string shotsDirectory;  // --shots DIR
+    std::string frameHashesFile; // --frame-hashes FILE
     bool showHelp = false;       // --help
 };
 

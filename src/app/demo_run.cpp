@@ -26,7 +26,8 @@ bool folderExists(const std::string& path) {
 DemoRun::DemoRun(const CommandLine& options, std::uint32_t seed)
     : player_(options.autoplayPlayer.empty() ? kDemoPlayerName : options.autoplayPlayer),
       keepFiles_(!options.autoplayPlayer.empty()),
-      shotsDirectory_(options.shotsDirectory) {
+      shotsDirectory_(options.shotsDirectory),
+      frameHashes_(options.frameHashesFile) {
     if (options.autoplay) {
         demo_ = std::make_unique<DemoPlayer>(seed, options.autoplayMode, stdout);
         demo_->usePuzzleSolutions(options.puzzleSolutions);
@@ -51,6 +52,7 @@ void DemoRun::afterFrame(std::uint32_t nowMs) {
     const int elapsed = static_cast<int>(nowMs - lastMs_);
     lastMs_ = nowMs;
     const std::uint32_t gameMs = nowMs - startMs_;
+    frameHashes_.afterFrame(gameMs, BackBuffer());
     if (!shotsDirectory_.empty() && gameMs >= nextShotMs_) {
         takeShot(gameMs);
         nextShotMs_ += kShotEveryMs;
@@ -92,6 +94,7 @@ void DemoRun::finish() {
                     demo_->endedInPlay() ? "in play" : "between levels", demo_->modeName(), demo_->level(),
                     demo_->score());
     }
+    frameHashes_.finish();
     if (shots_ > 0) std::printf("shots: %d pictures in %s\n", shots_, shotsDirectory_.c_str());
     std::fflush(stdout);
 }

@@ -7,13 +7,15 @@
 // With --autoplay-player the demo plays as the player named instead, still
 // in memory only, and keeps that player's files, so that the next run goes
 // on from where this one saved (the soak does this).
-// --shots writes the frame as a PNG every kShotEveryMs of game time.
+// --shots writes the frame as a PNG every kShotEveryMs of game time, and
+// --frame-hashes a fingerprint of it every FrameHashes::kHashEveryMs.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "app/demo_player.h"
+#include "app/frame_hashes.h"
 #include "app/frame_loop.h"
 
 struct CommandLine;
@@ -27,7 +29,7 @@ public:
     DemoRun(const CommandLine& options, std::uint32_t seed);
 
     // Whether the run has anything to do beside the game.
-    bool wanted() const { return demo_ != nullptr || !shotsDirectory_.empty(); }
+    bool wanted() const { return demo_ != nullptr || !shotsDirectory_.empty() || frameHashes_.wanted(); }
     // Before the screens are made: the demo's player becomes the current
     // one, with no file of its own left from an earlier run.
     void takeOverPlayer(GameSettings& settings);
@@ -45,6 +47,7 @@ private:
     bool keepFiles_ = false;
     ScreenManager* manager_ = nullptr;
     std::string shotsDirectory_;
+    FrameHashes frameHashes_;
     bool started_ = false;
     std::uint32_t startMs_ = 0, lastMs_ = 0, nextShotMs_ = 0;
     int shots_ = 0;

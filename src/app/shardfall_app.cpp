@@ -203,6 +203,10 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     // One copy per player's folder: two copies would overwrite each other's saves.
     SingleInstance instance;
     if (instance.claim(settings.WinName, roots.playerFolder) == SingleInstance::Result::AnotherIsRunning) {
+        std::fprintf(stderr,
+                     "shardfall: the game is already running for this player's folder (%s); "
+                     "that copy has been brought to the front\n",
+                     roots.playerFolder.c_str());
         stopSoundSystem("");
         installBackend(nullptr);
         return 0;

@@ -46,12 +46,19 @@ LResult gameWindowProcedure(std::uint32_t message, WParam wParam, LParam lParam)
     case WM_DISPLAYCHANGE:
         reloadCursor();
         return defWindowProc(message, wParam, lParam);
-    case WM_SYSKEYUP:
-        if (wParam == VK_RETURN && (static_cast<std::uint32_t>(lParam) & KEY_ALT_HELD)) {
+    case WM_SYSKEYDOWN:
+        // On the key going down, not up: a quick Alt+Enter lets go of Alt
+        // before Enter, and Enter's release then comes without Alt. Holding
+        // the keys switches once, not at every repeat.
+        if (wParam == VK_RETURN && (static_cast<std::uint32_t>(lParam) & KEY_ALT_HELD) &&
+            !(static_cast<std::uint32_t>(lParam) & KEY_WAS_DOWN)) {
             GameSettings& settings = gameSettings();
             settings.fullScreen = settings.fullScreen ? 0 : 1;
             SetDisplay(settings.dwScrX, settings.dwScrY, 16, settings.fullScreen);
         }
+        if (s.screenManager) s.screenManager->handleWindowMessage(message, wParam, lParam);
+        return defWindowProc(message, wParam, lParam);
+    case WM_SYSKEYUP:
         return defWindowProc(message, wParam, lParam);
     default:
         if (s.screenManager) s.screenManager->handleWindowMessage(message, wParam, lParam);

@@ -24,6 +24,12 @@ constexpr int kHelpPageCube = 2;
 bool GameScreen::playing() const { return levelRunning_ && fadeOver() && !levelComplete_ && !timeUp_; }
 
 int GameScreen::keyDown(int key, platform::LParam lParam) {
+    // Pause opens the menu even over the tutorial's card: a pad that goes
+    // away presses it, and the card must not swallow that.
+    if (key == static_cast<int>(platform::VK_PAUSE) && playing()) {
+        openResumeMenu();
+        return 1;
+    }
     if (panel_.isOpen()) {
         panel_.startClosing();
         // A press on the board beside the card closes it and is the

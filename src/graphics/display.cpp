@@ -10,6 +10,10 @@ namespace {
 struct DisplayState {
     bool displayObject = false;  // stands where the DirectDraw object was
     int fullScreen = -1;         // -1: no mode yet, which counts as full screen
+    // The window as the player had it when the game went full screen, to
+    // come back to.
+    bool windowRemembered = false;
+    platform::WindowPlacement windowBeforeFullScreen;
     Sprite* backBuffer = nullptr;
     bool testModeSet = false;
     DisplayMode testMode{};
@@ -84,20 +88,22 @@ std::unique_ptr<platform::Surface16> CreateSurface(int width, int height, std::u
     return surface;
 }
 
-platform::WindowPlacement startingWindowPlacement(int pictureWidth, int pictureHeight, int screenWidth,
-                                                  int screenHeight) {
-    // Scale in half steps while the window stays within 85 % of the screen:
-    // 800 x 600 becomes 1200 x 900 on a 1080-line screen and 2400 x 1800 on
-    // a 4K one, instead of a postage stamp.
+platform::WindowPlacement startingWindowPlacement(int pictureWidth, int pictureHeight,
+                                                  const platform::WindowPlacement& usableArea) {
+    // The window manager's frame is not known before the window exists; a
+    // caption and thin borders take about this much.
+    constexpr int kFrameWidth = 16, kFrameHeight = 48;
+    auto fits = [&](int halves) {
+        return std::int64_t(pictureWidth) * halves / 2 + kFrameWidth <= usableArea.width &&
+               std::int64_t(pictureHeight) * halves / 2 + kFrameHeight <= usableArea.height;
+    };
     int halves = 2;
-    while (std::int64_t(pictureWidth) * (halves + 1) * 100 <= std::int64_t(screenWidth) * 2 * 85 &&
-           std::int64_t(pictureHeight) * (halves + 1) * 100 <= std::int64_t(screenHeight) * 2 * 85 && halves < 64)
-        ++halves;
+    while (halves < 64 && fits(halves + 1)) ++halves;
     platform::WindowPlacement placement;
     placement.width = int(std::int64_t(pictureWidth) * halves / 2);
     placement.height = int(std::int64_t(pictureHeight) * halves / 2);
-    placement.x = std::max(0, (screenWidth - placement.width) / 2);
-    placement.y = std::max(0, (screenHeight - placement.height) / 2);
+    placement.x = usableArea.x + std::max(0, (usableArea.width - placement.width) / 2);
+    placement.y = usableArea.y + std::max(0, (usableArea.height - placement.height) / 2);
     return placement;
 }
 
@@ -105,13 +111,21 @@ void SizeWindow(int width, int height, int fullScreen) {
     DisplayState& d = display();
     platform::Backend* backend = platform::backend();
     if (!backend) return;
+    if (fullScreen && d.fullScreen == 0) {
+        d.windowBeforeFullScreen = backend->clientPlacement();
+        d.windowRemembered = true;
+    }
     if (fullScreen != d.fullScreen) backend->setFullScreen(fullScreen != 0);
     if (fullScreen) return;  // the backend fits the picture to the desktop
-    // Coming from full screen (or starting): a fresh, centred window. Staying
-    // windowed: the window keeps the size and place the user gave it.
-    const platform::WindowPlacement placement =
-        d.fullScreen != 0 ? startingWindowPlacement(width, height, backend->screenWidth(), backend->screenHeight())
-                          : backend->clientPlacement();
+    // Coming back from full screen: the window the player had before.
+    // Starting: a fresh, centred window. Staying windowed: the window keeps
+    // the size and place the user gave it.
+    platform::WindowPlacement placement = backend->clientPlacement();
+    if (d.fullScreen != 0) {
+        placement = d.fullScreen == 1 && d.windowRemembered
+                        ? d.windowBeforeFullScreen
+                        : startingWindowPlacement(width, height, backend->usableArea());
+    }
     backend->placeWindow(placement, true);
 }
 
@@ -193,4 +207,5 @@ void CloseDisplay() {
     // restore. A later SetDisplay starts like the first one.
     d.displayObject = false;
     d.fullScreen = -1;
+    d.windowRemembered = false;
 }

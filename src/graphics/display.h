@@ -43,7 +43,8 @@ DisplayMode desktopDisplayMode();
 void setDisplayModeForTesting(std::uint32_t bitsPerPixel, std::uint32_t greenMask);
 void clearDisplayModeForTesting();
 
-// The window's first client placement: the picture scaled by a step of one
-// half so it fills a good part of a large screen, centred.
-platform::WindowPlacement startingWindowPlacement(int pictureWidth, int pictureHeight, int screenWidth,
-                                                  int screenHeight);
+// The window's first client placement: the picture at the largest scale,
+// in steps of one half, whose window (frame included) fits the desktop's
+// usable area, centred in it; never smaller than the picture itself.
+platform::WindowPlacement startingWindowPlacement(int pictureWidth, int pictureHeight,
+                                                  const platform::WindowPlacement& usableArea);

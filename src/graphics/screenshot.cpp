@@ -21,11 +21,12 @@ PixelFormat formatOf(const Sprite& sprite) {
 
 }  // namespace
 
-bool writeScreenshotPng(const Sprite& sprite, const char* path) {
-    if (!path) return false;
+bool readFrameRgb(const Sprite& sprite, std::vector<std::uint8_t>& rgb, int& width, int& height) {
+    rgb.clear();
     int pitchBytes = 0;
     const std::uint16_t* pixels = sprite.readablePixels(pitchBytes);
-    const int width = sprite.width(), height = sprite.height();
+    width = sprite.width();
+    height = sprite.height();
     if (!pixels || width <= 0 || height <= 0) return false;
     if (const platform::Surface16* surface = sprite.lpSurface()) {
         if (width > surface->width() || height > surface->height()) return false;
@@ -33,12 +34,20 @@ bool writeScreenshotPng(const Sprite& sprite, const char* path) {
 
     std::vector<std::uint32_t> argb(std::size_t(width) * std::size_t(height));
     convertToArgb8888(pixels, pitchBytes, argb.data(), width * 4, width, height, formatOf(sprite));
-    std::vector<std::uint8_t> rgb(argb.size() * 3);
+    rgb.resize(argb.size() * 3);
     for (std::size_t i = 0; i < argb.size(); ++i) {
         rgb[i * 3] = std::uint8_t(argb[i] >> 16);
         rgb[i * 3 + 1] = std::uint8_t(argb[i] >> 8);
         rgb[i * 3 + 2] = std::uint8_t(argb[i]);
     }
+    return true;
+}
+
+bool writeScreenshotPng(const Sprite& sprite, const char* path) {
+    if (!path) return false;
+    std::vector<std::uint8_t> rgb;
+    int width = 0, height = 0;
+    if (!readFrameRgb(sprite, rgb, width, height)) return false;
 
     png_image image;
     std::memset(&image, 0, sizeof image);

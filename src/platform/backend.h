@@ -55,6 +55,9 @@ public:
     virtual void setFullScreen(bool fullScreen) = 0;
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
+    // The part of the desktop windows may take: the screen less its panels
+    // and docks, where the desktop says so.
+    virtual WindowPlacement usableArea() const { return {0, 0, screenWidth(), screenHeight()}; }
 
     // Moves native events into the queue as window messages.
     virtual void pumpEvents(MessageQueue& queue) = 0;

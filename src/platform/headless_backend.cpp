@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/pad_input.h"
 #include "platform/window_messages.h"
 
 namespace platform {
@@ -97,7 +98,13 @@ void HeadlessBackend::postButton(MessageQueue& queue, bool down, bool right, int
 }
 
 void HeadlessBackend::runDueCommands(MessageQueue& queue) {
+    padInput().tick(queue, nowMs());
     while (hasScript_ && nowMs() >= dueMs_) {
+        if (stickHeld_) {
+            stickHeld_ = false;
+            padInput().stick(kScriptPad, 0, 0, queue, nowMs());
+            continue;
+        }
         if (pendingClickUp_) {
             pendingClickUp_ = false;
             postButton(queue, false, clickUp_.right, clickUp_.x, clickUp_.y);
@@ -108,8 +115,39 @@ void HeadlessBackend::runDueCommands(MessageQueue& queue) {
     }
 }
 
+void HeadlessBackend::runPadCommand(const ScriptCommand& command, MessageQueue& queue) {
+    using Action = ScriptCommand::PadAction;
+    PadInput& pads = padInput();
+    switch (command.padAction) {
+    case Action::Attach:
+        pads.attach(kScriptPad);
+        return;
+    case Action::Detach:
+        pads.detach(kScriptPad, queue);
+        return;
+    case Action::Press:
+    case Action::Stick:
+        break;
+    }
+    if (!pads.attached(kScriptPad)) {
+        // As with a real pad, nothing arrives from one that is not plugged in.
+        std::fprintf(stderr, "shardfall: script line %d: no pad attached\n", command.line);
+        return;
+    }
+    if (command.padAction == Action::Press) {
+        pads.button(kScriptPad, command.padButton, true, queue, nowMs());
+        pads.button(kScriptPad, command.padButton, false, queue, nowMs());
+        return;
+    }
+    pads.stick(kScriptPad, command.stickX * 32767 / 100, command.stickY * 32767 / 100, queue, nowMs());
+    stickHeld_ = true;
+    dueMs_ = nowMs() + (static_cast<std::uint32_t>(command.milliseconds) + kFrameMs - 1) / kFrameMs * kFrameMs;
+}
+
 void HeadlessBackend::runCommand(const ScriptCommand& command, MessageQueue& queue) {
     using Kind = ScriptCommand::Kind;
+    if (command.kind != Kind::Wait && command.kind != Kind::Shot && command.kind != Kind::Pad)
+        noteKeyboardOrMouseInput();
     switch (command.kind) {
     case Kind::Wait:
         // Whole frames: a wait of 30 ms lasts two frames.
@@ -146,6 +184,9 @@ void HeadlessBackend::runCommand(const ScriptCommand& command, MessageQueue& que
     }
     case Kind::Quit:
         queue.post(WM_CLOSE, 0, 0);
+        break;
+    case Kind::Pad:
+        runPadCommand(command, queue);
         break;
     }
 }

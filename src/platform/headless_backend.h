@@ -77,6 +77,7 @@ public:
 private:
     void runDueCommands(MessageQueue& queue);
     void runCommand(const ScriptCommand& command, MessageQueue& queue);
+    void runPadCommand(const ScriptCommand& command, MessageQueue& queue);
     void postButton(MessageQueue& queue, bool down, bool right, int x, int y);
     void postMove(MessageQueue& queue, int x, int y);
     WParam buttonFlags() const;
@@ -98,6 +99,9 @@ private:
     std::size_t next_ = 0;
     std::uint32_t dueMs_ = 0;
     bool pendingClickUp_ = false;
+    // The script's pad, and whether its stick is held until the due time.
+    static constexpr int kScriptPad = 0;
+    bool stickHeld_ = false;
     ScriptCommand clickUp_;
     std::string shotDirectory_;
     ScreenshotHandler screenshotHandler_;

@@ -172,6 +172,25 @@ bool parseScript(const std::string& text, std::vector<ScriptCommand>& out, std::
             command.kind = ScriptCommand::Kind::Shot;
             words >> command.text >> extra;
             if (command.text.empty() || !extra.empty()) return fail("expected: shot FILE");
+        } else if (verb == "PAD") {
+            command.kind = ScriptCommand::Kind::Pad;
+            std::string d;
+            words >> a >> b >> c >> d >> extra;
+            const std::string what = upper(a);
+            using Action = ScriptCommand::PadAction;
+            if (what == "STICK") {
+                command.padAction = Action::Stick;
+                if (!parseInt(b, command.stickX) || !parseInt(c, command.stickY) ||
+                    !parseInt(d, command.milliseconds) || !extra.empty() || command.milliseconds < 0 ||
+                    command.stickX < -100 || command.stickX > 100 || command.stickY < -100 || command.stickY > 100)
+                    return fail("expected: pad stick DX DY MS (DX, DY from -100 to 100)");
+            } else if (!b.empty()) {
+                return fail("unexpected word '" + b + "'");
+            } else if (what == "ATTACH" || what == "DETACH") {
+                command.padAction = what == "ATTACH" ? Action::Attach : Action::Detach;
+            } else if (!padButtonFromName(a, command.padButton)) {
+                return fail("expected: pad a|b|x|y|start|back|lb|rb|up|down|left|right, pad stick, pad attach or pad detach");
+            }
         } else if (verb == "QUIT") {
             command.kind = ScriptCommand::Kind::Quit;
             words >> extra;

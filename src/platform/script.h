@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/pad_input.h"
 #include "platform/win_messages.h"
 
 namespace platform {
@@ -12,10 +13,16 @@ namespace platform {
 class MessageQueue;
 
 struct ScriptCommand {
-    enum class Kind { Wait, Move, Down, Up, Click, Key, Type, Shot, Quit };
+    enum class Kind { Wait, Move, Down, Up, Click, Key, Type, Shot, Quit, Pad };
+    // Pad: a button pressed and released, the left stick held, or the pad
+    // plugged in or pulled out.
+    enum class PadAction { Press, Stick, Attach, Detach };
     Kind kind = Kind::Wait;
     int x = 0, y = 0;     // Move, Down, Up, Click
-    int milliseconds = 0; // Wait
+    int milliseconds = 0; // Wait; Pad stick: how long it is held
+    PadAction padAction = PadAction::Press;
+    PadButton padButton = PadButton::A;
+    int stickX = 0, stickY = 0; // Pad stick: -100..100, right and down positive
     bool right = false;   // Down, Up, Click
     std::string text;     // Type: the characters (Latin-1); Shot: the file
     WParam virtualKey = 0;

@@ -11,7 +11,9 @@
 #include "platform/frame_changes.h"
 #include "platform/key_mapping.h"
 #include "platform/picture_scaler.h"
+#include "platform/pad_input.h"
 #include "platform/script.h"
+#include "platform/sdl_pad_events.h"
 #include "platform/window_messages.h"
 
 namespace platform {
@@ -129,10 +131,17 @@ public:
 
     int screenWidth() const override { return desktopMode().w; }
     int screenHeight() const override { return desktopMode().h; }
+    WindowPlacement usableArea() const override {
+        SDL_Rect r;
+        const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
+        if (SDL_GetDisplayUsableBounds(display, &r) != 0 || r.w <= 0 || r.h <= 0) return Backend::usableArea();
+        return {r.x, r.y, r.w, r.h};
+    }
 
     void pumpEvents(MessageQueue& queue) override {
         SDL_Event event;
         while (SDL_PollEvent(&event)) translate(event, queue);
+        tickPads(queue, SDL_GetTicks());
         if (pointerStale_) takePointerPosition(queue);
     }
 
@@ -372,6 +381,7 @@ private:
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            noteKeyboardOrMouseInput();
             const WParam vk = virtualKeyFromSdl(event.key.keysym.sym);
             if (vk == 0) break;
             const bool release = event.type == SDL_KEYUP;
@@ -384,6 +394,7 @@ private:
             break;
         }
         case SDL_TEXTINPUT:
+            noteKeyboardOrMouseInput();
             for (char c : utf8ToLatin1(event.text.text))
                 queue.post(WM_CHAR, static_cast<unsigned char>(c), packKeyLParam(false, false));
             break;
@@ -393,6 +404,7 @@ private:
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
+            noteKeyboardOrMouseInput();
             const bool left = event.button.button == SDL_BUTTON_LEFT;
             if (!left && event.button.button != SDL_BUTTON_RIGHT) break;
             eventToPicture(event.button.x, event.button.y);
@@ -408,6 +420,7 @@ private:
             break;
         }
         default:
+            translatePadEvent(event, queue);
             break;
         }
     }
@@ -482,6 +495,7 @@ std::unique_ptr<Backend> createSdlBackend() {
         return nullptr;
     }
     endWhenDisplayIsLost(driver);
+    startPadSupport();
     return std::make_unique<SdlBackend>();
 }
 

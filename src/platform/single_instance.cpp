@@ -34,6 +34,37 @@ std::uint64_t fnv1a(const std::string& text) {
     return hash;
 }
 
+// The user on the other end of a connected local socket, as the kernel
+// knows it; false when it cannot tell.
+bool peerUser(int fd, uid_t& user) {
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0 || size != sizeof credentials)
+        return false;
+    user = credentials.uid;
+    return true;
+}
+
+bool ownUser(int fd) {
+    uid_t user = 0;
+    return peerUser(fd, user) && user == ::getuid();
+}
+
+// Whether the player's own copy holds a taken name; if so it is asked to
+// come forward. A holder of another user, or one that does not answer, is
+// nobody to defer to.
+bool ownCopyHolds(const sockaddr_un& address, socklen_t length) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool own = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 && ownUser(fd);
+    if (own) {
+        ssize_t ignored = ::send(fd, kRaiseRequest, sizeof kRaiseRequest - 1, MSG_NOSIGNAL);
+        (void)ignored;
+    }
+    ::close(fd);
+    return own;
+}
+
 }  // namespace
 
 SingleInstance::~SingleInstance() {
@@ -48,25 +79,25 @@ std::string SingleInstance::socketName(const std::string& windowName, const std:
 }
 
 SingleInstance::Result SingleInstance::claim(const std::string& windowName, const std::string& dataDirectory) {
-    sockaddr_un address;
-    const socklen_t length = makeAddress(socketName(windowName, dataDirectory), address);
-    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return Result::Unavailable;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(fd, 4) == 0) {
-        listener_ = fd;
-        return Result::First;
+    // The first name is the one every copy of the game has used; the later
+    // ones are tried in turn when another user sits on the earlier ones.
+    // Every copy walks the same names in the same order, so the player's
+    // second copy finds the first one wherever it settled.
+    const std::string first = socketName(windowName, dataDirectory);
+    for (int attempt = 0; attempt < kNamesTried; ++attempt) {
+        const std::string name = attempt == 0 ? first : first + "." + std::to_string(attempt);
+        sockaddr_un address;
+        const socklen_t length = makeAddress(name, address);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0) return Result::Unavailable;
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && ::listen(fd, 4) == 0) {
+            listener_ = fd;
+            return Result::First;
+        }
+        ::close(fd);
+        if (ownCopyHolds(address, length)) return Result::AnotherIsRunning;
     }
-    ::close(fd);
-
-    // Taken: tell the holder to come forward.
-    fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return Result::AnotherIsRunning;
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0) {
-        ssize_t ignored = ::send(fd, kRaiseRequest, sizeof kRaiseRequest - 1, MSG_NOSIGNAL);
-        (void)ignored;
-    }
-    ::close(fd);
-    return Result::AnotherIsRunning;
+    return Result::Unavailable;
 }
 
 bool SingleInstance::pollRaiseRequests() {
@@ -75,12 +106,15 @@ bool SingleInstance::pollRaiseRequests() {
     for (;;) {
         int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (client < 0) break;
-        // Any connection is a request to come forward; what it says matters little.
-        char buffer[16];
-        ssize_t ignored = ::recv(client, buffer, sizeof buffer, 0);
-        (void)ignored;
+        // A connection of the player's own user is a request to come forward;
+        // what it says matters little. Anyone else's is dropped unheard.
+        if (ownUser(client)) {
+            char buffer[16];
+            ssize_t ignored = ::recv(client, buffer, sizeof buffer, 0);
+            (void)ignored;
+            raised = true;
+        }
         ::close(client);
-        raised = true;
     }
     return raised;
 }

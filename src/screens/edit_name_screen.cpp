@@ -1,6 +1,7 @@
 #include "screens/edit_name_screen.h"
 
 #include "config/ini_store.h"
+#include "platform/pad_input.h"
 #include "screens/profile_menu_screen.h"
 #include "sound/sound_group.h"
 #include "ui/control_sounds.h"
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr const char* kLanguage = "data\\language.ini";
+// Where the letter grid stands: below the dialog, centred.
+constexpr int kGridY = 428;
 
 ProfileMenuScreen* playerList(ScreenManager* owner) {
     return owner ? dynamic_cast<ProfileMenuScreen*>(owner->showScreen("profilemenu", 0)) : nullptr;
@@ -29,6 +32,7 @@ void EditNameScreen::onShow() {
         setFocus(edit);
     }
     if (UiElement* message = findChild("message")) message->setText("");
+    grid_.reset();
 }
 
 int EditNameScreen::onCommand(UiElement* source) {
@@ -40,8 +44,13 @@ int EditNameScreen::onCommand(UiElement* source) {
 
 int EditNameScreen::keyDown(int key, platform::LParam lParam) {
     UiElement* edit = findChild("edit");
+    const bool grid = platform::lastInputFromPad();
     if (key == platform::VK_ESCAPE) {
         close();
+    } else if (grid && grid_.move(key)) {
+        return 0;
+    } else if (grid && key == platform::VK_RETURN) {
+        takeGridCell(lParam);
     } else if (key == platform::VK_RETURN) {
         accept();
     } else if (key > 2 && edit) {
@@ -68,6 +77,32 @@ int EditNameScreen::mouseEvent(platform::WParam wParam, platform::LParam lParam)
     if (!focusedChild())
         if (UiElement* edit = findChild("edit")) setFocus(edit);
     return result;
+}
+
+void EditNameScreen::takeGridCell(platform::LParam lParam) {
+    UiElement* edit = findChild("edit");
+    if (!edit) return;
+    const LetterGrid::Cell& cell = grid_.marked();
+    switch (cell.pick) {
+    case LetterGrid::Pick::Letter:
+        edit->charInput(static_cast<unsigned char>(cell.letter), lParam);
+        break;
+    case LetterGrid::Pick::Space:
+        edit->charInput(' ', lParam);
+        break;
+    case LetterGrid::Pick::Delete:
+        edit->keyDown(static_cast<int>(platform::VK_BACK), lParam);
+        break;
+    case LetterGrid::Pick::Done:
+        accept();
+        break;
+    }
+}
+
+void EditNameScreen::draw(int ox, int oy, Sprite& target) {
+    DimmedDialog::draw(ox, oy, target);
+    if (!platform::lastInputFromPad()) return;
+    grid_.draw(target, ox + 400, oy + kGridY, clock);
 }
 
 void EditNameScreen::accept() {

@@ -122,6 +122,10 @@ int ProfileMenuScreen::mouseEvent(platform::WParam wParam, platform::LParam lPar
     return SlidingPanelScreen::mouseEvent(wParam, lParam);
 }
 
+bool ProfileMenuScreen::takesArrowKey(int key) const {
+    return key == static_cast<int>(platform::VK_UP) || key == static_cast<int>(platform::VK_DOWN);
+}
+
 int ProfileMenuScreen::keyDown(int key, platform::LParam lParam) {
     if (key == platform::VK_RETURN) {
         confirmRow(selectedRow_);

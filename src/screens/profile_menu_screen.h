@@ -33,6 +33,8 @@ public:
     int update(int milliseconds) override;
     void draw(int ox, int oy, Sprite& target) override;
     int keyDown(int key, platform::LParam lParam) override;
+    // Up and Down choose a row; Left and Right walk the buttons.
+    bool takesArrowKey(int key) const override;
     int mouseEvent(platform::WParam wParam, platform::LParam lParam) override;
     int onCommand(UiElement* source) override;
 

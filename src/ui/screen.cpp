@@ -154,8 +154,12 @@ bool Screen::navigateByKey(int key, bool shiftHeld) {
     const auto vk = static_cast<platform::WParam>(key);
     // A screen without a control to walk keeps Tab as a key of its own.
     if (vk == platform::VK_TAB) return moveKeyFocus(shiftHeld ? -1 : 1);
+    const bool arrow = vk == platform::VK_LEFT || vk == platform::VK_RIGHT || vk == platform::VK_UP ||
+                       vk == platform::VK_DOWN;
+    if (arrow && takesArrowKey(key)) return false;
+    const int arrowStep = vk == platform::VK_RIGHT || vk == platform::VK_DOWN ? 1 : -1;
     UiElement* marked = keyMarkedControl();
-    if (!marked) return false;
+    if (!marked) return arrow && moveKeyFocus(arrowStep);
     if (!marked->visible || !marked->enabled) {
         // Hidden or switched off since it was marked: Enter is the screen's again.
         dropKeyMark();
@@ -164,11 +168,12 @@ bool Screen::navigateByKey(int key, bool shiftHeld) {
     if (vk == platform::VK_RETURN) return pressByKey(*marked);
     if (vk == platform::VK_LEFT || vk == platform::VK_RIGHT) {
         auto* bar = dynamic_cast<ProgressControl*>(marked);
-        if (!bar || !bar->tabStop) return false;
+        if (!bar || !bar->tabStop) return moveKeyFocus(arrowStep);
         bar->setValue(bar->value() + (vk == platform::VK_RIGHT ? kBarKeyStep : -kBarKeyStep));
         onCommand(bar);
         return true;
     }
+    if (arrow) return moveKeyFocus(arrowStep);
     return false;
 }
 

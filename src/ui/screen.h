@@ -52,8 +52,11 @@ public:
     // The keyboard's way through the screen, tried before the screen's own
     // keys: Tab (Shift+Tab backwards) moves the marked focus to the next
     // control, Enter presses the marked control, Left and Right move a
-    // marked bar. True when the key was used; any other key, and Enter
-    // with nothing marked, is left to the screen.
+    // marked bar. The arrows walk like Tab too (Down and Right forwards),
+    // so a pad's d-pad crosses a menu; an arrow the screen keeps for itself
+    // (takesArrowKey) or a marked bar's Left and Right do not. True when
+    // the key was used; any other key, and Enter with nothing marked, is
+    // left to the screen.
     bool navigateByKey(int key, bool shiftHeld);
     // The mouse is in use again: the focus stays where the mouse puts it,
     // unmarked.
@@ -63,6 +66,9 @@ public:
     // Whether the screen is walked with Tab and Enter; the game screen
     // plays its board with the keys instead.
     virtual bool navigatesByKeys() const { return true; }
+    // An arrow key the screen uses itself (a list's rows, a text field's
+    // caret) rather than to walk its controls.
+    virtual bool takesArrowKey(int /*key*/) const { return false; }
     // The controls Tab visits, in the order of the screen file: those the
     // mouse could focus (tab stops, enabled, visible).
     virtual std::vector<UiElement*> keyStops() const;

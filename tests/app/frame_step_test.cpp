@@ -3,6 +3,7 @@
 #include "app/frame_loop.h"
 #include "app/shell_state.h"
 #include "app/window_procedure.h"
+#include "config/game_settings.h"
 #include "platform/headless_backend.h"
 #include "platform/window_messages.h"
 #include "recording_client.h"
@@ -100,6 +101,27 @@ TEST_F(FrameStepTest, ActivationFollowsTheApplication) {
     // The screen manager sees activation, but not sizing.
     ASSERT_EQ(client->messages.size(), 2u);
     EXPECT_EQ(client->messages[0].message, WM_ACTIVATEAPP);
+}
+
+TEST_F(FrameStepTest, AQuickAltEnterSwitchesOnceEachWay) {
+    setWindowProcedure(gameWindowProcedure);
+    clock->createWindow("Shardfall", WindowPlacement{0, 0, 800, 600});
+    gameSettings().fullScreen = 0;
+    // Alt goes down, Enter goes down, Alt comes up before Enter does.
+    auto quickPress = [] {
+        gameWindowProcedure(WM_SYSKEYDOWN, VK_MENU, packKeyLParam(false, true));
+        gameWindowProcedure(WM_SYSKEYDOWN, VK_RETURN, packKeyLParam(false, true));
+        gameWindowProcedure(WM_KEYUP, VK_MENU, packKeyLParam(true, false));
+        gameWindowProcedure(WM_KEYUP, VK_RETURN, packKeyLParam(true, false));
+    };
+    quickPress();
+    EXPECT_EQ(gameSettings().fullScreen, 1);
+    // Held down, the repeats of Enter change nothing.
+    gameWindowProcedure(WM_SYSKEYDOWN, VK_RETURN, packKeyLParam(false, true) | KEY_WAS_DOWN);
+    EXPECT_EQ(gameSettings().fullScreen, 1);
+    quickPress();
+    EXPECT_EQ(gameSettings().fullScreen, 0);
+    setWindowProcedure(nullptr);
 }
 
 }  // namespace

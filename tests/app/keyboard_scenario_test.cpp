@@ -32,16 +32,6 @@ using namespace realprogram;
 const std::string kDist = SHARDFALL_DIST_DIR;
 const std::string kPlay = SHARDFALL_PLAY;
 
-// "name value" lines.
-std::map<std::string, long> readReport(const std::string& text) {
-    std::map<std::string, long> values;
-    std::istringstream lines(text);
-    std::string name;
-    long value = 0;
-    while (lines >> name >> value) values[name] = value;
-    return values;
-}
-
 // The keyboard ring's bright gold.
 bool ringGold(Rgb c) { return c.r > 200 && c.g > 140 && c.b < 150; }
 

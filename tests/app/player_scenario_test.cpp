@@ -111,7 +111,11 @@ click 627 538
 wait 200
 click 627 538
 wait 200
+click 627 538
+wait 200
 shot help_last.png
+click 155 538
+wait 200
 click 155 538
 wait 200
 click 155 538

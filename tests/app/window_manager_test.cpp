@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -143,7 +144,7 @@ protected:
         int pipeFds[2];
         if (::pipe(pipeFds) != 0) return false;
         server_ = Child({"Xvfb", "-displayfd", "3", "-screen", "0",
-                         std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24", "-nolisten",
+                         std::to_string(screenWidth_) + "x" + std::to_string(screenHeight_) + "x24", "-nolisten",
                          "tcp"},
                         environment(), pipeFds[1]);
         ::close(pipeFds[1]);
@@ -288,6 +289,7 @@ protected:
     }
 
     TempDir dir;
+    int screenWidth_ = kScreenWidth, screenHeight_ = kScreenHeight;
     Display* display_ = nullptr;
     std::string displayName_;
     Child server_;
@@ -374,5 +376,28 @@ TEST_F(WindowManagerTest, TheGameEndsWhenItsDisplayGoesAway) {
     EXPECT_EQ(game.wait(20s), 1) << "the game went on without its display, or crashed:\n" << gameLog();
     EXPECT_NE(gameLog().find("the connection to the display was lost"), std::string::npos) << gameLog();
 }
+
+// The same game on desktops of other sizes: the first window takes the
+// largest scale, in half steps, that fits with its frame.
+class DesktopSizeTest : public WindowManagerTest, public ::testing::WithParamInterface<std::array<int, 3>> {
+protected:
+    DesktopSizeTest() {
+        screenWidth_ = GetParam()[0];
+        screenHeight_ = GetParam()[1];
+    }
+};
+
+TEST_P(DesktopSizeTest, TheFirstWindowTakesTheLargestScaleThatFits) {
+    writeSettings(-1, -1);
+    Child game = startGame();
+    const Window w = waitUntilShown(game);
+    ASSERT_NE(w, 0u);
+    const Picture p = picture(w);
+    EXPECT_EQ(p.width, GetParam()[2]) << "on a " << screenWidth_ << " x " << screenHeight_ << " desktop";
+    EXPECT_EQ(p.height, GetParam()[2] * 3 / 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, DesktopSizeTest,
+                         ::testing::Values(std::array<int, 3>{1600, 1000, 1200}, std::array<int, 3>{1024, 768, 800}));
 
 }  // namespace

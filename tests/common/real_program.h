@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -140,6 +142,16 @@ inline ProgressRecord savedProgress(const std::filesystem::path& folder, const s
     ProgressRecord record;
     EXPECT_EQ(decodeProgress(bytes.data(), bytes.size(), record), ProgressReadResult::Complete) << path;
     return record;
+}
+
+// The "name value" lines of a report the test program writes.
+inline std::map<std::string, long> readReport(const std::string& text) {
+    std::map<std::string, long> values;
+    std::istringstream lines(text);
+    std::string name;
+    long value = 0;
+    while (lines >> name >> value) values[name] = value;
+    return values;
 }
 
 }  // namespace realprogram

@@ -119,7 +119,8 @@ TEST_F(DisplayTest, ModeSwitchesKeepTheBackBufferAndSprites) {
 
     // The first call always sets the style; each switch changes it again.
     EXPECT_EQ(recorder.fullScreenCalls, (std::vector<bool>{false, true, false}));
-    // Starting and coming back from full screen both centre a fresh window.
+    // Starting centres a fresh window; coming back from full screen gives
+    // back the window as it was (here still the starting one).
     ASSERT_EQ(recorder.placements.size(), 2u);
     for (const platform::WindowPlacement& p : recorder.placements) {
         EXPECT_EQ(p.x, 360);
@@ -127,6 +128,18 @@ TEST_F(DisplayTest, ModeSwitchesKeepTheBackBufferAndSprites) {
         EXPECT_EQ(p.width, 1200);
         EXPECT_EQ(p.height, 900);
     }
+
+    // A window the player has sized and moved comes back the same.
+    recorder.client = {30, 40, 1000, 750};
+    SetDisplay(800, 600, 16, 1);
+    recorder.client = {0, 0, 1920, 1080};  // what full screen leaves behind
+    SetDisplay(800, 600, 16, 0);
+    ASSERT_EQ(recorder.placements.size(), 3u);
+    const platform::WindowPlacement& back = recorder.placements[2];
+    EXPECT_EQ(back.x, 30);
+    EXPECT_EQ(back.y, 40);
+    EXPECT_EQ(back.width, 1000);
+    EXPECT_EQ(back.height, 750);
 }
 
 TEST_F(DisplayTest, StayingWindowedKeepsTheUsersWindow) {
@@ -140,17 +153,22 @@ TEST_F(DisplayTest, StayingWindowedKeepsTheUsersWindow) {
     EXPECT_EQ(recorder.fullScreenCalls.size(), 1u);
 }
 
-TEST_F(DisplayTest, StartingWindowFillsLargeScreensInHalfSteps) {
-    auto size = [](int w, int h) {
-        const platform::WindowPlacement p = startingWindowPlacement(800, 600, w, h);
+TEST_F(DisplayTest, StartingWindowIsTheLargestHalfStepThatFitsTheUsableArea) {
+    auto size = [](int x, int y, int w, int h) {
+        const platform::WindowPlacement p = startingWindowPlacement(800, 600, {x, y, w, h});
         return std::to_string(p.width) + "x" + std::to_string(p.height) + "@" + std::to_string(p.x) + "," +
                std::to_string(p.y);
     };
-    EXPECT_EQ(size(1024, 768), "800x600@112,84");
-    EXPECT_EQ(size(1920, 1080), "1200x900@360,90");
-    EXPECT_EQ(size(2560, 1440), "1600x1200@480,120");
-    EXPECT_EQ(size(3840, 2160), "2400x1800@720,180");
-    EXPECT_EQ(size(640, 480), "800x600@0,0");
+    EXPECT_EQ(size(0, 0, 1024, 768), "800x600@112,84");
+    EXPECT_EQ(size(0, 0, 1600, 1000), "1200x900@200,50");
+    EXPECT_EQ(size(0, 0, 1920, 1080), "1200x900@360,90");
+    EXPECT_EQ(size(0, 0, 2560, 1440), "1600x1200@480,120");
+    EXPECT_EQ(size(0, 0, 3840, 2160), "2800x2100@520,30");
+    EXPECT_EQ(size(0, 0, 640, 480), "800x600@0,0");
+    // A panel along the top: the window is centred below it, and a panel
+    // that leaves too little height for the frame takes a step off.
+    EXPECT_EQ(size(0, 32, 1600, 968), "1200x900@200,66");
+    EXPECT_EQ(size(0, 60, 1600, 940), "800x600@400,230");
 }
 
 TEST_F(DisplayTest, PresentShowsTheClipRectangleAndUnlocksFirst) {

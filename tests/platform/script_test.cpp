@@ -51,7 +51,9 @@ TEST(Script, ParsesEveryCommand) {
 
 TEST(Script, BadLinesAreNamed) {
     const char* bad[] = {"wait", "wait -1", "wait 1x", "move 1", "move 1 2 right", "down 1 2 left",
-                         "key NOPE", "key F13", "shot", "quit now", "dance 1", "click 99999 0"};
+                         "key NOPE", "key F13", "shot", "quit now", "dance 1", "click 99999 0",
+                         "pad", "pad z", "pad a b", "pad stick 1 2", "pad stick 101 0 10", "pad stick 0 0 -5",
+                         "pad attach now"};
     for (const char* line : bad) {
         std::vector<ScriptCommand> commands;
         std::string error;

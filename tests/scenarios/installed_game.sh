@@ -24,20 +24,20 @@ prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 game="$prefix/games/shardfall"
 for f in games/shardfall share/games/shardfall/game.ini share/games/shardfall/data/menu/mainmenu.ini \
-  share/games/shardfall/data/levels/quest/level1.map share/applications/shardfall.desktop \
-  share/man/man6/shardfall.6.gz; do
+  share/games/shardfall/data/levels/quest/level1.map share/applications/org.example.shardfall.desktop \
+  share/metainfo/org.example.shardfall.metainfo.xml share/man/man6/shardfall.6.gz; do
   [ -f "$prefix/$f" ] || fail "the installation lacks $f"
 done
 for size in 16 22 24 32 48 64 128 256; do
-  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/shardfall.png"
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/org.example.shardfall.png"
   [ -f "$icon" ] || fail "no icon of $size pixels"
   file "$icon" | grep -q "PNG image data, $size x $size, 8-bit/color RGBA" || fail "$icon: $(file -b "$icon")"
 done
 [ ! -e "$prefix/share/games/shardfall/data/profiles" ] || fail "the players' folder of the build was installed"
-grep -qx "Exec=$prefix/games/shardfall" "$prefix/share/applications/shardfall.desktop" ||
+grep -qx "Exec=$prefix/games/shardfall" "$prefix/share/applications/org.example.shardfall.desktop" ||
   fail "the desktop entry does not start the installed program"
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$prefix/share/applications/shardfall.desktop" || fail "desktop-file-validate"
+  desktop-file-validate "$prefix/share/applications/org.example.shardfall.desktop" || fail "desktop-file-validate"
 else
   echo "no desktop-file-validate here: the desktop entry is not validated"
 fi

@@ -90,7 +90,7 @@ protected:
 TEST_F(GeneratedPanels, EveryHelpPageStaysInsideThePanel) {
     auto* help = dynamic_cast<HelpMenuScreen*>(open("helpmenu"));
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->pageCount(), 6);
+    EXPECT_EQ(help->pageCount(), 7);
     for (int page = 0; page < help->pageCount(); ++page) {
         help->setPage(page);
         drawAndCheck("help" + std::to_string(page), {help->x, help->y, help->x + help->xs, help->y + help->ys});

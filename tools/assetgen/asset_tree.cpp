@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-AssetTree::AssetTree(std::string root) : root_(std::move(root)) {}
+AssetTree::AssetTree(std::string root, Mode mode) : root_(std::move(root)), mode_(mode) {}
 
 std::string lowerCase(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -43,6 +43,9 @@ bool AssetTree::writeFile(const std::string& relativePath, const std::vector<std
     if (manifest_.find(path) == manifest_.end()) manifest_[path] = "file " + path;
     const std::filesystem::path full = std::filesystem::path(root_) / path;
     if (sameBytes(full, bytes)) return true;
+    ++changed_;
+    changedPaths_.push_back(path);
+    if (mode_ == Mode::CompareOnly) return true;
     std::error_code ec;
     std::filesystem::create_directories(full.parent_path(), ec);
     const std::filesystem::path temp = full.string() + ".tmp";
@@ -60,7 +63,6 @@ bool AssetTree::writeFile(const std::string& relativePath, const std::vector<std
         ++failures_;
         return false;
     }
-    ++changed_;
     return true;
 }
 

@@ -15,7 +15,11 @@
 
 class AssetTree {
 public:
-    explicit AssetTree(std::string root);
+    enum class Mode {
+        Write,        // write what differs (the build)
+        CompareOnly,  // write nothing; count what would differ (the determinism check)
+    };
+    explicit AssetTree(std::string root, Mode mode = Mode::Write);
 
     // Writes a file (relative path, any spelling; stored lower case).
     bool writeFile(const std::string& relativePath, const std::vector<std::uint8_t>& bytes);
@@ -33,13 +37,17 @@ public:
 
     // Writes manifest.txt; removes nothing.
     bool finish();
+    // Files written (or, comparing only, files that differ from the tree's).
     int changedFiles() const { return changed_; }
+    const std::vector<std::string>& changedPaths() const { return changedPaths_; }
     int failures() const { return failures_; }
     // A generator that could not make something it should counts a failure.
     void reportFailure() { ++failures_; }
 
 private:
     std::string root_;
+    Mode mode_;
+    std::vector<std::string> changedPaths_;
     std::map<std::string, std::string> manifest_;
     std::set<std::string> written_;
     std::vector<std::pair<std::string, Image>> sheet_;

@@ -62,92 +62,126 @@ Image fieldCell() {
     return cell;
 }
 
+namespace {
+
+// A coating plate's look: its fill, an optional engraved lattice, the gloss,
+// its rims from the outside in, and stars in its corners.
+struct PlateRim {
+    double at, width;
+    Rgb light, dark;
+    double alpha;
+};
+
+struct CoatingStyle {
+    Rgb top, bottom;
+    double alpha;
+    bool lattice;
+    double gloss;
+    std::vector<PlateRim> rims;
+    Rgb starColour{};
+    int starPoints = 0;  // none
+    double starOuter = 0, starInner = 0;
+};
+
+constexpr double kPlateInset = 1.5, kPlateSize = kCellSize - 2 * kPlateInset, kPlateRadius = 7;
+
+CoatingStyle coatingStyle(int coating) {
+    const Rgb goldLight = hexColour(0xFFE9A0), goldDark = hexColour(0x8A5A10);
+    const double outerRim = kPlateInset + 0.8;
+    switch (coating) {
+        case 1:  // one layer: a thin silver plate
+            return {hexColour(0xC9CEDC), hexColour(0x7C8298), 0.85, false, 0.4,
+                    {{outerRim, 1.6, hexColour(0xFFFFFF), hexColour(0x5A6078), 0.95}}};
+        case 2:  // two layers: thick gold, engraved, with a second rim inside
+            return {hexColour(0xF0A830), hexColour(0x9A5206), 0.96, true, 0.35,
+                    {{outerRim, 1.8, goldLight, goldDark, 1.0}, {kPlateInset + 5.0, 1.4, goldDark, goldLight, 0.9}}};
+        case 3:  // score plate: emerald with gold stars
+            return {hexColour(0x2CC06A), hexColour(0x0A5A2C), 0.92, false, 0.35,
+                    {{outerRim, 2.0, goldLight, goldDark, 1.0}},
+                    hexColour(0xFFD54A), 5, 5.2, 2.2};
+        default:  // wand plate: sapphire with silver sparkles
+            return {hexColour(0x3C7CF0), hexColour(0x0C2A80), 0.92, false, 0.35,
+                    {{outerRim, 2.0, hexColour(0xFFFFFF), hexColour(0x7080A0), 1.0}},
+                    hexColour(0xF4F8FF), 4, 5.8, 1.6};
+    }
+}
+
+void platePath(cairo_t* cr) { roundedRectPath(cr, kPlateInset, kPlateInset, kPlateSize, kPlateSize, kPlateRadius); }
+
+void drawPlate(cairo_t* cr, Rgb top, Rgb bottom, double alpha) {
+    platePath(cr);
+    cairo_pattern_t* fill = cairo_pattern_create_linear(0, kPlateInset, 0, kPlateInset + kPlateSize);
+    cairo_pattern_add_color_stop_rgba(fill, 0, top.r, top.g, top.b, alpha);
+    cairo_pattern_add_color_stop_rgba(fill, 1, bottom.r, bottom.g, bottom.b, alpha);
+    cairo_set_source(cr, fill);
+    cairo_fill(cr);
+    cairo_pattern_destroy(fill);
+}
+
+void drawLattice(cairo_t* cr) {
+    cairo_save(cr);
+    platePath(cr);
+    cairo_clip(cr);
+    cairo_set_line_width(cr, 1.0);
+    cairo_set_source_rgba(cr, 1.0, 0.85, 0.5, 0.25);
+    for (int k = -48; k <= 96; k += 8) {
+        cairo_move_to(cr, k, 0);
+        cairo_line_to(cr, k + 48, 48);
+        cairo_move_to(cr, k + 48, 0);
+        cairo_line_to(cr, k, 48);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void drawGloss(cairo_t* cr, double alpha) {
+    cairo_save(cr);
+    platePath(cr);
+    cairo_clip(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, kCellSize, kCellSize);
+    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, alpha);
+    cairo_pattern_add_color_stop_rgba(g, 0.35, 1, 1, 1, 0);
+    cairo_set_source(cr, g);
+    cairo_paint(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+}
+
+void drawRim(cairo_t* cr, const PlateRim& r) {
+    roundedRectPath(cr, r.at, r.at, kCellSize - 2 * r.at, kCellSize - 2 * r.at,
+                    std::max(2.0, kPlateRadius - (r.at - kPlateInset)));
+    cairo_pattern_t* stroke = cairo_pattern_create_linear(r.at, r.at, kCellSize - r.at, kCellSize - r.at);
+    cairo_pattern_add_color_stop_rgba(stroke, 0, r.light.r, r.light.g, r.light.b, r.alpha);
+    cairo_pattern_add_color_stop_rgba(stroke, 1, r.dark.r, r.dark.g, r.dark.b, r.alpha);
+    cairo_set_source(cr, stroke);
+    cairo_set_line_width(cr, r.width);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(stroke);
+}
+
+void drawCornerStars(cairo_t* cr, const CoatingStyle& s) {
+    const double at[4][2] = {{8, 8}, {40, 8}, {40, 40}, {8, 40}};
+    for (const auto& p : at) {
+        starPath(cr, p[0], p[1], s.starPoints, s.starOuter, s.starInner, -kPi / 2);
+        cairo_set_source_rgba(cr, 0.1, 0.05, 0.0, 0.7);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke_preserve(cr);
+        cairo_set_source_rgb(cr, s.starColour.r, s.starColour.g, s.starColour.b);
+        cairo_fill(cr);
+    }
+}
+
+}  // namespace
+
 Image coatingImage(int coating) {
     Canvas canvas(kCellSize, kCellSize);
     cairo_t* cr = canvas.cr();
-    const double inset = 1.5, size = kCellSize - 2 * inset, radius = 7;
-    auto plate = [&](Rgb top, Rgb bottom, double alpha) {
-        roundedRectPath(cr, inset, inset, size, size, radius);
-        cairo_pattern_t* fill = cairo_pattern_create_linear(0, inset, 0, inset + size);
-        cairo_pattern_add_color_stop_rgba(fill, 0, top.r, top.g, top.b, alpha);
-        cairo_pattern_add_color_stop_rgba(fill, 1, bottom.r, bottom.g, bottom.b, alpha);
-        cairo_set_source(cr, fill);
-        cairo_fill(cr);
-        cairo_pattern_destroy(fill);
-    };
-    auto rim = [&](double at, double width, Rgb light, Rgb dark, double alpha) {
-        roundedRectPath(cr, at, at, kCellSize - 2 * at, kCellSize - 2 * at, std::max(2.0, radius - (at - inset)));
-        cairo_pattern_t* stroke = cairo_pattern_create_linear(at, at, kCellSize - at, kCellSize - at);
-        cairo_pattern_add_color_stop_rgba(stroke, 0, light.r, light.g, light.b, alpha);
-        cairo_pattern_add_color_stop_rgba(stroke, 1, dark.r, dark.g, dark.b, alpha);
-        cairo_set_source(cr, stroke);
-        cairo_set_line_width(cr, width);
-        cairo_stroke(cr);
-        cairo_pattern_destroy(stroke);
-    };
-    auto gloss = [&](double alpha) {
-        cairo_save(cr);
-        roundedRectPath(cr, inset, inset, size, size, radius);
-        cairo_clip(cr);
-        cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, kCellSize, kCellSize);
-        cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, alpha);
-        cairo_pattern_add_color_stop_rgba(g, 0.35, 1, 1, 1, 0);
-        cairo_set_source(cr, g);
-        cairo_paint(cr);
-        cairo_pattern_destroy(g);
-        cairo_restore(cr);
-    };
-    auto cornerStars = [&](Rgb colour, int points, double outer, double inner) {
-        const double at[4][2] = {{8, 8}, {40, 8}, {40, 40}, {8, 40}};
-        for (const auto& p : at) {
-            starPath(cr, p[0], p[1], points, outer, inner, -kPi / 2);
-            cairo_set_source_rgba(cr, 0.1, 0.05, 0.0, 0.7);
-            cairo_set_line_width(cr, 1.6);
-            cairo_stroke_preserve(cr);
-            cairo_set_source_rgb(cr, colour.r, colour.g, colour.b);
-            cairo_fill(cr);
-        }
-    };
-    const Rgb goldLight = hexColour(0xFFE9A0), goldDark = hexColour(0x8A5A10);
-    switch (coating) {
-        case 1:  // one layer: a thin silver plate
-            plate(hexColour(0xC9CEDC), hexColour(0x7C8298), 0.85);
-            gloss(0.4);
-            rim(inset + 0.8, 1.6, hexColour(0xFFFFFF), hexColour(0x5A6078), 0.95);
-            break;
-        case 2:  // two layers: thick gold with a second rim inside
-            plate(hexColour(0xF0A830), hexColour(0x9A5206), 0.96);
-            // An engraved lattice on the thick layer.
-            cairo_save(cr);
-            roundedRectPath(cr, inset, inset, size, size, radius);
-            cairo_clip(cr);
-            cairo_set_line_width(cr, 1.0);
-            cairo_set_source_rgba(cr, 1.0, 0.85, 0.5, 0.25);
-            for (int k = -48; k <= 96; k += 8) {
-                cairo_move_to(cr, k, 0);
-                cairo_line_to(cr, k + 48, 48);
-                cairo_move_to(cr, k + 48, 0);
-                cairo_line_to(cr, k, 48);
-            }
-            cairo_stroke(cr);
-            cairo_restore(cr);
-            gloss(0.35);
-            rim(inset + 0.8, 1.8, goldLight, goldDark, 1.0);
-            rim(inset + 5.0, 1.4, goldDark, goldLight, 0.9);
-            break;
-        case 3:  // score plate: emerald with gold stars
-            plate(hexColour(0x2CC06A), hexColour(0x0A5A2C), 0.92);
-            gloss(0.35);
-            rim(inset + 0.8, 2.0, goldLight, goldDark, 1.0);
-            cornerStars(hexColour(0xFFD54A), 5, 5.2, 2.2);
-            break;
-        default:  // wand plate: sapphire with silver sparkles
-            plate(hexColour(0x3C7CF0), hexColour(0x0C2A80), 0.92);
-            gloss(0.35);
-            rim(inset + 0.8, 2.0, hexColour(0xFFFFFF), hexColour(0x7080A0), 1.0);
-            cornerStars(hexColour(0xF4F8FF), 4, 5.8, 1.6);
-            break;
-    }
+    const CoatingStyle style = coatingStyle(coating);
+    drawPlate(cr, style.top, style.bottom, style.alpha);
+    if (style.lattice) drawLattice(cr);
+    drawGloss(cr, style.gloss);
+    for (const PlateRim& rim : style.rims) drawRim(cr, rim);
+    if (style.starPoints > 0) drawCornerStars(cr, style);
     return canvas.toImage();
 }
 

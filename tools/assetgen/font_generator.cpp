@@ -90,6 +90,98 @@ std::string BitmapFont::metricsText() const {
     return text;
 }
 
+namespace {
+
+// Every character of the font as the face draws it, and how far the ink of
+// the tallest rises above the baseline and the deepest falls below it.
+struct RenderedGlyphs {
+    std::vector<GlyphCoverage> glyphs;  // from kFirstCode
+    int maxTop = 0, maxBottom = 0;
+};
+
+RenderedGlyphs renderGlyphs(GlyphFace& face, const FontRecipe& recipe) {
+    RenderedGlyphs r;
+    for (int code = kFirstCode; code <= kLastCode; ++code) {
+        r.glyphs.push_back(face.render(characterOfByte(code), recipe.liningFigures));
+        const GlyphCoverage& g = r.glyphs.back();
+        if (g.width > 0) {
+            r.maxTop = std::max(r.maxTop, g.top);
+            r.maxBottom = std::max(r.maxBottom, g.height - g.top);
+        }
+    }
+    return r;
+}
+
+// The cell's middle lies kButtonCaptionDrop below the plate's; the words'
+// middle, halfway between the capitals' and the small letters' (captions
+// are mostly small letters after a capital), should lie on the plate's.
+// Rows go below the baseline (or above the accents) until both fit.
+void centreCapsOnPlates(BitmapFont& font, int& baseline, GlyphFace& face, int inkBelow) {
+    const int wordMiddle = (face.capHeight() + face.render('x').top + 2) / 4;
+    for (int height = font.lineHeight;; ++height) {
+        const int wanted = height / 2 - kButtonCaptionDrop + wordMiddle;
+        if (wanted >= baseline && height - wanted >= inkBelow) {
+            font.lineHeight = height;
+            baseline = wanted;
+            return;
+        }
+    }
+}
+
+GlyphPlacement placeGlyph(int code, int x, const GlyphCoverage& g, const Padding& pad, int tracking, int wordGap) {
+    GlyphPlacement p;
+    p.code = code;
+    p.x = x;
+    if (g.width > 0) {
+        p.width = g.width + pad.left + pad.right;
+        p.before = g.left - pad.left;
+        p.after = g.advance + tracking - p.before - p.width;
+    } else if (characterOfByte(code) != 0) {
+        // A character without ink, the no-break space: the word gap of
+        // every text we set in this font (see text_layout.h).
+        p.width = 1;
+        p.after = wordGap - 1;
+    } else {
+        // No character at all: takes no room.
+        p.width = 1;
+        p.after = -1;
+    }
+    return p;
+}
+
+// Placement along one row, and what the game's font reader would refuse.
+void placeGlyphs(BitmapFont& font, const RenderedGlyphs& r, const Padding& pad, int tracking, int wordGap) {
+    int x = 0;
+    for (int code = kFirstCode; code <= kLastCode; ++code) {
+        const GlyphPlacement p = placeGlyph(code, x, r.glyphs[code - kFirstCode], pad, tracking, wordGap);
+        if (p.width > kMaxGlyphWidth)
+            font.problems.push_back("glyph " + std::to_string(code) + " is " + std::to_string(p.width) +
+                                    " pixels wide");
+        if (p.before < -128 || p.before > 127 || p.after < -128 || p.after > 127)
+            font.problems.push_back("glyph " + std::to_string(code) + " spacing out of range");
+        font.glyphs.push_back(p);
+        x += p.width + 1;
+    }
+    font.image = Image(x, font.lineHeight * font.variants);
+}
+
+// One row of the picture for each style variant.
+void paintVariants(BitmapFont& font, const RenderedGlyphs& r, const FontRecipe& recipe, const Padding& pad,
+                   int baseline, int capHeight) {
+    for (int v = 0; v < font.variants; ++v) {
+        for (const GlyphPlacement& p : font.glyphs) {
+            const GlyphCoverage& g = r.glyphs[p.code - kFirstCode];
+            if (g.width == 0) continue;
+            const Image cell =
+                styleGlyph(g, recipe.variants[v], p.width, font.lineHeight, pad.left, baseline, capHeight);
+            for (int y = 0; y < font.lineHeight; ++y)
+                for (int cx = 0; cx < p.width; ++cx) font.image.at(p.x + cx, v * font.lineHeight + y) = cell.at(cx, y);
+        }
+    }
+}
+
+}  // namespace
+
 BitmapFont buildBitmapFont(const FontRecipe& recipe) {
     BitmapFont font;
     font.variants = static_cast<int>(recipe.variants.size());
@@ -101,79 +193,13 @@ BitmapFont buildBitmapFont(const FontRecipe& recipe) {
     }
     Padding pad;
     for (const TextStyle& s : recipe.variants) pad = widest(pad, stylePadding(s));
-
-    std::vector<GlyphCoverage> glyphs;
-    int maxTop = 0, maxBottom = 0;
-    for (int code = kFirstCode; code <= kLastCode; ++code) {
-        glyphs.push_back(face.render(characterOfByte(code), recipe.liningFigures));
-        const GlyphCoverage& g = glyphs.back();
-        if (g.width > 0) {
-            maxTop = std::max(maxTop, g.top);
-            maxBottom = std::max(maxBottom, g.height - g.top);
-        }
-    }
+    const RenderedGlyphs rendered = renderGlyphs(face, recipe);
     const int capHeight = face.capHeight();
-    int baseline = pad.top + maxTop;
-    font.lineHeight = baseline + maxBottom + pad.bottom;
-    if (recipe.capsCentredOnPlates) {
-        // The cell's middle lies kButtonCaptionDrop below the plate's; the
-        // words' middle, halfway between the capitals' and the small
-        // letters' (captions are mostly small letters after a capital),
-        // should lie on the plate's. Rows go below the baseline (or above
-        // the accents) until both fit.
-        const int inkBelow = maxBottom + pad.bottom;
-        const int wordMiddle = (capHeight + face.render('x').top + 2) / 4;
-        for (int height = font.lineHeight;; ++height) {
-            const int wanted = height / 2 - kButtonCaptionDrop + wordMiddle;
-            if (wanted >= baseline && height - wanted >= inkBelow) {
-                font.lineHeight = height;
-                baseline = wanted;
-                break;
-            }
-        }
-    }
-    const int wordGap = wordGapOf(face, recipe);
-
-    // Placement along one row.
-    int x = 0;
-    for (int code = kFirstCode; code <= kLastCode; ++code) {
-        const GlyphCoverage& g = glyphs[code - kFirstCode];
-        GlyphPlacement p;
-        p.code = code;
-        p.x = x;
-        if (g.width > 0) {
-            p.width = g.width + pad.left + pad.right;
-            p.before = g.left - pad.left;
-            p.after = g.advance + recipe.tracking - p.before - p.width;
-        } else if (characterOfByte(code) != 0) {
-            // A character without ink, the no-break space: the word gap of
-            // every text we set in this font (see text_layout.h).
-            p.width = 1;
-            p.after = wordGap - 1;
-        } else {
-            // No character at all: takes no room.
-            p.width = 1;
-            p.after = -1;
-        }
-        if (p.width > kMaxGlyphWidth)
-            font.problems.push_back("glyph " + std::to_string(code) + " is " + std::to_string(p.width) +
-                                    " pixels wide");
-        if (p.before < -128 || p.before > 127 || p.after < -128 || p.after > 127)
-            font.problems.push_back("glyph " + std::to_string(code) + " spacing out of range");
-        font.glyphs.push_back(p);
-        x += p.width + 1;
-    }
-    font.image = Image(x, font.lineHeight * font.variants);
-    for (int v = 0; v < font.variants; ++v) {
-        for (const GlyphPlacement& p : font.glyphs) {
-            const GlyphCoverage& g = glyphs[p.code - kFirstCode];
-            if (g.width == 0) continue;
-            const Image cell =
-                styleGlyph(g, recipe.variants[v], p.width, font.lineHeight, pad.left, baseline, capHeight);
-            for (int y = 0; y < font.lineHeight; ++y)
-                for (int cx = 0; cx < p.width; ++cx) font.image.at(p.x + cx, v * font.lineHeight + y) = cell.at(cx, y);
-        }
-    }
+    int baseline = pad.top + rendered.maxTop;
+    font.lineHeight = baseline + rendered.maxBottom + pad.bottom;
+    if (recipe.capsCentredOnPlates) centreCapsOnPlates(font, baseline, face, rendered.maxBottom + pad.bottom);
+    placeGlyphs(font, rendered, pad, recipe.tracking, wordGapOf(face, recipe));
+    paintVariants(font, rendered, recipe, pad, baseline, capHeight);
     return font;
 }
 
@@ -205,54 +231,47 @@ Image drawSample(const BitmapFont& font, const std::string& text, int variant) {
     return out;
 }
 
+namespace {
+
+// A style with a drop shadow `dx`, `dy` pixels away.
+TextStyle shadowed(TextStyle s, int dx, int dy, float blur, float opacity) {
+    s.shadowDx = dx;
+    s.shadowDy = dy;
+    s.shadowBlur = blur;
+    s.shadowOpacity = opacity;
+    return s;
+}
+
+}  // namespace
+
 std::vector<GameFont> fontDesigns() {
     std::vector<GameFont> fonts;
     // Menu buttons: warm gold, brighter with a glow when hovered, deeper
     // when pressed.
     {
-        TextStyle normal = goldStyle(0xFFF4C4, 0xF2C452, 0xB87A1A, 0.25f, 0x2A1204, 1.6f);
-        normal.shadowDx = 1;
-        normal.shadowDy = 2;
-        normal.shadowBlur = 0.9f;
-        normal.shadowOpacity = 0.6f;
+        TextStyle normal = shadowed(goldStyle(0xFFF4C4, 0xF2C452, 0xB87A1A, 0.25f, 0x2A1204, 1.6f), 1, 2, 0.9f, 0.6f);
         TextStyle active = goldStyle(0xFFFFFF, 0xFFE47A, 0xF0A828, 0.35f, 0x3A1604, 1.6f);
         active.glow = hexColour(0xFFB030);
         active.glowRadius = 2.2f;
         active.glowOpacity = 0.75f;
-        TextStyle pressed = goldStyle(0xF6D27A, 0xD49026, 0x8A4E08, 0.1f, 0x200C02, 1.6f);
-        pressed.shadowDx = 1;
-        pressed.shadowDy = 1;
-        pressed.shadowBlur = 0.8f;
-        pressed.shadowOpacity = 0.5f;
+        TextStyle pressed = shadowed(goldStyle(0xF6D27A, 0xD49026, 0x8A4E08, 0.1f, 0x200C02, 1.6f), 1, 1, 0.8f, 0.5f);
         fonts.push_back(
             {"DATA\\fonts\\fontmenu.tga", false, {"Vollkorn-Bold.ttf", 24, {normal, active, pressed}, 0, true, true}});
     }
     // Captions and entry fields: light cream, crisp dark edge.
     {
-        TextStyle s = goldStyle(0xFFFBEE, 0xF6EAD0, 0xE2CDA2, 0.0f, 0x12061A, 1.0f);
-        s.shadowDx = 1;
-        s.shadowDy = 1;
-        s.shadowBlur = 0.5f;
-        s.shadowOpacity = 0.5f;
+        TextStyle s = shadowed(goldStyle(0xFFFBEE, 0xF6EAD0, 0xE2CDA2, 0.0f, 0x12061A, 1.0f), 1, 1, 0.5f, 0.5f);
         fonts.push_back({"DATA\\fonts\\fontStatic.tga", false, {"DejaVuSans-Bold.ttf", 15, {s}, 0}});
     }
     // Score pop-ups and notes over the board: bright with a heavy dark edge,
     // readable on gems of every colour.
     {
-        TextStyle s = goldStyle(0xFFFFFF, 0xFFF0A0, 0xFFC040, 0.2f, 0x1A0800, 2.2f);
-        s.shadowDx = 1;
-        s.shadowDy = 2;
-        s.shadowBlur = 1.0f;
-        s.shadowOpacity = 0.7f;
+        TextStyle s = shadowed(goldStyle(0xFFFFFF, 0xFFF0A0, 0xFFC040, 0.2f, 0x1A0800, 2.2f), 1, 2, 1.0f, 0.7f);
         fonts.push_back({"DATA\\fonts\\font_dark.tga", false, {"DejaVuSans-Bold.ttf", 18, {s}, 1, true}});
     }
     // Help pages and the tutorial panel: plain, calm reading type.
     {
-        TextStyle s = goldStyle(0xF8F0DE, 0xF2E6CC, 0xE6D6B4, 0.0f, 0x140A1C, 0.6f);
-        s.shadowDx = 1;
-        s.shadowDy = 1;
-        s.shadowBlur = 0.5f;
-        s.shadowOpacity = 0.55f;
+        TextStyle s = shadowed(goldStyle(0xF8F0DE, 0xF2E6CC, 0xE6D6B4, 0.0f, 0x140A1C, 0.6f), 1, 1, 0.5f, 0.55f);
         fonts.push_back({"DATA\\fonts\\font_help.tga", false, {"DejaVuSans.ttf", 15, {s}, 0}});
     }
     // Combo banners: big gold display letters with a red-brown edge and a
@@ -262,10 +281,7 @@ std::vector<GameFont> fontDesigns() {
         s.glow = hexColour(0xFF7A10);
         s.glowRadius = 3.0f;
         s.glowOpacity = 0.7f;
-        s.shadowDx = 2;
-        s.shadowDy = 3;
-        s.shadowBlur = 1.2f;
-        s.shadowOpacity = 0.6f;
+        s = shadowed(s, 2, 3, 1.2f, 0.6f);
         fonts.push_back({"DATA\\fonts\\combo.jpg", true, {"Vollkorn-Black.ttf", 50, {s}, 1, true}});
     }
     return fonts;

@@ -122,122 +122,164 @@ int PreparedGem::sectorOf(float angle, float& within) const {
     return k;
 }
 
-Rgba shadeGem(const PreparedGem& gem, const GemPalette& mainPalette, const GemLight& light, float x, float y,
-              const std::vector<GemPalette>* sectorPalettes) {
-    const float glint = glintAt(light, x, y);
-    x /= light.scale;
-    y /= light.scale;
-    const float r = std::hypot(x, y);
-    const float angle = std::atan2(y, x);
-    const float outer = gem.radiusAt(angle);
-    if (r > outer) {
-        float a = 0;
-        if (light.halo > 0) a = light.halo * 0.75f * std::exp(-(r - outer) * light.scale / 2.6f);
-        if (a + glint <= 0) return {};
-        const Rgb c = lerp(mainPalette.light, Rgb{1, 1, 1}, glint / (a + glint));
-        return withAlpha(c, std::min(1.0f, a + glint));
-    }
-    const float rho = r / std::max(outer, 1e-3f);
-    float within = 0;
-    const int sector = gem.sectorOf(angle, within);
-    const Vec2 n = gem.sectorNormal(sector);
-    const GemShape& shape = gem.shape();
-    const float table = shape.table;
-    // Per-sector colours are for the crown; the table keeps the main colours.
-    const GemPalette& palette = sectorPalettes && !sectorPalettes->empty() && rho >= table
-                                    ? (*sectorPalettes)[sector % sectorPalettes->size()]
-                                    : mainPalette;
-    const float girdle = 0.9f;
+namespace {
 
+// Where a point of the gem lies: how far out (rho, 0 centre .. 1 outline),
+// in which facet sector and where within it.
+struct GemPoint {
+    float r = 0, outer = 0, rho = 0;
+    int sector = 0;
+    float within = 0;        // 0..1 across the sector
+    float span = 0;          // the sector's angular width per unit of `within`
+    float toSectorEdge = 0;  // pixels to the nearer sector edge
+};
+
+// The facet a point lies on: which way it faces, how steeply, and how much
+// of a bright cut line between facets shows there.
+struct Facet {
+    Vec2 dir;
+    float tilt = 0;
+    float line = 0;
+    bool onTable = false;
+};
+
+constexpr float kGirdle = 0.9f;
+
+// The table is not quite flat: faint star facets catch the light.
+Facet tableFacet(const GemPoint& p, Vec2 n, float table) {
+    Facet f{rotated(n, p.within < 0.5f ? -0.5f : 0.5f), 0.12f, 0, true};
+    if ((table - p.rho) * p.outer < 0.55f) f.line = 0.35f;
+    return f;
+}
+
+// Star facets stand on the table's edges; kite facets sit over the outline's
+// corners, shared by two sectors; near the outline a ring of steep girdle facets.
+Facet brilliantFacet(const GemPoint& p, Vec2 n, float table) {
+    Facet f{n, 0, 0, false};
+    const float q = (p.rho - table) / (kGirdle - table);
+    const float fromMiddle = std::fabs(p.within - 0.5f) * 2;  // 0 mid-sector, 1 at a corner
+    if (p.rho >= kGirdle) {
+        f.dir = rotated(n, (p.within < 0.5f ? -1.0f : 1.0f) * 0.25f);
+        f.tilt = 1.05f;
+    } else if (q < 1 - fromMiddle) {
+        f.tilt = 0.48f;
+        if (std::fabs(q - (1 - fromMiddle)) * (kGirdle - table) * p.outer < 0.5f) f.line = 0.25f;
+    } else {
+        // Towards the nearer corner, half a sector away.
+        const float halfSpan = 0.5f * p.span;
+        f.dir = rotated(n, p.within < 0.5f ? -halfSpan : halfSpan);
+        f.tilt = 0.78f;
+    }
+    if ((p.rho - table) * p.outer < 0.55f) f.line = std::max(f.line, 0.35f);
+    if (p.toSectorEdge < 0.45f && q > 1 - fromMiddle) f.line = std::max(f.line, 0.2f);
+    return f;
+}
+
+Facet stepFacet(const GemPoint& p, Vec2 n, float table) {
+    Facet f{n, 0, 0, false};
+    const float steps[3] = {table + (1 - table) * 0.38f, table + (1 - table) * 0.74f, 1.01f};
+    const float tilts[3] = {0.38f, 0.72f, 1.05f};
+    float prev = table;
+    for (int i = 0; i < 3; ++i) {
+        if (p.rho < steps[i]) {
+            f.tilt = tilts[i];
+            if ((p.rho - prev) * p.outer < 0.5f) f.line = 0.3f;
+            break;
+        }
+        prev = steps[i];
+    }
+    if (p.toSectorEdge < 0.45f) f.line = std::max(f.line, 0.22f);
+    return f;
+}
+
+Facet ridgeFacet(const GemPoint& p, Vec2 n, float table) {
+    Facet f{n, 0.7f + 0.25f * p.rho, 0, false};
+    if ((p.rho - table) * p.outer < 0.55f) f.line = 0.35f;
+    if (p.toSectorEdge < 0.5f) f.line = std::max(f.line, 0.3f);
+    return f;
+}
+
+Facet facetAt(const PreparedGem& gem, const GemPoint& p) {
+    const Vec2 n = gem.sectorNormal(p.sector);
+    const GemShape& shape = gem.shape();
+    if (p.rho < shape.table) return tableFacet(p, n, shape.table);
+    switch (shape.cut) {
+        case GemCut::Brilliant:
+            return brilliantFacet(p, n, shape.table);
+        case GemCut::Step:
+            return stepFacet(p, n, shape.table);
+        case GemCut::Ridge:
+            return ridgeFacet(p, n, shape.table);
+    }
+    return {n, 0, 0, false};
+}
+
+GemPoint pointOf(const PreparedGem& gem, float x, float y) {
+    GemPoint p;
+    p.r = std::hypot(x, y);
+    const float angle = std::atan2(y, x);
+    p.outer = gem.radiusAt(angle);
+    p.rho = p.r / std::max(p.outer, 1e-3f);
+    p.sector = gem.sectorOf(angle, p.within);
     // Angular width of this sector, to measure distances to its edges in pixels.
     float probe = 0;
     gem.sectorOf(angle + 0.001f, probe);
-    const float span = probe > within ? 0.001f / (probe - within) : 0.5f;
-    const float toSectorEdge = std::min(within, 1 - within) * span * r;
+    p.span = probe > p.within ? 0.001f / (probe - p.within) : 0.5f;
+    p.toSectorEdge = std::min(p.within, 1 - p.within) * p.span * p.r;
+    return p;
+}
 
-    Vec2 dir = n;
-    float tilt = 0;
-    float line = 0;  // bright cut lines between facets
-    bool onTable = rho < table;
-    if (onTable) {
-        // The table is not quite flat: faint star facets catch the light.
-        dir = rotated(n, within < 0.5f ? -0.5f : 0.5f);
-        tilt = 0.12f;
-        if ((table - rho) * outer < 0.55f) line = 0.35f;
-    } else {
-        switch (shape.cut) {
-            case GemCut::Brilliant: {
-                // Star facets stand on the table's edges; kite facets sit over
-                // the outline's corners, shared by two sectors; near the
-                // outline a ring of steep girdle facets.
-                const float q = (rho - table) / (girdle - table);
-                const float fromMiddle = std::fabs(within - 0.5f) * 2;  // 0 mid-sector, 1 at a corner
-                if (rho >= girdle) {
-                    dir = rotated(n, (within < 0.5f ? -1.0f : 1.0f) * 0.25f);
-                    tilt = 1.05f;
-                } else if (q < 1 - fromMiddle) {
-                    tilt = 0.48f;
-                    if (std::fabs(q - (1 - fromMiddle)) * (girdle - table) * outer < 0.5f) line = 0.25f;
-                } else {
-                    // Towards the nearer corner, half a sector away.
-                    const float halfSpan = 0.5f * span;
-                    dir = rotated(n, within < 0.5f ? -halfSpan : halfSpan);
-                    tilt = 0.78f;
-                }
-                if ((rho - table) * outer < 0.55f) line = std::max(line, 0.35f);
-                if (toSectorEdge < 0.45f && q > 1 - fromMiddle) line = std::max(line, 0.2f);
-                break;
-            }
-            case GemCut::Step: {
-                const float steps[3] = {table + (1 - table) * 0.38f, table + (1 - table) * 0.74f, 1.01f};
-                const float tilts[3] = {0.38f, 0.72f, 1.05f};
-                float prev = table;
-                for (int i = 0; i < 3; ++i) {
-                    if (rho < steps[i]) {
-                        tilt = tilts[i];
-                        if ((rho - prev) * outer < 0.5f) line = 0.3f;
-                        break;
-                    }
-                    prev = steps[i];
-                }
-                if (toSectorEdge < 0.45f) line = std::max(line, 0.22f);
-                break;
-            }
-            case GemCut::Ridge: {
-                tilt = 0.7f + 0.25f * rho;
-                if ((rho - table) * outer < 0.55f) line = 0.35f;
-                if (toSectorEdge < 0.5f) line = std::max(line, 0.3f);
-                break;
-            }
-        }
-    }
+// Outside the outline only the halo and the glint show.
+Rgba outsideGem(const GemPalette& palette, const GemLight& light, float beyond, float glint) {
+    float a = 0;
+    if (light.halo > 0) a = light.halo * 0.75f * std::exp(-beyond * light.scale / 2.6f);
+    if (a + glint <= 0) return {};
+    const Rgb c = lerp(palette.light, Rgb{1, 1, 1}, glint / (a + glint));
+    return withAlpha(c, std::min(1.0f, a + glint));
+}
 
+// A key light, a fill from the other side, and the light that entered the
+// stone coming back out on the far side.
+Rgb litFacet(const GemPalette& palette, const GemLight& light, const Facet& f, float x, float y, float outer) {
     const Vec2 l2{std::cos(light.azimuth), std::sin(light.azimuth)};
     const Vec3 l3 = normalised(Vec3{std::cos(light.elevation) * l2.x, std::cos(light.elevation) * l2.y,
                                     std::sin(light.elevation)});
-    const Vec3 n3 = tilted(dir, tilt);
+    const Vec3 n3 = tilted(f.dir, f.tilt);
     const float diffuse = std::max(0.0f, dot(n3, l3));
     const Vec3 h = normalised(Vec3{l3.x, l3.y, l3.z + 1});
     const float spec = std::pow(std::max(0.0f, dot(n3, h)), 40.0f);
     const Vec3 fill = normalised(Vec3{-l2.x * 0.8f, -l2.y * 0.8f, 0.6f});
     const Vec3 h2 = normalised(Vec3{fill.x, fill.y, fill.z + 1});
     const float spec2 = std::pow(std::max(0.0f, dot(n3, h2)), 60.0f);
-    // Light that entered the stone comes back out on the far side.
-    float fire;
-    if (onTable) {
-        fire = 0.55f * clamp01(0.5f - 0.6f * (x * l2.x + y * l2.y) / std::max(outer, 1.0f));
-    } else {
-        fire = 0.75f * clamp01(-(dir.x * l2.x + dir.y * l2.y)) * std::sin(tilt);
-    }
-    float v = 0.08f + 0.62f * diffuse + fire + 0.45f * light.glow;
+    const float fire = f.onTable ? 0.55f * clamp01(0.5f - 0.6f * (x * l2.x + y * l2.y) / std::max(outer, 1.0f))
+                                 : 0.75f * clamp01(-(f.dir.x * l2.x + f.dir.y * l2.y)) * std::sin(f.tilt);
+    const float v = 0.08f + 0.62f * diffuse + fire + 0.45f * light.glow;
     Rgb c = ramp(palette, v);
-    if (palette.dispersion > 0 && !onTable) {
+    if (palette.dispersion > 0 && !f.onTable) {
         // Colourless stones split light into faint rainbows on their facets.
-        const float hue = std::atan2(dir.y, dir.x) / kTwoPi * 2 + tilt;
+        const float hue = std::atan2(f.dir.y, f.dir.x) / kTwoPi * 2 + f.tilt;
         c = lerp(c, c * hsv(hue, 0.55f, 1.15f), palette.dispersion);
     }
     c = c + Rgb{1, 1, 1} * (1.1f * spec + 0.35f * spec2);
-    c = lerp(c, palette.light, line);
+    return lerp(c, palette.light, f.line);
+}
+
+}  // namespace
+
+Rgba shadeGem(const PreparedGem& gem, const GemPalette& mainPalette, const GemLight& light, float x, float y,
+              const std::vector<GemPalette>* sectorPalettes) {
+    const float glint = glintAt(light, x, y);
+    x /= light.scale;
+    y /= light.scale;
+    const float r = std::hypot(x, y);
+    const float outer = gem.radiusAt(std::atan2(y, x));
+    if (r > outer) return outsideGem(mainPalette, light, r - outer, glint);
+    const GemPoint p = pointOf(gem, x, y);
+    // Per-sector colours are for the crown; the table keeps the main colours.
+    const GemPalette& palette = sectorPalettes && !sectorPalettes->empty() && p.rho >= gem.shape().table
+                                    ? (*sectorPalettes)[p.sector % sectorPalettes->size()]
+                                    : mainPalette;
+    Rgb c = litFacet(palette, light, facetAt(gem, p), x, y, outer);
     // A dark rim keeps the outline crisp on any background.
     const float toRim = (outer - r) * light.scale;
     if (toRim < 1.1f) c = c * (1 - light.rimDarkening * (1 - toRim / 1.1f));
@@ -353,77 +395,67 @@ GemShape teardrop() {
 
 }  // namespace
 
-GemShape pieceShape(int kind) {
+namespace {
+
+// A cut stone on a rounded polygon: its facets meet the outline at the
+// corners (and, for a brilliant on few corners, at the edges' midpoints too).
+struct FacetedOutline {
+    std::vector<Vec2> corners;
+    float rounding = 0;
+    bool midpointFacets = false;
+    GemCut cut = GemCut::Brilliant;
+    float table = 0.5f;
+};
+
+GemShape faceted(const FacetedOutline& f) {
     GemShape s;
+    s.outline = roundedPolygon(f.corners, f.rounding);
+    s.facetCorners = f.midpointFacets ? withMidpoints(f.corners) : f.corners;
+    s.cut = f.cut;
+    s.table = f.table;
+    return s;
+}
+
+std::vector<Vec2> fivePointedStar() {
+    std::vector<Vec2> c;
+    for (int i = 0; i < 10; ++i) {
+        const float a = -kPi / 2 + kPi * i / 5;
+        const float r = i % 2 == 0 ? 21.5f : 9.8f;
+        c.push_back({r * std::cos(a), r * std::sin(a) + 1.5f});
+    }
+    return c;
+}
+
+}  // namespace
+
+GemShape pieceShape(int kind) {
     switch (kind) {
         case 0: {  // round brilliant
+            GemShape s;
             s.outline = circleOutline(19.5f);
             s.facetCorners = regularPolygon(16, 19.5f, -kPi / 2);
-            s.cut = GemCut::Brilliant;
-            s.table = 0.5f;
-            break;
+            return s;
         }
-        case 1: {  // square step cut
-            const std::vector<Vec2> c{{-16.5f, -16.5f}, {16.5f, -16.5f}, {16.5f, 16.5f}, {-16.5f, 16.5f}};
-            s.outline = roundedPolygon(c, 3.5f);
-            s.facetCorners = c;
-            s.cut = GemCut::Step;
-            s.table = 0.5f;
-            break;
-        }
-        case 2: {  // triangle (trillion)
-            const std::vector<Vec2> c{{0, -19.0f}, {20.5f, 17.0f}, {-20.5f, 17.0f}};
-            s.outline = roundedPolygon(c, 3.0f);
-            s.facetCorners = withMidpoints(c);
-            s.cut = GemCut::Brilliant;
-            s.table = 0.42f;
-            break;
-        }
-        case 3: {  // diamond (rhombus)
-            const std::vector<Vec2> c{{0, -20.5f}, {16.0f, 0}, {0, 20.5f}, {-16.0f, 0}};
-            s.outline = roundedPolygon(c, 2.0f);
-            s.facetCorners = withMidpoints(c);
-            s.cut = GemCut::Brilliant;
-            s.table = 0.45f;
-            break;
-        }
-        case 4: {  // hexagon, a long crystal standing on its point
-            const std::vector<Vec2> c{{0, -21.0f}, {15.0f, -11.5f}, {15.0f, 11.5f},
-                                      {0, 21.0f},  {-15.0f, 11.5f}, {-15.0f, -11.5f}};
-            s.outline = roundedPolygon(c, 2.5f);
-            s.facetCorners = c;
-            s.cut = GemCut::Step;
-            s.table = 0.5f;
-            break;
-        }
-        case 5: {  // teardrop (pear)
-            s = teardrop();
-            break;
-        }
-        case 6: {  // five-pointed star
-            std::vector<Vec2> c;
-            for (int i = 0; i < 10; ++i) {
-                const float a = -kPi / 2 + kPi * i / 5;
-                const float r = i % 2 == 0 ? 21.5f : 9.8f;
-                c.push_back({r * std::cos(a), r * std::sin(a) + 1.5f});
-            }
-            s.outline = roundedPolygon(c, 1.3f);
-            s.facetCorners = c;
-            s.cut = GemCut::Ridge;
-            s.table = 0.3f;
-            break;
-        }
-        default: {  // octagon, emerald cut, wider than tall
-            const std::vector<Vec2> c{{-13.5f, -14.5f}, {13.5f, -14.5f}, {20.5f, -7.5f}, {20.5f, 7.5f},
-                                      {13.5f, 14.5f},   {-13.5f, 14.5f}, {-20.5f, 7.5f}, {-20.5f, -7.5f}};
-            s.outline = roundedPolygon(c, 1.5f);
-            s.facetCorners = c;
-            s.cut = GemCut::Step;
-            s.table = 0.5f;
-            break;
-        }
+        case 1:  // square step cut
+            return faceted({{{-16.5f, -16.5f}, {16.5f, -16.5f}, {16.5f, 16.5f}, {-16.5f, 16.5f}}, 3.5f, false,
+                            GemCut::Step, 0.5f});
+        case 2:  // triangle (trillion)
+            return faceted({{{0, -19.0f}, {20.5f, 17.0f}, {-20.5f, 17.0f}}, 3.0f, true, GemCut::Brilliant, 0.42f});
+        case 3:  // diamond (rhombus)
+            return faceted(
+                {{{0, -20.5f}, {16.0f, 0}, {0, 20.5f}, {-16.0f, 0}}, 2.0f, true, GemCut::Brilliant, 0.45f});
+        case 4:  // hexagon, a long crystal standing on its point
+            return faceted({{{0, -21.0f}, {15.0f, -11.5f}, {15.0f, 11.5f}, {0, 21.0f}, {-15.0f, 11.5f}, {-15.0f, -11.5f}},
+                            2.5f, false, GemCut::Step, 0.5f});
+        case 5:  // teardrop (pear)
+            return teardrop();
+        case 6:  // five-pointed star
+            return faceted({fivePointedStar(), 1.3f, false, GemCut::Ridge, 0.3f});
+        default:  // octagon, emerald cut, wider than tall
+            return faceted({{{-13.5f, -14.5f}, {13.5f, -14.5f}, {20.5f, -7.5f}, {20.5f, 7.5f}, {13.5f, 14.5f},
+                             {-13.5f, 14.5f}, {-20.5f, 7.5f}, {-20.5f, -7.5f}},
+                            1.5f, false, GemCut::Step, 0.5f});
     }
-    return s;
 }
 
 GemPalette piecePalette(int kind) {

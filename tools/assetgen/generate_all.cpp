@@ -14,6 +14,7 @@ void generateAll(AssetTree& tree) {
     generateMenus(tree);
     generateOptionsPanels(tree);
     generatePlayerScreens(tree);
+    generateLetterGrid(tree);
     generateHelp(tree);
     generateTips(tree);
     generateHighScores(tree);

@@ -27,6 +27,7 @@ void generateMenus(AssetTree& tree);
 void generateOptionsPanels(AssetTree& tree);
 // The player list, the name dialog and the delete question.
 void generatePlayerScreens(AssetTree& tree);
+void generateLetterGrid(AssetTree& tree);
 // The help book: its sliding panel and its pages.
 void generateHelp(AssetTree& tree);
 // The eight tip dialogs.

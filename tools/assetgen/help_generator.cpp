@@ -1,9 +1,9 @@
 // The help book: the sliding panel "helpmenu" with its "prev", "next" and
-// "ok" buttons, and its pages "data\menu\help0.ini" to "help5.ini": the
+// "ok" buttons, and its pages "data\menu\help0.ini" to "help6.ini": the
 // basics (swapping, lines, cascades, gems, the quest, hints), the special
 // pieces and cells, then cube, puzzle and action mode, in the order the game
-// screen opens them (2 cube, 3 puzzle, 4 action), and last the keys for
-// playing without a mouse.
+// screen opens them (2 cube, 3 puzzle, 4 action), then the keys for
+// playing without a mouse, and last the buttons of a game controller.
 //
 // Each page is a column of items: a picture made from the board's own
 // pictures and, beside it, a paragraph set in the help font and broken into
@@ -241,6 +241,29 @@ HelpPage keyboardPage() {
     return page;
 }
 
+// The last page: the same play with a game controller.
+HelpPage padPage() {
+    HelpPage page{"Playing with a controller", 154, 68, {}};
+    page.items = {
+        {"pad_move", sideBySide({arrowKeys(), ringedCell(2, false)}, 6),
+         "The d-pad or the left stick moves the ring from cell to cell; hold it to keep going. In the menus it "
+         "moves the gold frame from button to button."},
+        {"pad_pick", sideBySide({keycap("A", 30), ringedCell(2, true)}, 8),
+         "A picks up the gem in the ring, and the d-pad then swaps it. In the menus A presses the framed "
+         "button."},
+        {"pad_wand", sideBySide({keycap("X", 30), keycap("Y", 30)}, 8),
+         "X takes up the magic wand or puts it away. Y lights up a move at once."},
+        {"pad_menu", sideBySide({keycap("Start", 56), keycap("B", 30)}, 8),
+         "Start opens the menu. B goes back, as Escape does, and Back opens this book."},
+        {"pad_puzzle", sideBySide({keycap("LB", 40), keycap("RB", 40)}, 8),
+         "In a puzzle the left shoulder takes back a move and the right one starts the puzzle again."},
+        {"pad_name", keycap("A", 30),
+         "To name a new player, move over the letters below the name box and press A on each; Done adds the "
+         "player."},
+    };
+    return page;
+}
+
 void reportOverflow(AssetTree& tree, const std::string& where, const std::string& text) {
     std::fprintf(stderr, "assetgen: %s: the text does not fit its place: %s\n", where.c_str(), text.c_str());
     tree.reportFailure();
@@ -306,6 +329,6 @@ void writeHelpPanel(AssetTree& tree) {
 void generateHelp(AssetTree& tree) {
     writeHelpPanel(tree);
     const std::vector<HelpPage> pages = {basicsPage(tree), specialsPage(), cubePage(),
-                                         puzzlePage(),     actionPage(),   keyboardPage()};
+                                         puzzlePage(),     actionPage(),   keyboardPage(), padPage()};
     for (std::size_t n = 0; n < pages.size(); ++n) writeHelpPage(tree, static_cast<int>(n), pages[n]);
 }

@@ -166,28 +166,21 @@ void drawGoldRule(Image& picture, double x0, double x1, double y) {
     });
 }
 
-Image menuButton(int width, int height, ButtonLook look, int gemKind) {
-    const ButtonColours c = coloursOf(look);
-    const double inset = 3.0;
-    const double x = inset, y = inset + (look == ButtonLook::Pressed ? 1.0 : 0.0);
-    const double w = width - 2 * inset, h = height - 2 * inset - 1;
-    const double r = std::min(h * 0.3, 14.0);
+namespace {
 
-    Canvas canvas(width, height);
-    cairo_t* cr = canvas.cr();
-    roundedRectPath(cr, x, y, w, h, r);
-    cairo_pattern_t* plate = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgb(plate, 0, c.top.r, c.top.g, c.top.b);
-    cairo_pattern_add_color_stop_rgb(plate, 1, c.bottom.r, c.bottom.g, c.bottom.b);
-    cairo_set_source(cr, plate);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(plate);
+// Where a button's plate sits in its picture.
+struct ButtonPlate {
+    double x, y, w, h, r;
+};
 
+// The plate's light inside its outline: pressed-in shadow, the rim's inner
+// glow, gloss over the upper half. Expects the plate's path and keeps none.
+void shadePlate(cairo_t* cr, const ButtonPlate& b, const ButtonColours& c, bool pressed) {
     cairo_save(cr);
     cairo_clip_preserve(cr);  // the rim's inner glow below strokes this path
-    if (look == ButtonLook::Pressed) {
+    if (pressed) {
         // Pressed in: the upper edge casts a shadow inside.
-        cairo_pattern_t* inner = cairo_pattern_create_linear(0, y, 0, y + h * 0.45);
+        cairo_pattern_t* inner = cairo_pattern_create_linear(0, b.y, 0, b.y + b.h * 0.45);
         cairo_pattern_add_color_stop_rgba(inner, 0, 0, 0, 0, 0.55);
         cairo_pattern_add_color_stop_rgba(inner, 1, 0, 0, 0, 0.0);
         cairo_set_source(cr, inner);
@@ -202,38 +195,61 @@ Image menuButton(int width, int height, ButtonLook look, int gemKind) {
         cairo_set_line_width(cr, 4.0);
         cairo_stroke_preserve(cr);
     }
-    // Gloss over the upper half.
     cairo_new_path(cr);
-    cairo_pattern_t* gloss = cairo_pattern_create_linear(0, y, 0, y + h * 0.55);
+    cairo_pattern_t* gloss = cairo_pattern_create_linear(0, b.y, 0, b.y + b.h * 0.55);
     cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, c.gloss);
     cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0.0);
     cairo_set_source(cr, gloss);
-    cairo_rectangle(cr, x, y, w, h * 0.55);
+    cairo_rectangle(cr, b.x, b.y, b.w, b.h * 0.55);
     cairo_fill(cr);
     cairo_pattern_destroy(gloss);
     cairo_restore(cr);
+}
 
-    roundedRectPath(cr, x, y, w, h, r);
-    goldStroke(cr, y, y + h, 2.6, c.rimBrightness);
-    Image out = canvas.toImage();
+Image buttonPlate(int width, int height, const ButtonPlate& b, const ButtonColours& c, bool pressed) {
+    Canvas canvas(width, height);
+    cairo_t* cr = canvas.cr();
+    roundedRectPath(cr, b.x, b.y, b.w, b.h, b.r);
+    cairo_pattern_t* plate = cairo_pattern_create_linear(0, b.y, 0, b.y + b.h);
+    cairo_pattern_add_color_stop_rgb(plate, 0, c.top.r, c.top.g, c.top.b);
+    cairo_pattern_add_color_stop_rgb(plate, 1, c.bottom.r, c.bottom.g, c.bottom.b);
+    cairo_set_source(cr, plate);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(plate);
+    shadePlate(cr, b, c, pressed);
+    roundedRectPath(cr, b.x, b.y, b.w, b.h, b.r);
+    goldStroke(cr, b.y, b.y + b.h, 2.6, c.rimBrightness);
+    return canvas.toImage();
+}
 
-    if (gemKind >= 0) {
-        const int size = static_cast<int>(h) - 6;
-        const float scale = size / 50.0f;
-        Image gem = decorativeGem(gemKind, scale, size, look == ButtonLook::Active ? 0.9f : 0.3f);
-        if (look == ButtonLook::Disabled) {
-            // A disabled button's gem is a dull grey stone.
-            for (auto& p : gem.pixels) {
-                const Rgba c = unpackArgb(p);
-                p = packArgb(withAlpha(greyOf(Rgb{c.r, c.g, c.b}) * 0.6f, c.a * 0.7f));
-            }
+// The stone set at the button's left end.
+void setButtonGem(Image& out, const ButtonPlate& b, ButtonLook look, int gemKind) {
+    const int size = static_cast<int>(b.h) - 6;
+    const float scale = size / 50.0f;
+    Image gem = decorativeGem(gemKind, scale, size, look == ButtonLook::Active ? 0.9f : 0.3f);
+    if (look == ButtonLook::Disabled) {
+        // A disabled button's gem is a dull grey stone.
+        for (auto& p : gem.pixels) {
+            const Rgba c = unpackArgb(p);
+            p = packArgb(withAlpha(greyOf(Rgb{c.r, c.g, c.b}) * 0.6f, c.a * 0.7f));
         }
-        drawOver(out, gem, static_cast<int>(x) + 8, static_cast<int>(y + (h - size) / 2),
-                 look == ButtonLook::Pressed ? 0.85f : 1.0f);
     }
+    drawOver(out, gem, static_cast<int>(b.x) + 8, static_cast<int>(b.y + (b.h - size) / 2),
+             look == ButtonLook::Pressed ? 0.85f : 1.0f);
+}
+
+}  // namespace
+
+Image menuButton(int width, int height, ButtonLook look, int gemKind) {
+    const bool pressed = look == ButtonLook::Pressed;
+    const double inset = 3.0;
+    const double h = height - 2 * inset - 1;
+    const ButtonPlate b{inset, inset + (pressed ? 1.0 : 0.0), width - 2 * inset, h, std::min(h * 0.3, 14.0)};
+    Image out = buttonPlate(width, height, b, coloursOf(look), pressed);
+    if (gemKind >= 0) setButtonGem(out, b, look, gemKind);
     // The plate's own shadow, inside the picture so the button's size is
     // the picture's.
-    Image shadow = shadowOf(out, 0.0f, look == ButtonLook::Pressed ? 1.0f : 2.0f, 1.6f, Rgb{0.01f, 0.0f, 0.02f}, 0.6f);
+    Image shadow = shadowOf(out, 0.0f, pressed ? 1.0f : 2.0f, 1.6f, Rgb{0.01f, 0.0f, 0.02f}, 0.6f);
     drawOver(shadow, out, 0, 0);
     return shadow;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The game's two music tracks, composed here note by note and rendered with
+// The game's two music tracks, each written as a theme description
+// (music_menu_theme.cpp, music_game_theme.cpp) and rendered with
 // our own instruments: a calm one for the menus and a livelier one for play.
 //
 // Each track is rendered as a whole loop: every note, echo and reverb tail

@@ -169,139 +169,159 @@ void pearl(PartCanvas& p, double cx, double cy, double r) {
 
 // ---- The relics -------------------------------------------------------------
 
+void lanternBase(PartCanvas& p) {
+    steppedBase(p, {{70, 512, 530}, {56, 497, 513}});
+    for (int i = -1; i <= 1; ++i) p.gem(0, kCx + 26 * i, 521, 0.34);
+}
+
+void lanternCage(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, kCx + side * 54, 492);
+        cairo_curve_to(cr, kCx + side * 66, 440, kCx + side * 64, 360, kCx + side * 46, 314);
+        goldWire(p, 6);
+        cairo_move_to(cr, kCx + side * 20, 497);
+        cairo_curve_to(cr, kCx + side * 26, 440, kCx + side * 24, 360, kCx + side * 17, 316);
+        goldWire(p, 3.5);
+    }
+    // Lattice between the pillars.
+    for (int i = 0; i < 4; ++i) {
+        const double y = 340 + i * 40;
+        cairo_move_to(cr, kCx - 58, y);
+        cairo_curve_to(cr, kCx - 30, y + 16, kCx + 30, y + 16, kCx + 58, y);
+        goldWire(p, 1.6);
+    }
+    ellipsePath(cr, kCx, 494, 60, 9);
+    goldWire(p, 4.5);
+    ellipsePath(cr, kCx, 312, 48, 8);
+    goldWire(p, 4.5);
+}
+
+void lanternLight(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    // The stone's own light on the glass around it.
+    cairo_pattern_t* glow = cairo_pattern_create_radial(kCx, 402, 8, kCx, 402, 62);
+    cairo_pattern_add_color_stop_rgba(glow, 0, 0.6, 1.0, 0.7, 0.75 * p.brightness());
+    cairo_pattern_add_color_stop_rgba(glow, 1, 0.1, 0.5, 0.25, 0.0);
+    cairo_set_source(cr, glow);
+    ellipsePath(cr, kCx, 402, 56, 84);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glow);
+    p.gem(0, kCx, 402, 1.55);
+}
+
+void lanternHood(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_move_to(cr, kCx - 54, 316);
+    cairo_curve_to(cr, kCx - 64, 284, kCx - 26, 268, kCx, 234);
+    cairo_curve_to(cr, kCx + 26, 268, kCx + 64, 284, kCx + 54, 316);
+    cairo_curve_to(cr, kCx + 20, 324, kCx - 20, 324, kCx - 54, 316);
+    cairo_close_path(cr);
+    gildAcross(p, kCx - 60, kCx + 60);
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, kCx + side * 30, 318);
+        cairo_curve_to(cr, kCx + side * 34, 292, kCx + side * 14, 268, kCx, 238);
+        engrave(p);
+    }
+    p.gem(1, kCx, 290, 0.48);
+}
+
+void lanternRing(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_arc(cr, kCx, 206, 13, 0, 2 * kPi);
+    goldWire(p, 4.5);
+    ellipsePath(cr, kCx, 228, 8, 7);
+    gildAcross(p, kCx - 8, kCx + 8);
+    p.gem(2, kCx, 228, 0.26);
+}
+
 RelicDesign emeraldLantern() {
-    RelicDesign d{"the emerald lantern", {}};
-    d.parts.push_back({3, [](PartCanvas& p) {
-                           steppedBase(p, {{70, 512, 530}, {56, 497, 513}});
-                           for (int i = -1; i <= 1; ++i) p.gem(0, kCx + 26 * i, 521, 0.34);
-                       }});
-    d.parts.push_back({2, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           for (int side : {-1, 1}) {
-                               cairo_move_to(cr, kCx + side * 54, 492);
-                               cairo_curve_to(cr, kCx + side * 66, 440, kCx + side * 64, 360, kCx + side * 46, 314);
-                               goldWire(p, 6);
-                               cairo_move_to(cr, kCx + side * 20, 497);
-                               cairo_curve_to(cr, kCx + side * 26, 440, kCx + side * 24, 360, kCx + side * 17, 316);
-                               goldWire(p, 3.5);
-                           }
-                           // Lattice between the pillars.
-                           for (int i = 0; i < 4; ++i) {
-                               const double y = 340 + i * 40;
-                               cairo_move_to(cr, kCx - 58, y);
-                               cairo_curve_to(cr, kCx - 30, y + 16, kCx + 30, y + 16, kCx + 58, y);
-                               goldWire(p, 1.6);
-                           }
-                           ellipsePath(cr, kCx, 494, 60, 9);
-                           goldWire(p, 4.5);
-                           ellipsePath(cr, kCx, 312, 48, 8);
-                           goldWire(p, 4.5);
-                       }});
-    d.parts.push_back({0, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           // The stone's own light on the glass around it.
-                           cairo_pattern_t* glow = cairo_pattern_create_radial(kCx, 402, 8, kCx, 402, 62);
-                           cairo_pattern_add_color_stop_rgba(glow, 0, 0.6, 1.0, 0.7, 0.75 * p.brightness());
-                           cairo_pattern_add_color_stop_rgba(glow, 1, 0.1, 0.5, 0.25, 0.0);
-                           cairo_set_source(cr, glow);
-                           ellipsePath(cr, kCx, 402, 56, 84);
-                           cairo_fill(cr);
-                           cairo_pattern_destroy(glow);
-                           p.gem(0, kCx, 402, 1.55);
-                       }});
-    d.parts.push_back({4, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_move_to(cr, kCx - 54, 316);
-                           cairo_curve_to(cr, kCx - 64, 284, kCx - 26, 268, kCx, 234);
-                           cairo_curve_to(cr, kCx + 26, 268, kCx + 64, 284, kCx + 54, 316);
-                           cairo_curve_to(cr, kCx + 20, 324, kCx - 20, 324, kCx - 54, 316);
-                           cairo_close_path(cr);
-                           gildAcross(p, kCx - 60, kCx + 60);
-                           for (int side : {-1, 1}) {
-                               cairo_move_to(cr, kCx + side * 30, 318);
-                               cairo_curve_to(cr, kCx + side * 34, 292, kCx + side * 14, 268, kCx, 238);
-                               engrave(p);
-                           }
-                           p.gem(1, kCx, 290, 0.48);
-                       }});
-    d.parts.push_back({5, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_arc(cr, kCx, 206, 13, 0, 2 * kPi);
-                           goldWire(p, 4.5);
-                           ellipsePath(cr, kCx, 228, 8, 7);
-                           gildAcross(p, kCx - 8, kCx + 8);
-                           p.gem(2, kCx, 228, 0.26);
-                       }});
-    return d;
+    return {"the emerald lantern",
+            {{3, lanternBase},
+             {2, lanternCage},
+             {0, lanternLight},
+             {4, lanternHood},
+             {5, lanternRing}}};
+}
+
+void chaliceFoot(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_move_to(cr, kCx - 74, 524);
+    cairo_curve_to(cr, kCx - 70, 494, kCx - 24, 488, kCx - 16, 470);
+    cairo_line_to(cr, kCx + 16, 470);
+    cairo_curve_to(cr, kCx + 24, 488, kCx + 70, 494, kCx + 74, 524);
+    cairo_close_path(cr);
+    gildAcross(p, kCx - 74, kCx + 74);
+    roundedRectPath(cr, kCx - 78, 520, 156, 10, 4);
+    gildDown(p, 520, 530);
+    for (int i = -1; i <= 1; ++i) p.gem(4, kCx + 30 * i, 506 - (i == 0 ? 6 : 0), 0.34);
+}
+
+void chaliceStem(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_rectangle(cr, kCx - 9, 376, 18, 96);
+    gildAcross(p, kCx - 9, kCx + 9);
+    ellipsePath(cr, kCx, 428, 24, 15);
+    gildAcross(p, kCx - 24, kCx + 24);
+    p.gem(4, kCx, 428, 0.4);
+}
+
+void chaliceCup(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    smoothBody(cr, {{78, 252}, {66, 330}, {10, 382}});
+    gildAcross(p, kCx - 78, kCx + 78);
+    ellipsePath(cr, kCx, 252, 78, 11);
+    gildDown(p, 241, 263);
+    ellipsePath(cr, kCx, 251, 70, 7);
+    cairo_set_source_rgb(cr, 0.12, 0.05, 0.02);
+    cairo_fill(cr);
+}
+
+void chaliceBand(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_move_to(cr, kCx - 72, 296);
+    cairo_curve_to(cr, kCx - 40, 314, kCx + 40, 314, kCx + 72, 296);
+    goldWire(p, 7);
+    const int kinds[5] = {4, 7, 4, 7, 4};
+    for (int i = 0; i < 5; ++i) {
+        const double t = (i - 2) / 2.0;
+        p.gem(kinds[i], kCx + 27 * (i - 2), 296 + 13 * (1 - t * t), i == 2 ? 0.5 : 0.38);
+    }
+}
+
+void chaliceLid(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    smoothBody(cr, {{16, 186}, {66, 222}, {80, 250}});
+    gildAcross(p, kCx - 80, kCx + 80);
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, kCx + side * 10, 190);
+        cairo_curve_to(cr, kCx + side * 30, 204, kCx + side * 44, 226, kCx + side * 50, 248);
+        engrave(p);
+    }
+    ellipsePath(cr, kCx, 248, 80, 5);
+    gildDown(p, 243, 253);
+}
+
+void chaliceCrest(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    for (int i = -2; i <= 2; ++i) {
+        cairo_move_to(cr, kCx + i * 5, 190);
+        cairo_line_to(cr, kCx + i * 9, 170);
+        goldWire(p, 2.4);
+    }
+    ellipsePath(cr, kCx, 188, 16, 5);
+    gildDown(p, 183, 193);
+    p.gem(7, kCx, 166, 0.72);
 }
 
 RelicDesign sapphireChalice() {
-    RelicDesign d{"the sapphire chalice", {}};
-    d.parts.push_back({0, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_move_to(cr, kCx - 74, 524);
-                           cairo_curve_to(cr, kCx - 70, 494, kCx - 24, 488, kCx - 16, 470);
-                           cairo_line_to(cr, kCx + 16, 470);
-                           cairo_curve_to(cr, kCx + 24, 488, kCx + 70, 494, kCx + 74, 524);
-                           cairo_close_path(cr);
-                           gildAcross(p, kCx - 74, kCx + 74);
-                           roundedRectPath(cr, kCx - 78, 520, 156, 10, 4);
-                           gildDown(p, 520, 530);
-                           for (int i = -1; i <= 1; ++i) p.gem(4, kCx + 30 * i, 506 - (i == 0 ? 6 : 0), 0.34);
-                       }});
-    d.parts.push_back({1, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_rectangle(cr, kCx - 9, 376, 18, 96);
-                           gildAcross(p, kCx - 9, kCx + 9);
-                           ellipsePath(cr, kCx, 428, 24, 15);
-                           gildAcross(p, kCx - 24, kCx + 24);
-                           p.gem(4, kCx, 428, 0.4);
-                       }});
-    d.parts.push_back({2, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           smoothBody(cr, {{78, 252}, {66, 330}, {10, 382}});
-                           gildAcross(p, kCx - 78, kCx + 78);
-                           ellipsePath(cr, kCx, 252, 78, 11);
-                           gildDown(p, 241, 263);
-                           ellipsePath(cr, kCx, 251, 70, 7);
-                           cairo_set_source_rgb(cr, 0.12, 0.05, 0.02);
-                           cairo_fill(cr);
-                       }});
-    d.parts.push_back({3, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_move_to(cr, kCx - 72, 296);
-                           cairo_curve_to(cr, kCx - 40, 314, kCx + 40, 314, kCx + 72, 296);
-                           goldWire(p, 7);
-                           const int kinds[5] = {4, 7, 4, 7, 4};
-                           for (int i = 0; i < 5; ++i) {
-                               const double t = (i - 2) / 2.0;
-                               p.gem(kinds[i], kCx + 27 * (i - 2), 296 + 13 * (1 - t * t), i == 2 ? 0.5 : 0.38);
-                           }
-                       }});
-    d.parts.push_back({4, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           smoothBody(cr, {{16, 186}, {66, 222}, {80, 250}});
-                           gildAcross(p, kCx - 80, kCx + 80);
-                           for (int side : {-1, 1}) {
-                               cairo_move_to(cr, kCx + side * 10, 190);
-                               cairo_curve_to(cr, kCx + side * 30, 204, kCx + side * 44, 226, kCx + side * 50, 248);
-                               engrave(p);
-                           }
-                           ellipsePath(cr, kCx, 248, 80, 5);
-                           gildDown(p, 243, 253);
-                       }});
-    d.parts.push_back({5, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           for (int i = -2; i <= 2; ++i) {
-                               cairo_move_to(cr, kCx + i * 5, 190);
-                               cairo_line_to(cr, kCx + i * 9, 170);
-                               goldWire(p, 2.4);
-                           }
-                           ellipsePath(cr, kCx, 188, 16, 5);
-                           gildDown(p, 183, 193);
-                           p.gem(7, kCx, 166, 0.72);
-                       }});
-    return d;
+    return {"the sapphire chalice",
+            {{0, chaliceFoot},
+             {1, chaliceStem},
+             {2, chaliceCup},
+             {3, chaliceBand},
+             {4, chaliceLid},
+             {5, chaliceCrest}}};
 }
 
 RelicDesign sunOfTheDunes() {
@@ -359,292 +379,327 @@ RelicDesign sunOfTheDunes() {
     return d;
 }
 
+void crownPlinth(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    steppedBase(p, {{62, 514, 530}});
+    cairo_rectangle(cr, kCx - 30, 442, 60, 73);
+    gildAcross(p, kCx - 30, kCx + 30);
+    for (int i = -2; i <= 2; ++i) {
+        cairo_move_to(cr, kCx + i * 11, 446);
+        cairo_line_to(cr, kCx + i * 11, 512);
+        engrave(p, 0.45);
+    }
+    steppedBase(p, {{58, 428, 444}});
+}
+
+void crownBand(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_move_to(cr, kCx - 88, 414);
+    cairo_curve_to(cr, kCx - 84, 386, kCx - 40, 384, kCx, 386);
+    cairo_curve_to(cr, kCx + 40, 384, kCx + 84, 386, kCx + 88, 414);
+    cairo_curve_to(cr, kCx + 84, 432, kCx + 40, 434, kCx, 432);
+    cairo_curve_to(cr, kCx - 40, 434, kCx - 84, 432, kCx - 88, 414);
+    cairo_close_path(cr);
+    const double k = p.brightness();
+    cairo_pattern_t* velvet = cairo_pattern_create_radial(kCx - 20, 396, 6, kCx, 410, 96);
+    cairo_pattern_add_color_stop_rgb(velvet, 0, 0.62 * k, 0.3 * k, 0.86 * k);
+    cairo_pattern_add_color_stop_rgb(velvet, 0.6, 0.34 * k, 0.1 * k, 0.52 * k);
+    cairo_pattern_add_color_stop_rgb(velvet, 1, 0.14 * k, 0.03 * k, 0.22 * k);
+    cairo_set_source(cr, velvet);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(velvet);
+    goldWire(p, 2.2);
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, kCx + side * 88, 414);
+        cairo_line_to(cr, kCx + side * 92, 440);
+        goldWire(p, 2);
+        ellipsePath(cr, kCx + side * 92, 444, 5, 8);
+        gildAcross(p, kCx + side * 92 - 5, kCx + side * 92 + 5);
+    }
+}
+
+void crownCirclet(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_move_to(cr, kCx - 64, 350);
+    cairo_curve_to(cr, kCx - 30, 358, kCx + 30, 358, kCx + 64, 350);
+    cairo_line_to(cr, kCx + 62, 390);
+    cairo_curve_to(cr, kCx + 30, 400, kCx - 30, 400, kCx - 62, 390);
+    cairo_close_path(cr);
+    gildDown(p, 350, 398);
+    p.gem(3, kCx, 376, 0.52);
+    for (int side : {-1, 1}) {
+        p.gem(7, kCx + side * 30, 375, 0.3);
+        p.gem(1, kCx + side * 52, 372, 0.3);
+    }
+}
+
+void crownArches(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    // The velvet cap under the arches, then the arches with their pearls.
+    smoothBody(cr, {{12, 262}, {52, 300}, {62, 352}});
+    const double k = p.brightness();
+    cairo_set_source_rgb(cr, 0.4 * k, 0.1 * k, 0.55 * k);
+    cairo_fill(cr);
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, kCx + side * 62, 352);
+        cairo_curve_to(cr, kCx + side * 62, 300, kCx + side * 30, 262, kCx, 262);
+        goldWire(p, 6);
+        for (int i = 1; i <= 4; ++i) {
+            const double t = i / 5.0;
+            const double a = kPi / 2 * t;
+            pearl(p, kCx + side * 62 * std::cos(a), 352 - 90 * std::sin(a), 2.8);
+        }
+    }
+    cairo_move_to(cr, kCx, 356);
+    cairo_line_to(cr, kCx, 266);
+    goldWire(p, 5);
+}
+
+void crownCross(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_arc(cr, kCx, 246, 15, 0, 2 * kPi);
+    gild(p, kCx - 12, 234, kCx + 12, 260);
+    cairo_move_to(cr, kCx - 15, 246);
+    cairo_line_to(cr, kCx + 15, 246);
+    engrave(p);
+    cairo_rectangle(cr, kCx - 4, 200, 8, 32);
+    gildAcross(p, kCx - 4, kCx + 4);
+    cairo_rectangle(cr, kCx - 14, 210, 28, 8);
+    gildDown(p, 210, 218);
+    p.gem(3, kCx, 248, 0.3);
+    p.gem(7, kCx, 214, 0.2);
+}
+
+// The two fleurons on one side of the crown, each topped with a pearl.
+void crownFleurons(PartCanvas& p, int side) {
+    cairo_t* cr = p.cr();
+    for (double at : {58.0, 31.0}) {
+        const double x = kCx + side * at, top = at > 40 ? 306 : 290;
+        cairo_move_to(cr, x - 11, 356);
+        cairo_curve_to(cr, x - 14, 336, x - 6, 322, x, top);
+        cairo_curve_to(cr, x + 6, 322, x + 14, 336, x + 11, 356);
+        cairo_close_path(cr);
+        gildAcross(p, x - 12, x + 12);
+        pearl(p, x, top - 4, 4.5);
+    }
+}
+
 RelicDesign amethystCrown() {
-    RelicDesign d{"the amethyst crown", {}};
-    d.parts.push_back({0, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           steppedBase(p, {{62, 514, 530}});
-                           cairo_rectangle(cr, kCx - 30, 442, 60, 73);
-                           gildAcross(p, kCx - 30, kCx + 30);
-                           for (int i = -2; i <= 2; ++i) {
-                               cairo_move_to(cr, kCx + i * 11, 446);
-                               cairo_line_to(cr, kCx + i * 11, 512);
-                               engrave(p, 0.45);
-                           }
-                           steppedBase(p, {{58, 428, 444}});
-                       }});
-    d.parts.push_back({1, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_move_to(cr, kCx - 88, 414);
-                           cairo_curve_to(cr, kCx - 84, 386, kCx - 40, 384, kCx, 386);
-                           cairo_curve_to(cr, kCx + 40, 384, kCx + 84, 386, kCx + 88, 414);
-                           cairo_curve_to(cr, kCx + 84, 432, kCx + 40, 434, kCx, 432);
-                           cairo_curve_to(cr, kCx - 40, 434, kCx - 84, 432, kCx - 88, 414);
-                           cairo_close_path(cr);
-                           const double k = p.brightness();
-                           cairo_pattern_t* velvet = cairo_pattern_create_radial(kCx - 20, 396, 6, kCx, 410, 96);
-                           cairo_pattern_add_color_stop_rgb(velvet, 0, 0.62 * k, 0.3 * k, 0.86 * k);
-                           cairo_pattern_add_color_stop_rgb(velvet, 0.6, 0.34 * k, 0.1 * k, 0.52 * k);
-                           cairo_pattern_add_color_stop_rgb(velvet, 1, 0.14 * k, 0.03 * k, 0.22 * k);
-                           cairo_set_source(cr, velvet);
-                           cairo_fill_preserve(cr);
-                           cairo_pattern_destroy(velvet);
-                           goldWire(p, 2.2);
-                           for (int side : {-1, 1}) {
-                               cairo_move_to(cr, kCx + side * 88, 414);
-                               cairo_line_to(cr, kCx + side * 92, 440);
-                               goldWire(p, 2);
-                               ellipsePath(cr, kCx + side * 92, 444, 5, 8);
-                               gildAcross(p, kCx + side * 92 - 5, kCx + side * 92 + 5);
-                           }
-                       }});
-    d.parts.push_back({1, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_move_to(cr, kCx - 64, 350);
-                           cairo_curve_to(cr, kCx - 30, 358, kCx + 30, 358, kCx + 64, 350);
-                           cairo_line_to(cr, kCx + 62, 390);
-                           cairo_curve_to(cr, kCx + 30, 400, kCx - 30, 400, kCx - 62, 390);
-                           cairo_close_path(cr);
-                           gildDown(p, 350, 398);
-                           p.gem(3, kCx, 376, 0.52);
-                           for (int side : {-1, 1}) {
-                               p.gem(7, kCx + side * 30, 375, 0.3);
-                               p.gem(1, kCx + side * 52, 372, 0.3);
-                           }
-                       }});
-    auto fleurons = [](int side) {
-        return [side](PartCanvas& p) {
-            cairo_t* cr = p.cr();
-            for (double at : {58.0, 31.0}) {
-                const double x = kCx + side * at, top = at > 40 ? 306 : 290;
-                cairo_move_to(cr, x - 11, 356);
-                cairo_curve_to(cr, x - 14, 336, x - 6, 322, x, top);
-                cairo_curve_to(cr, x + 6, 322, x + 14, 336, x + 11, 356);
-                cairo_close_path(cr);
-                gildAcross(p, x - 12, x + 12);
-                pearl(p, x, top - 4, 4.5);
+    return {"the amethyst crown",
+            {{0, crownPlinth},
+             {1, crownBand},
+             {1, crownCirclet},
+             {3, [](PartCanvas& p) { crownFleurons(p, -1); }},
+             {3, [](PartCanvas& p) { crownFleurons(p, 1); }},
+             {0, crownArches},
+             {5, crownCross}}};
+}
+
+// A bulb of clear glass, its outline drawn bright, and a shine on its left
+// side along a curve (x from the axis, y).
+void glassBulb(PartCanvas& p, const std::vector<std::pair<double, double>>& shape,
+               const std::array<std::array<double, 2>, 4>& shine) {
+    cairo_t* cr = p.cr();
+    smoothBody(cr, shape);
+    cairo_set_source_rgba(cr, 0.85, 0.9, 1.0, 0.16);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgba(cr, 0.95, 0.95, 1.0, 0.55);
+    cairo_set_line_width(cr, 1.4);
+    cairo_stroke(cr);
+    cairo_move_to(cr, kCx + shine[0][0], shine[0][1]);
+    cairo_curve_to(cr, kCx + shine[1][0], shine[1][1], kCx + shine[2][0], shine[2][1], kCx + shine[3][0], shine[3][1]);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.45);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+}
+
+void hourglassBase(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    steppedBase(p, {{78, 512, 530}, {66, 502, 513}});
+    for (int side : {-1, 1}) {
+        cairo_arc(cr, kCx + side * 70, 522, 8, 0, 2 * kPi);
+        gild(p, kCx + side * 70 - 6, 514, kCx + side * 70 + 6, 530);
+    }
+    p.gem(1, kCx, 519, 0.3);
+}
+
+void hourglassLowerBulb(PartCanvas& p) {
+    glassBulb(p, {{6, 372}, {46, 448}, {42, 502}}, {{{-30, 470}, {-38, 452}, {-30, 430}, {-16, 410}}});
+}
+
+void hourglassUpperBulb(PartCanvas& p) {
+    glassBulb(p, {{42, 242}, {46, 296}, {6, 372}}, {{{-30, 262}, {-36, 286}, {-28, 310}, {-14, 332}}});
+}
+
+void hourglassCap(PartCanvas& p) {
+    steppedBase(p, {{66, 228, 240}, {78, 216, 229}});
+    p.gem(1, kCx, 228, 0.24);
+}
+
+void hourglassSand(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    // Sand of tiny rubies: the heap below, the stream, what is left above.
+    auto grains = [&](double cx, double top, double bottom, double half, bool heap) {
+        for (double y = top; y < bottom; y += 3.2)
+            for (double x = -half; x <= half; x += 3.4) {
+                const double t = (y - top) / (bottom - top);
+                const double width = heap ? half * std::sqrt(t) : half * (1 - t);
+                if (std::fabs(x) > width) continue;
+                const double jitter = std::sin(x * 12.9 + y * 78.2) * 0.8;
+                cairo_arc(cr, cx + x + jitter, y, 1.8, 0, 2 * kPi);
             }
-        };
     };
-    d.parts.push_back({3, fleurons(-1)});
-    d.parts.push_back({3, fleurons(1)});
-    d.parts.push_back({0, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           // The velvet cap under the arches, then the arches with their pearls.
-                           smoothBody(cr, {{12, 262}, {52, 300}, {62, 352}});
-                           const double k = p.brightness();
-                           cairo_set_source_rgb(cr, 0.4 * k, 0.1 * k, 0.55 * k);
-                           cairo_fill(cr);
-                           for (int side : {-1, 1}) {
-                               cairo_move_to(cr, kCx + side * 62, 352);
-                               cairo_curve_to(cr, kCx + side * 62, 300, kCx + side * 30, 262, kCx, 262);
-                               goldWire(p, 6);
-                               for (int i = 1; i <= 4; ++i) {
-                                   const double t = i / 5.0;
-                                   const double a = kPi / 2 * t;
-                                   pearl(p, kCx + side * 62 * std::cos(a), 352 - 90 * std::sin(a), 2.8);
-                               }
-                           }
-                           cairo_move_to(cr, kCx, 356);
-                           cairo_line_to(cr, kCx, 266);
-                           goldWire(p, 5);
-                       }});
-    d.parts.push_back({5, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_arc(cr, kCx, 246, 15, 0, 2 * kPi);
-                           gild(p, kCx - 12, 234, kCx + 12, 260);
-                           cairo_move_to(cr, kCx - 15, 246);
-                           cairo_line_to(cr, kCx + 15, 246);
-                           engrave(p);
-                           cairo_rectangle(cr, kCx - 4, 200, 8, 32);
-                           gildAcross(p, kCx - 4, kCx + 4);
-                           cairo_rectangle(cr, kCx - 14, 210, 28, 8);
-                           gildDown(p, 210, 218);
-                           p.gem(3, kCx, 248, 0.3);
-                           p.gem(7, kCx, 214, 0.2);
-                       }});
-    return d;
+    grains(kCx, 462, 500, 38, true);
+    grains(kCx, 326, 368, 36, false);
+    const double k = p.brightness();
+    cairo_set_source_rgb(cr, 0.86 * k, 0.08 * k, 0.16 * k);
+    cairo_fill(cr);
+    cairo_move_to(cr, kCx, 370);
+    cairo_line_to(cr, kCx, 466);
+    cairo_set_source_rgba(cr, 0.95 * k, 0.3 * k, 0.35 * k, 0.9);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    for (double y = 380; y < 460; y += 13) {
+        cairo_arc(cr, kCx, y, 1.2, 0, 2 * kPi);
+        cairo_set_source_rgba(cr, 1, 0.85, 0.85, 0.9);
+        cairo_fill(cr);
+    }
+    p.gem(1, kCx, 484, 0.36);
+}
+
+void hourglassCrest(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, kCx + side * 10, 214);
+        cairo_curve_to(cr, kCx + side * 30, 214, kCx + side * 44, 204, kCx + side * 40, 194);
+        cairo_curve_to(cr, kCx + side * 36, 186, kCx + side * 26, 192, kCx + side * 30, 198);
+        goldWire(p, 3);
+    }
+    ellipsePath(cr, kCx, 206, 13, 10);
+    gildAcross(p, kCx - 13, kCx + 13);
+    p.gem(1, kCx, 202, 0.62);
+}
+
+// One of the two twisted pillars that hold the glass.
+void hourglassPillar(PartCanvas& p, int side) {
+    cairo_t* cr = p.cr();
+    const double x = kCx + side * 64;
+    cairo_rectangle(cr, x - 5, 238, 10, 266);
+    gildAcross(p, x - 5, x + 5);
+    for (double y = 246; y < 500; y += 12) {
+        cairo_move_to(cr, x - 5, y);
+        cairo_line_to(cr, x + 5, y + 7);
+        engrave(p, 0.6);
+    }
+    for (double y : {244.0, 372.0, 498.0}) {
+        ellipsePath(cr, x, y, 8, 5);
+        gildAcross(p, x - 8, x + 8);
+    }
 }
 
 RelicDesign rubyHourglass() {
-    RelicDesign d{"the ruby hourglass", {}};
-    auto glass = [](PartCanvas& p, const std::vector<std::pair<double, double>>& shape) {
-        cairo_t* cr = p.cr();
-        smoothBody(cr, shape);
-        cairo_set_source_rgba(cr, 0.85, 0.9, 1.0, 0.16);
-        cairo_fill_preserve(cr);
-        cairo_set_source_rgba(cr, 0.95, 0.95, 1.0, 0.55);
-        cairo_set_line_width(cr, 1.4);
-        cairo_stroke(cr);
-    };
-    d.parts.push_back({0, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           steppedBase(p, {{78, 512, 530}, {66, 502, 513}});
-                           for (int side : {-1, 1}) {
-                               cairo_arc(cr, kCx + side * 70, 522, 8, 0, 2 * kPi);
-                               gild(p, kCx + side * 70 - 6, 514, kCx + side * 70 + 6, 530);
-                           }
-                           p.gem(1, kCx, 519, 0.3);
-                       }});
-    auto pillar = [](int side) {
-        return [side](PartCanvas& p) {
-            cairo_t* cr = p.cr();
-            const double x = kCx + side * 64;
-            cairo_rectangle(cr, x - 5, 238, 10, 266);
-            gildAcross(p, x - 5, x + 5);
-            for (double y = 246; y < 500; y += 12) {
-                cairo_move_to(cr, x - 5, y);
-                cairo_line_to(cr, x + 5, y + 7);
-                engrave(p, 0.6);
-            }
-            for (double y : {244.0, 372.0, 498.0}) {
-                ellipsePath(cr, x, y, 8, 5);
-                gildAcross(p, x - 8, x + 8);
-            }
-        };
-    };
-    d.parts.push_back({3, pillar(-1)});
-    d.parts.push_back({3, pillar(1)});
-    d.parts.push_back({1, [glass](PartCanvas& p) {
-                           glass(p, {{6, 372}, {46, 448}, {42, 502}});
-                           cairo_move_to(p.cr(), kCx - 30, 470);
-                           cairo_curve_to(p.cr(), kCx - 38, 452, kCx - 30, 430, kCx - 16, 410);
-                           cairo_set_source_rgba(p.cr(), 1, 1, 1, 0.45);
-                           cairo_set_line_width(p.cr(), 2);
-                           cairo_stroke(p.cr());
-                       }});
-    d.parts.push_back({1, [glass](PartCanvas& p) {
-                           glass(p, {{42, 242}, {46, 296}, {6, 372}});
-                           cairo_move_to(p.cr(), kCx - 30, 262);
-                           cairo_curve_to(p.cr(), kCx - 36, 286, kCx - 28, 310, kCx - 14, 332);
-                           cairo_set_source_rgba(p.cr(), 1, 1, 1, 0.45);
-                           cairo_set_line_width(p.cr(), 2);
-                           cairo_stroke(p.cr());
-                       }});
-    d.parts.push_back({4, [](PartCanvas& p) {
-                           steppedBase(p, {{66, 228, 240}, {78, 216, 229}});
-                           p.gem(1, kCx, 228, 0.24);
-                       }});
-    d.parts.push_back({2, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           // Sand of tiny rubies: the heap below, the stream, what is left above.
-                           auto grains = [&](double cx, double top, double bottom, double half, bool heap) {
-                               for (double y = top; y < bottom; y += 3.2)
-                                   for (double x = -half; x <= half; x += 3.4) {
-                                       const double t = (y - top) / (bottom - top);
-                                       const double width = heap ? half * std::sqrt(t) : half * (1 - t);
-                                       if (std::fabs(x) > width) continue;
-                                       const double jitter = std::sin(x * 12.9 + y * 78.2) * 0.8;
-                                       cairo_arc(cr, cx + x + jitter, y, 1.8, 0, 2 * kPi);
-                                   }
-                           };
-                           grains(kCx, 462, 500, 38, true);
-                           grains(kCx, 326, 368, 36, false);
-                           const double k = p.brightness();
-                           cairo_set_source_rgb(cr, 0.86 * k, 0.08 * k, 0.16 * k);
-                           cairo_fill(cr);
-                           cairo_move_to(cr, kCx, 370);
-                           cairo_line_to(cr, kCx, 466);
-                           cairo_set_source_rgba(cr, 0.95 * k, 0.3 * k, 0.35 * k, 0.9);
-                           cairo_set_line_width(cr, 2);
-                           cairo_stroke(cr);
-                           for (double y = 380; y < 460; y += 13) {
-                               cairo_arc(cr, kCx, y, 1.2, 0, 2 * kPi);
-                               cairo_set_source_rgba(cr, 1, 0.85, 0.85, 0.9);
-                               cairo_fill(cr);
-                           }
-                           p.gem(1, kCx, 484, 0.36);
-                       }});
-    d.parts.push_back({5, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           for (int side : {-1, 1}) {
-                               cairo_move_to(cr, kCx + side * 10, 214);
-                               cairo_curve_to(cr, kCx + side * 30, 214, kCx + side * 44, 204, kCx + side * 40, 194);
-                               cairo_curve_to(cr, kCx + side * 36, 186, kCx + side * 26, 192, kCx + side * 30, 198);
-                               goldWire(p, 3);
-                           }
-                           ellipsePath(cr, kCx, 206, 13, 10);
-                           gildAcross(p, kCx - 13, kCx + 13);
-                           p.gem(1, kCx, 202, 0.62);
-                       }});
-    return d;
+    return {"the ruby hourglass",
+            {{0, hourglassBase},
+             {3, [](PartCanvas& p) { hourglassPillar(p, -1); }},
+             {3, [](PartCanvas& p) { hourglassPillar(p, 1); }},
+             {1, hourglassLowerBulb},
+             {1, hourglassUpperBulb},
+             {4, hourglassCap},
+             {2, hourglassSand},
+             {5, hourglassCrest}}};
+}
+
+constexpr double kSphereY = 292, kRadius = 84;
+
+void sphereStand(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    steppedBase(p, {{72, 512, 530}});
+    for (int side : {-1, 1}) {
+        cairo_move_to(cr, kCx + side * 58, 514);
+        cairo_curve_to(cr, kCx + side * 52, 486, kCx + side * 24, 480, kCx + side * 12, 462);
+        goldWire(p, 5);
+    }
+    cairo_move_to(cr, kCx, 514);
+    cairo_line_to(cr, kCx, 462);
+    goldWire(p, 5);
+}
+
+void sphereCradle(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_rectangle(cr, kCx - 8, 380, 16, 86);
+    gildAcross(p, kCx - 8, kCx + 8);
+    ellipsePath(cr, kCx, 428, 16, 10);
+    gildAcross(p, kCx - 16, kCx + 16);
+    cairo_arc(cr, kCx, kSphereY, kRadius + 9, 0.08 * kPi, 0.92 * kPi);
+    goldWire(p, 5);
+}
+
+void sphereRim(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_arc(cr, kCx, kSphereY, kRadius, 0, 2 * kPi);
+    goldWire(p, 5.5);
+    for (int i = 0; i < 24; ++i) {
+        const double a = 2 * kPi * i / 24;
+        cairo_move_to(cr, kCx + (kRadius - 5) * std::cos(a), kSphereY + (kRadius - 5) * std::sin(a));
+        cairo_line_to(cr, kCx + (kRadius + 1) * std::cos(a), kSphereY + (kRadius + 1) * std::sin(a));
+        engrave(p, 0.7);
+    }
+}
+
+void sphereInnerRing(PartCanvas& p) {
+    ellipsePath(p.cr(), kCx, kSphereY, kRadius, 24, -0.2);
+    goldWire(p, 4.5);
+}
+
+void sphereOuterRing(PartCanvas& p) {
+    ellipsePath(p.cr(), kCx, kSphereY, kRadius, 40, 0.5);
+    goldWire(p, 4.5);
+}
+
+void sphereLight(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    cairo_pattern_t* glow = cairo_pattern_create_radial(kCx, kSphereY, 6, kCx, kSphereY, 56);
+    cairo_pattern_add_color_stop_rgba(glow, 0, 0.85, 0.8, 1.0, 0.7 * p.brightness());
+    cairo_pattern_add_color_stop_rgba(glow, 1, 0.4, 0.3, 0.9, 0.0);
+    cairo_set_source(cr, glow);
+    cairo_arc(cr, kCx, kSphereY, 56, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glow);
+    p.gem(7, kCx, kSphereY, 1.2);
+}
+
+void sphereJewels(PartCanvas& p) {
+    // A jewel of every earlier episode, riding the rings.
+    const double at[5][2] = {{-0.2, 0.7}, {-0.2, 3.9}, {0.5, 2.2}, {0.5, 5.4}, {-0.2, 2.4}};
+    const int kinds[5] = {0, 4, 2, 3, 1};
+    for (int i = 0; i < 5; ++i) {
+        const double tilt = at[i][0], a = at[i][1], ry = tilt < 0 ? 24 : 40;
+        const double ex = kRadius * std::cos(a), ey = ry * std::sin(a);
+        p.gem(kinds[i], kCx + ex * std::cos(tilt) - ey * std::sin(tilt),
+              kSphereY + ex * std::sin(tilt) + ey * std::cos(tilt), 0.36);
+    }
+}
+
+void sphereStar(PartCanvas& p) {
+    cairo_t* cr = p.cr();
+    starPath(cr, kCx, 190, 8, 24, 9, -kPi / 2);
+    gild(p, kCx - 20, 170, kCx + 20, 210);
+    cairo_move_to(cr, kCx, 208);
+    cairo_line_to(cr, kCx, kSphereY - kRadius);
+    goldWire(p, 4);
+    p.gem(6, kCx, 190, 0.4);
 }
 
 RelicDesign starSphere() {
-    RelicDesign d{"the star sphere", {}};
-    constexpr double kSphereY = 292, kRadius = 84;
-    d.parts.push_back({0, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           steppedBase(p, {{72, 512, 530}});
-                           for (int side : {-1, 1}) {
-                               cairo_move_to(cr, kCx + side * 58, 514);
-                               cairo_curve_to(cr, kCx + side * 52, 486, kCx + side * 24, 480, kCx + side * 12, 462);
-                               goldWire(p, 5);
-                           }
-                           cairo_move_to(cr, kCx, 514);
-                           cairo_line_to(cr, kCx, 462);
-                           goldWire(p, 5);
-                       }});
-    d.parts.push_back({1, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_rectangle(cr, kCx - 8, 380, 16, 86);
-                           gildAcross(p, kCx - 8, kCx + 8);
-                           ellipsePath(cr, kCx, 428, 16, 10);
-                           gildAcross(p, kCx - 16, kCx + 16);
-                           cairo_arc(cr, kCx, kSphereY, kRadius + 9, 0.08 * kPi, 0.92 * kPi);
-                           goldWire(p, 5);
-                       }});
-    d.parts.push_back({2, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_arc(cr, kCx, kSphereY, kRadius, 0, 2 * kPi);
-                           goldWire(p, 5.5);
-                           for (int i = 0; i < 24; ++i) {
-                               const double a = 2 * kPi * i / 24;
-                               cairo_move_to(cr, kCx + (kRadius - 5) * std::cos(a), kSphereY + (kRadius - 5) * std::sin(a));
-                               cairo_line_to(cr, kCx + (kRadius + 1) * std::cos(a), kSphereY + (kRadius + 1) * std::sin(a));
-                               engrave(p, 0.7);
-                           }
-                       }});
-    d.parts.push_back({3, [](PartCanvas& p) {
-                           ellipsePath(p.cr(), kCx, kSphereY, kRadius, 24, -0.2);
-                           goldWire(p, 4.5);
-                       }});
-    d.parts.push_back({3, [](PartCanvas& p) {
-                           ellipsePath(p.cr(), kCx, kSphereY, kRadius, 40, 0.5);
-                           goldWire(p, 4.5);
-                       }});
-    d.parts.push_back({1, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           cairo_pattern_t* glow = cairo_pattern_create_radial(kCx, kSphereY, 6, kCx, kSphereY, 56);
-                           cairo_pattern_add_color_stop_rgba(glow, 0, 0.85, 0.8, 1.0, 0.7 * p.brightness());
-                           cairo_pattern_add_color_stop_rgba(glow, 1, 0.4, 0.3, 0.9, 0.0);
-                           cairo_set_source(cr, glow);
-                           cairo_arc(cr, kCx, kSphereY, 56, 0, 2 * kPi);
-                           cairo_fill(cr);
-                           cairo_pattern_destroy(glow);
-                           p.gem(7, kCx, kSphereY, 1.2);
-                       }});
-    d.parts.push_back({4, [](PartCanvas& p) {
-                           // A jewel of every earlier episode, riding the rings.
-                           const double at[5][2] = {{-0.2, 0.7}, {-0.2, 3.9}, {0.5, 2.2}, {0.5, 5.4}, {-0.2, 2.4}};
-                           const int kinds[5] = {0, 4, 2, 3, 1};
-                           for (int i = 0; i < 5; ++i) {
-                               const double tilt = at[i][0], a = at[i][1], ry = tilt < 0 ? 24 : 40;
-                               const double ex = kRadius * std::cos(a), ey = ry * std::sin(a);
-                               p.gem(kinds[i], kCx + ex * std::cos(tilt) - ey * std::sin(tilt),
-                                     kSphereY + ex * std::sin(tilt) + ey * std::cos(tilt), 0.36);
-                           }
-                       }});
-    d.parts.push_back({5, [](PartCanvas& p) {
-                           cairo_t* cr = p.cr();
-                           starPath(cr, kCx, 190, 8, 24, 9, -kPi / 2);
-                           gild(p, kCx - 20, 170, kCx + 20, 210);
-                           cairo_move_to(cr, kCx, 208);
-                           cairo_line_to(cr, kCx, kSphereY - kRadius);
-                           goldWire(p, 4);
-                           p.gem(6, kCx, 190, 0.4);
-                       }});
-    return d;
+    return {"the star sphere",
+            {{0, sphereStand},
+             {1, sphereCradle},
+             {2, sphereRim},
+             {3, sphereInnerRing},
+             {3, sphereOuterRing},
+             {1, sphereLight},
+             {4, sphereJewels},
+             {5, sphereStar}}};
 }
 
 RelicDesign designOf(int episode) {

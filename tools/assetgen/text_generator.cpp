@@ -55,6 +55,9 @@ const std::vector<Text>& gameTexts() {
         {"start", "Start", SetIn::Font, "quest map, prompt on a new episode"},
         {"newgame", "New game", SetIn::Font, "quest map, caption of the continue button after a won quest"},
         {"continue", "Continue", SetIn::Font, "quest map, caption of the continue button"},
+        {"gridspace", "Space", SetIn::Font, "name dialog's letter grid, the space cell (static font, 162 px)"},
+        {"griddelete", "Delete", SetIn::Font, "name dialog's letter grid, the delete cell (static font, 189 px)"},
+        {"griddone", "Done", SetIn::Font, "name dialog's letter grid, the done cell (static font, 189 px)"},
     };
     return texts;
 }

@@ -10,6 +10,7 @@
 #include "game/game_screen.h"
 #include "graphics/display.h"
 #include "graphics/screenshot.h"
+#include "platform/pad_input.h"
 #include "platform/script.h"
 #include "platform/window_messages.h"
 #include "ui/screen_manager.h"
@@ -50,18 +51,31 @@ bool isSpecial(const Board& board, int cell) {
 
 }  // namespace
 
-KeyboardPlayer::KeyboardPlayer(std::string reportFile, std::string shotFolder)
-    : reportFile_(std::move(reportFile)), shotFolder_(std::move(shotFolder)) {}
+KeyboardPlayer::KeyboardPlayer(std::string reportFile, std::string shotFolder, bool withPad)
+    : reportFile_(std::move(reportFile)), shotFolder_(std::move(shotFolder)), withPad_(withPad) {}
 
 void KeyboardPlayer::sawMessage(std::uint32_t message) {
     if (message >= platform::WM_MOUSEMOVE && message <= platform::WM_RBUTTONDBLCLK) ++mouseMessages_;
 }
 
 void KeyboardPlayer::press(const std::string& key) {
-    std::vector<platform::ScriptCommand> commands;
-    std::string error;
-    if (!platform::parseScript("key " + key + "\n", commands, error) || commands.size() != 1) return;
-    platform::postKeyPress(platform::messageQueue(), commands[0]);
+    if (withPad_) {
+        const std::string button = key == "SPACE" || key == "ENTER" ? "a"
+                                   : key == "W"                     ? "x"
+                                   : key == "TAB"                   ? "down"
+                                                                    : key;
+        platform::PadButton pad;
+        if (!platform::padButtonFromName(button, pad)) return;
+        // The script's pad, plugged in by the script's "pad attach".
+        constexpr int kScriptPad = 0;
+        platform::padInput().button(kScriptPad, pad, true, platform::messageQueue(), 0);
+        platform::padInput().button(kScriptPad, pad, false, platform::messageQueue(), 0);
+    } else {
+        std::vector<platform::ScriptCommand> commands;
+        std::string error;
+        if (!platform::parseScript("key " + key + "\n", commands, error) || commands.size() != 1) return;
+        platform::postKeyPress(platform::messageQueue(), commands[0]);
+    }
     ++keys_;
     ++keysForMove_;
     cooldownMs_ = kKeyGapMs;
@@ -206,5 +220,6 @@ void KeyboardPlayer::finish(const GameScreen& game, bool won) {
     report << "complete " << (won ? 1 : 0) << "\nmoves " << moves_ << "\nkeys " << keys_ << "\nmouse " << mouseMessages_
            << "\nring_cells " << ringCells_.size() << "\nring_x " << firstRingX_ << "\nring_y " << firstRingY_
            << "\ndialog_keys " << dialogKeys_ << "\nscore " << game.score() << "\n";
+    if (withPad_) report << "pad_last " << (platform::lastInputFromPad() ? 1 : 0) << "\n";
     platform::messageQueue().post(platform::WM_CLOSE);
 }

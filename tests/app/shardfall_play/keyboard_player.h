@@ -20,6 +20,13 @@
 //   dialog_keys N       Tab and Enter pressed to answer dialogs over the game (a tip)
 //   score N
 //
+// With a pad (the --pad-player of shardfall_play) every press goes through
+// the script's pad instead: the arrows are the d-pad, Space and Enter A, W
+// X, and Tab the d-pad's Down, which walks a dialog's buttons. The report
+// then adds
+//
+//   pad_last 1          the last input the game had came from the pad
+//
 // With a shot folder it also writes before.png (the frame before its first
 // key), ring.png (the ring first shown), picked.png (the first piece picked
 // with the ring over it) and end.png.
@@ -36,7 +43,7 @@ class ScreenManager;
 
 class KeyboardPlayer {
 public:
-    KeyboardPlayer(std::string reportFile, std::string shotFolder);
+    KeyboardPlayer(std::string reportFile, std::string shotFolder, bool withPad = false);
 
     // One 20 ms step, after the game's own.
     void step(ScreenManager& manager, int milliseconds);
@@ -72,4 +79,5 @@ private:
     std::set<int> ringCells_;
     int firstRingX_ = -1, firstRingY_ = -1;
     bool finished_ = false;
+    bool withPad_ = false;
 };

@@ -1,11 +1,12 @@
 // shardfall_play: the real program, title and menus and all, with one
 // addition for the scenario tests that play the game through it:
 //
-//   shardfall_play [--keyboard-player REPORT [SHOTS]] SHARDFALL-ARGUMENTS...
+//   shardfall_play [--keyboard-player|--pad-player REPORT [SHOTS]] SHARDFALL-ARGUMENTS...
 //
 // --keyboard-player plays every level the game screen shows with key
 // presses, until one ends (keyboard_player.h); it writes its report to
-// REPORT and its screenshots into the folder SHOTS.
+// REPORT and its screenshots into the folder SHOTS. --pad-player plays the
+// same way with the script's pad.
 //
 // The release program never has it: it is built for the tests only.
 
@@ -52,9 +53,12 @@ private:
 
 int main(int argc, char** argv) {
     std::string keyboardReport, keyboardShots;
+    bool withPad = false;
     std::vector<const char*> rest = {argv[0]};
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--keyboard-player") == 0 && i + 1 < argc) {
+        const bool pad = std::strcmp(argv[i], "--pad-player") == 0;
+        if ((pad || std::strcmp(argv[i], "--keyboard-player") == 0) && i + 1 < argc) {
+            withPad = pad;
             keyboardReport = argv[++i];
             if (i + 1 < argc && argv[i + 1][0] != '-') keyboardShots = argv[++i];
         } else {
@@ -63,10 +67,10 @@ int main(int argc, char** argv) {
     }
     AppHooks hooks;
     if (!keyboardReport.empty()) {
-        hooks.wrapScreenManager = [keyboardReport, keyboardShots](std::unique_ptr<FrameClient> client,
+        hooks.wrapScreenManager = [keyboardReport, keyboardShots, withPad](std::unique_ptr<FrameClient> client,
                                                                   ScreenManager& manager) -> std::unique_ptr<FrameClient> {
             return std::make_unique<KeyboardPlayerClient>(
-                std::move(client), manager, std::make_unique<KeyboardPlayer>(keyboardReport, keyboardShots));
+                std::move(client), manager, std::make_unique<KeyboardPlayer>(keyboardReport, keyboardShots, withPad));
         };
     }
     return runShardfall(static_cast<int>(rest.size()), rest.data(), hooks);
