@@ -15,6 +15,7 @@
 #include "app/window_procedure.h"
 #include "config/game_settings.h"
 #include "config/ini_store.h"
+#include "config/save_failures.h"
 #include "config/url_shortcut.h"
 #include "errorlog/error_check.h"
 #include "graphics/display.h"
@@ -185,6 +186,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     }
     // A fresh start, also when tests run the game more than once in one process.
     shell() = ShellState{};
+    forgetSaveFailures();
     gameSettings() = GameSettings{};
     messageQueue().clear();
 
@@ -235,5 +237,6 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     if (!stopSoundSystem(options.audioOutFile))
         std::fprintf(stderr, "shardfall: could not write the sound to %s\n", options.audioOutFile.c_str());
     installBackend(nullptr);
-    return 0;
+    // Told to the player and on stderr as it happened; the status says it too.
+    return savesFailedThisRun() ? 3 : 0;
 }

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "config/save_failures.h"
 #include "config/ini_syntax.h"
 #include "config/number_parse.h"
 #include "platform/paths.h"
@@ -153,6 +154,7 @@ int writeWholeFile(const std::string& name, const std::string& contents) {
     if (platform::writeFileAtomic(name, contents.data(), contents.size()) == 0) return 0;
     const int why = errno != 0 ? errno : EIO;
     lastWriteFailure = platform::absoluteWritePath(name) + ": " + std::strerror(why);
+    noteSaveFailure();
     return -1;
 }
 

@@ -8,6 +8,7 @@
 
 #include "config/game_settings.h"
 #include "config/ini_store.h"
+#include "config/save_failures.h"
 #include "game/game_screen.h"
 #include "game/level_files.h"
 #include "game/level_map.h"
@@ -76,6 +77,7 @@ void GameScreen::saveGame(SavedBoardChange boardChange) {
 // does not cover the game with the same line at every level.
 void GameScreen::reportSaveFailure(const SaveFailure& failure) {
     std::fprintf(stderr, "shardfall: could not save %s: %s\n", failure.path.c_str(), failure.reason.c_str());
+    noteSaveFailure();
     if (saveFailureShown_) return;
     saveFailureShown_ = true;
     if (ScreenManager* owner = manager())

@@ -109,7 +109,8 @@ TEST(FullDiskScenario, SavesFailAloudAndLeaveEveryFileAsItWas) {
     ASSERT_EQ(runOnFullDisk({"--headless", "--seed", "5", "--data", dir.path().string(), "--script",
                              dir.file("play.txt")},
                             dir.path().string(), shot + "stderr.txt"),
-              0);
+              3)
+        << "a run whose saves failed ends with status 3";
 
     EXPECT_EQ(filesOf(dir), before) << "every old file intact, no new one";
     std::ifstream errorFile(shot + "stderr.txt");
