@@ -13,6 +13,10 @@ CMAKE_FLAGS ?=
 ifeq ($(CI),true)
   CMAKE_FLAGS += -DSHARDFALL_WERROR=ON
 endif
+# A new build folder is made for Ninja when it is installed (it keeps both
+# cores busy across the libraries' boundaries); a folder keeps the generator
+# it was first made with.
+generator = $(if $(wildcard $(1)/CMakeCache.txt),,$(if $(shell command -v ninja),-G Ninja))
 
 .PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz install package soak \
   guard-update \
@@ -24,7 +28,7 @@ bootstrap:
 	@scripts/bootstrap
 
 configure: bootstrap
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) $(call generator,$(BUILD_DIR)) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -38,7 +42,7 @@ test: build
 # The whole test suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 test-asan: bootstrap
-	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(ASAN_DIR) $(call generator,$(ASAN_DIR)) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
@@ -48,7 +52,7 @@ test-asan: bootstrap
 MINUTES ?= 60
 soak: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 soak: bootstrap
-	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(ASAN_DIR) $(call generator,$(ASAN_DIR)) -DCMAKE_BUILD_TYPE=Debug -DSHARDFALL_SANITIZE=ON -DSHARDFALL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(ASAN_DIR) --target shardfall_play game_data levels -j $(JOBS)
 	@scripts/soak $(ASAN_DIR) $(MINUTES)
 
@@ -58,7 +62,7 @@ soak: bootstrap
 # folder, so it never touches the ordinary build.
 FUZZ_ONLY ?=
 fuzz: build
-	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	@cmake -S . -B $(FUZZ_DIR) $(call generator,$(FUZZ_DIR)) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DSHARDFALL_FUZZ=ON -DSHARDFALL_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR) --target fuzzers -j $(JOBS)
 	@scripts/run-fuzz $(FUZZ_DIR) $(BUILD_DIR)/dist $(FUZZ_SECONDS) $(FUZZ_ONLY)

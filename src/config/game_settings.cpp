@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "config/ini_store.h"
 
@@ -39,11 +40,9 @@ void setHighScoreName(HighScoreEntry& entry, const char* name) {
 
 void loadHighScores(GameSettings& s) {
     for (int i = 0; i < 10; ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, "name%d", i);
-        setHighScoreName(s.highScoreTable[i], iniReadString(kGameIni, "highscores", key));
-        std::snprintf(key, sizeof key, "score%d", i);
-        s.highScoreTable[i].score = iniReadInt(kGameIni, "highscores", key);
+        const std::string index = std::to_string(i);
+        setHighScoreName(s.highScoreTable[i], iniReadString(kGameIni, "highscores", ("name" + index).c_str()));
+        s.highScoreTable[i].score = iniReadInt(kGameIni, "highscores", ("score" + index).c_str());
     }
 }
 
@@ -60,11 +59,9 @@ int saveMainSettings(const GameSettings& s, float musicVolume, float effectsVolu
 int saveHighScores(const GameSettings& s) {
     int result = 0;
     for (int i = 0; i < 10; ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, "name%d", i);
-        result |= iniWriteString(kGameIni, "highscores", key, s.highScoreTable[i].name);
-        std::snprintf(key, sizeof key, "score%d", i);
-        result |= iniWriteInt(kGameIni, "highscores", key, s.highScoreTable[i].score);
+        const std::string index = std::to_string(i);
+        result |= iniWriteString(kGameIni, "highscores", ("name" + index).c_str(), s.highScoreTable[i].name);
+        result |= iniWriteInt(kGameIni, "highscores", ("score" + index).c_str(), s.highScoreTable[i].score);
     }
     return result ? -1 : 0;
 }

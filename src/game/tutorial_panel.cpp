@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "config/ini_store.h"
 #include "graphics/font.h"
@@ -180,10 +181,9 @@ TutorialText readTutorialText(BoardMode mode, TutorialEntry entry) {
     TutorialText text;
     const std::string section = std::to_string(static_cast<int>(entry));
     for (int i = 0; i < kTutorialLines; ++i) {
-        char key[8];
-        std::snprintf(key, sizeof key, "str%d", i);
+        const std::string key = "str" + std::to_string(i);
         text[static_cast<std::size_t>(i)] =
-            std::string(iniReadString(tutorialFile(mode), section.c_str(), key)).substr(0, TutorialPanel::kMaxLineLength);
+            std::string(iniReadString(tutorialFile(mode), section.c_str(), key.c_str())).substr(0, TutorialPanel::kMaxLineLength);
     }
     return text;
 }

@@ -60,10 +60,9 @@ void Screen::load(const char* file, const char* section) {
 
     ControlSoundScope sounds;
     for (int i = 0; i < kMaxControls; ++i) {
-        char key[8];
-        std::snprintf(key, sizeof key, "%d", i);
+        const std::string key = std::to_string(i);
         // Copied at once: the next read reuses the INI store's buffer.
-        const std::string controlSection = iniReadString(file, "main", key);
+        const std::string controlSection = iniReadString(file, "main", key.c_str());
         if (controlSection.empty()) break;
         std::unique_ptr<UiElement> control = makeControl(iniReadString(file, controlSection.c_str(), "type"));
         if (!control) continue;
