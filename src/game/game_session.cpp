@@ -9,8 +9,3 @@ GameSession* findGameSession(ScreenManager& manager) {
 }
 
 void GameSession::forgetSavedBoard() { deleteSavedBoard(gameSettings().currentPlayerName, mode()); }
-
-void GameSession::saveProfileAndForgetBoard() {
-    saveProfile();
-    forgetSavedBoard();
-}

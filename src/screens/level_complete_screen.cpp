@@ -139,7 +139,8 @@ void LevelCompleteScreen::finishLevel(GameSession& game) {
     const BoardMode mode = game.mode();
     game.setLevel(game.level() + 1);
     if (mode == BoardMode::ModeQuest && game.maxQuestLevel() < game.level()) game.setMaxQuestLevel(game.level());
-    game.saveProfileAndForgetBoard();
+    game.saveProfile();
+    game.forgetSavedBoard();
     game.markSaved();
 }
 

@@ -62,7 +62,8 @@ void TimeUpScreen::keepPictureOf(GameSession& game) {
 // the game from here comes back to the level dealt afresh.
 void TimeUpScreen::loseTheLevel(GameSession& game) {
     game.setLives(game.lives() - 1);
-    game.saveProfileAndForgetBoard();
+    game.saveProfile();
+    game.forgetSavedBoard();
     if (!gameOver_) return;
 
     GameSettings& settings = gameSettings();
@@ -70,7 +71,8 @@ void TimeUpScreen::loseTheLevel(GameSession& game) {
     game.setScore(0);
     game.setLives(kNewGameLives);
     game.setWands(kNewGameWands);
-    game.saveProfileAndForgetBoard();
+    game.saveProfile();
+    game.forgetSavedBoard();
 }
 
 int TimeUpScreen::onCommand(UiElement* source) {
