@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <cstdlib>
@@ -51,6 +52,26 @@ struct Picture {
         return {rgb[i], rgb[i + 1], rgb[i + 2]};
     }
 };
+
+// The pixels of [left, right) x [top, bottom) that clearly differ between
+// two pictures (their channels apart by more than 60 in all).
+inline int clearlyChangedPixels(const Picture& a, const Picture& b, int left, int top, int right, int bottom) {
+    int changed = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const Rgb p = a.at(x, y), q = b.at(x, y);
+            changed += (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60) ? 1 : 0;
+        }
+    return changed;
+}
+
+// The number a written INI file holds for a key of its [main] lines; NaN
+// when the key is missing.
+inline double iniNumber(const std::string& text, const std::string& key) {
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos) return std::nan("");
+    return std::atof(text.c_str() + at + key.size() + 2);
+}
 
 // An empty picture when the file is missing or not a PNG.
 inline Picture readPng(const std::string& path) {
