@@ -70,6 +70,21 @@ Module['shardfall'] = {
   longestSoundStepWaitMs: function () {
     return _shardfall_longest_step_wait_ms();
   },
+  // Every file in the player's folder as "path size mtime", in order.
+  savedFiles: function () {
+    var out = [];
+    var walk = function (dir) {
+      FS.readdir(dir).forEach(function (name) {
+        if (name === '.' || name === '..') return;
+        var path = dir + '/' + name;
+        var st = FS.stat(path);
+        if (FS.isDir(st.mode)) walk(path);
+        else out.push(path.slice(shardfallSaves.folder.length + 1) + ' ' + st.size + ' ' + st.mtime.getTime());
+      });
+    };
+    walk(shardfallSaves.folder);
+    return out.sort();
+  },
   savesPending: function () {
     return shardfallSaves.pending();
   },

@@ -41,9 +41,13 @@ var shardfallSaves = {
     });
   },
 
+  // The game names its files relative to its working folder, which is the
+  // player's folder: the file system's calls see them as given.
   inFolder: function (path) {
+    if (typeof path !== 'string') return false;
+    if (path.charAt(0) !== '/') path = FS.cwd().replace(/\/$/, '') + '/' + path;
     var folder = shardfallSaves.folder;
-    return typeof path === 'string' && (path === folder || path.indexOf(folder + '/') === 0);
+    return path === folder || path.indexOf(folder + '/') === 0;
   },
 
   // Wraps the file system's own operations: whatever changes the folder

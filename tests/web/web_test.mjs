@@ -10,7 +10,8 @@
 //     menu, the quest map, quest level 1 with its intro, a swap dragged on
 //     the canvas with the score read from the game rising, the frame times
 //     of that busy stretch.
-//  3. A reload: the player is remembered and the saved quest is offered.
+//  3. A reload: the player's folder comes back as it was left, the player
+//     is remembered and the saved quest is offered.
 //  All along, the browser console shows no error.
 //
 //   node web_test.mjs SITE_DIR NATIVE_DIST SHOTS_DIR
@@ -228,10 +229,17 @@ try {
 
   const savedScore = await game('score');
   await page.waitForFunction(() => !Module.shardfall.savesPending(), null, { timeout: 10000 });
+  const filesBefore = await page.evaluate(() => Module.shardfall.savedFiles());
   await page.reload();
   await page.waitForFunction(() => window.Module && Module.calledRun && Module.shardfall.titleShownMs() > 0, null,
     { timeout: 120000 });
   await sleep(500);
+  // Every write, rename and removal reached IndexedDB: the folder comes back
+  // as it was left, to the file's size and time.
+  const filesAfter = await page.evaluate(() => Module.shardfall.savedFiles());
+  check('after a reload the player\'s folder is as it was left',
+    filesAfter.join('\n') === filesBefore.join('\n'),
+    `left [${filesBefore.join(', ')}], found [${filesAfter.join(', ')}]`);
   await click(400, 516);
   // No name asked for: the menu greets the player of the last visit.
   const remembered = await screenIs('mainmenu').then(() => true, () => false);
