@@ -15,6 +15,7 @@
 #include "app/window_procedure.h"
 #include "config/game_settings.h"
 #include "config/ini_store.h"
+#include "config/save_failures.h"
 #include "config/url_shortcut.h"
 #include "errorlog/error_check.h"
 #include "graphics/display.h"
@@ -182,7 +183,7 @@ void shutDown(const CommandLine& options, DemoRun& demo) {
             std::fprintf(stderr, "shardfall: could not write the screenshot %s\n", options.screenshotFile.c_str());
         CloseDisplay();
     }
-    writeBack.finish();
+    if (writeBack.finish() != 0) std::fprintf(stderr, "shardfall: could not save %s\n", iniLastWriteFailure().c_str());
     iniReleaseCache();
 }
 
@@ -206,6 +207,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     }
     // A fresh start, also when tests run the game more than once in one process.
     shell() = ShellState{};
+    forgetSaveFailures();
     gameSettings() = GameSettings{};
     messageQueue().clear();
 
@@ -258,5 +260,6 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     if (!stopSoundSystem(options.audioOutFile))
         std::fprintf(stderr, "shardfall: could not write the sound to %s\n", options.audioOutFile.c_str());
     installBackend(nullptr);
-    return 0;
+    // Told to the player and on stderr as it happened; the status says it too.
+    return savesFailedThisRun() ? 3 : 0;
 }

@@ -17,6 +17,10 @@ void ByteFieldWriter::u24(std::int32_t value) {
     byte(v);
 }
 
+void ByteFieldWriter::u32(std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) byte(static_cast<std::int32_t>((value >> shift) & 0xFF));
+}
+
 void ByteFieldWriter::tag(const char* text) {
     for (const char* p = text ? text : ""; *p; ++p) byte(static_cast<unsigned char>(*p));
     byte(0);
@@ -44,6 +48,12 @@ std::uint32_t ByteFieldReader::u24() {
     const std::uint32_t high = static_cast<std::uint32_t>(byte());
     const std::uint32_t middle = static_cast<std::uint32_t>(byte());
     const std::uint32_t value = (high << 16) | (middle << 8) | static_cast<std::uint32_t>(byte());
+    return ok_ ? value : 0;
+}
+
+std::uint32_t ByteFieldReader::u32() {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value = (value << 8) | static_cast<std::uint32_t>(byte());
     return ok_ ? value : 0;
 }
 

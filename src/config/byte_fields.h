@@ -18,6 +18,8 @@ public:
     void u16(std::int32_t value);
     // Negative values as 0; bits above the 24th dropped.
     void u24(std::int32_t value);
+    // All 32 bits, high byte first.
+    void u32(std::uint32_t value);
     // The text's bytes and a zero byte.
     void tag(const char* text);
     void zeros(std::size_t count);
@@ -43,6 +45,7 @@ public:
     int byte();
     std::uint32_t u16();
     std::uint32_t u24();
+    std::uint32_t u32();
     void skip(std::size_t count);
     // Bytes up to and including the first zero byte, keeping at most 255
     // characters; a tag with no zero within 256 bytes ends there.

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "config/save_failures.h"
 #include "config/ini_syntax.h"
 #include "config/number_parse.h"
 #include "platform/paths.h"
@@ -145,9 +147,18 @@ bool selectFile(std::string_view path) {
     return true;
 }
 
-int writeCachedFile() {
-    return platform::writeFileAtomic(cache.name, cache.contents.data(), cache.contents.size());
+std::string lastWriteFailure;
+
+// Any write of a whole file, remembering where and why the last one failed.
+int writeWholeFile(const std::string& name, const std::string& contents) {
+    if (platform::writeFileAtomic(name, contents.data(), contents.size()) == 0) return 0;
+    const int why = errno != 0 ? errno : EIO;
+    lastWriteFailure = platform::absoluteWritePath(name) + ": " + std::strerror(why);
+    noteSaveFailure();
+    return -1;
 }
+
+int writeCachedFile() { return writeWholeFile(cache.name, cache.contents); }
 
 int saveFile() {
     if (cache.unreadable) return -1;
@@ -166,7 +177,7 @@ int writeHeldFiles() {
         if (writeCachedFile() != 0) result = -1;
     }
     for (const HeldFile& file : batch.asideFiles) {
-        if (platform::writeFileAtomic(file.name, file.contents.data(), file.contents.size()) != 0) result = -1;
+        if (writeWholeFile(file.name, file.contents) != 0) result = -1;
     }
     batch.asideFiles.clear();
     return result;
@@ -337,6 +348,8 @@ int IniSaveBatch::finish() {
     if (--batch.depth == 0) result_ = writeHeldFiles();
     return result_;
 }
+
+const std::string& iniLastWriteFailure() { return lastWriteFailure; }
 
 bool fileExists(const char* path) {
     const std::string_view pathText = textOf(path);

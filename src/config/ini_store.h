@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The value of `key` in the first `section` of the file, or "" when the file,
 // section or key is missing. The text lives in a shared buffer that the next
@@ -98,3 +99,7 @@ private:
     bool finished_ = false;
     int result_ = 0;
 };
+
+// "PATH: REASON" of the last file the store could not write (the path in the
+// player's folder), empty while every write has succeeded.
+const std::string& iniLastWriteFailure();

@@ -31,6 +31,7 @@
 #include "game/board_keyboard_cursor.h"
 #include "game/game_hud.h"
 #include "game/game_session.h"
+#include "game/progress_file.h"
 #include "game/tutorial_panel.h"
 #include "game/typed_words.h"
 #include "ui/screen.h"
@@ -79,6 +80,7 @@ public:
     void addScore(int points) override;
     void addScoreUnshown(int points) override;
     void saveProfile() override;
+    void saveProfileAndForgetBoard() override;
     void markSaved() override { playedSinceSave_ = false; }
     void setLevelRunning() override;
     bool previousLevelPicture(Sprite*& picture, int& x, int& y) const override;
@@ -122,6 +124,8 @@ public:
     // ---- The profile and the tutorial ----
     // Restores the current mode's numbers and board from the player's files.
     void resumeProfile();
+    void saveGame(SavedBoardChange boardChange);
+    void reportSaveFailure(const SaveFailure& failure);
     // The tips option from the last byte of the player's progress file.
     void readTipsFlag();
     // Clears the shown entries; unless this is a new game at level 1 the
@@ -225,6 +229,7 @@ private:
     bool playedOn_ = false;       // reached from the level before it
     bool introDone_ = false;      // the intro has handed the level to play
     bool playedSinceSave_ = false;
+    bool saveFailureShown_ = false;
     int endWait_ = 0;             // ms the finished level has waited for its effects
 
     std::array<bool, kTutorialEntries> tutorialShown_{};

@@ -4,14 +4,17 @@
 // them and the board, or deals the saved level afresh when its board is gone.
 
 #include <algorithm>
+#include <cstdio>
 
 #include "config/game_settings.h"
 #include "config/ini_store.h"
+#include "config/save_failures.h"
 #include "game/game_screen.h"
 #include "game/level_files.h"
 #include "game/level_map.h"
 #include "game/level_rules.h"
 #include "game/progress_file.h"
+#include "ui/screen_manager.h"
 
 namespace {
 
@@ -28,13 +31,18 @@ ProgressRecord storedProgress(const std::string& player) {
 
 void GameScreen::readTipsFlag() { gameSettings().showTips = !storedProgress(playerName()).tipsOff; }
 
-void GameScreen::saveProfile() {
+void GameScreen::saveProfile() { saveGame(SavedBoardChange::Replace); }
+
+void GameScreen::saveProfileAndForgetBoard() { saveGame(SavedBoardChange::Forget); }
+
+// Replace writes the board as it stands where the mode keeps one.
+void GameScreen::saveGame(SavedBoardChange boardChange) {
     const std::string& player = playerName();
     playedSinceSave_ = false;
     if (player.empty()) return;
     ProgressRecord record = storedProgress(player);
     const int elapsedSeconds = board_->elapsed() / 1000;
-    bool saveBoard = true;
+    bool saveBoard = boardChange == SavedBoardChange::Replace;
     switch (mode_) {
         case BoardMode::ModePuzzle:
             record.puzzleLevel = level_;
@@ -54,13 +62,26 @@ void GameScreen::saveProfile() {
             record.highestQuestLevel = std::max(record.highestQuestLevel, maxQuestLevel_);
             maxQuestLevel_ = record.highestQuestLevel;
             // A won quest has no level left to come back to.
-            saveBoard = level_ <= kQuestLevels;
+            saveBoard = saveBoard && level_ <= kQuestLevels;
             break;
     }
     record.tipsOff = !gameSettings().showTips;
-    if (writeProgressFile(player, record) != 0) return;
-    if (saveBoard && saveMap(*board_, profileFilePath(player, *savedBoardOf(mode_))))
-        retireOlderFileName(player, *savedBoardOf(mode_));
+    if (boardChange == SavedBoardChange::Replace && !saveBoard) boardChange = SavedBoardChange::Keep;
+    const std::vector<std::uint8_t> boardBytes =
+        boardChange == SavedBoardChange::Replace ? encodeMap(mapFromBoard(*board_)) : std::vector<std::uint8_t>();
+    if (const std::optional<SaveFailure> failure = writeSaveUnit(player, record, mode_, boardChange, boardBytes))
+        reportSaveFailure(*failure);
+}
+
+// Every failure on standard error; on screen once a run, so a full disk
+// does not cover the game with the same line at every level.
+void GameScreen::reportSaveFailure(const SaveFailure& failure) {
+    std::fprintf(stderr, "shardfall: could not save %s: %s\n", failure.path.c_str(), failure.reason.c_str());
+    noteSaveFailure();
+    if (saveFailureShown_) return;
+    saveFailureShown_ = true;
+    if (ScreenManager* owner = manager())
+        owner->notice().show("Your progress could not be saved: " + failure.reason);
 }
 
 void GameScreen::resumeProfile() {
@@ -118,9 +139,8 @@ void GameScreen::resumeProfile() {
 
     // Without its board the saved level starts afresh, with the saved score,
     // lives and wands.
-    const ProfileFile savedBoard = *savedBoardOf(mode_);
-    const std::string boardPath = profileFileReadPath(player, savedBoard);
-    if (!profileFileExists(player, savedBoard) ||
+    const std::string boardPath = savedBoardToResume(player, record, *savedBoardOf(mode_));
+    if (boardPath.empty() ||
         loadMap(*board_, boardPath, [this](Board&) { composeBackground(); }) != MapLoad::Loaded) {
         loadLevel();
         return;

@@ -9,3 +9,8 @@ GameSession* findGameSession(ScreenManager& manager) {
 }
 
 void GameSession::forgetSavedBoard() { deleteSavedBoard(gameSettings().currentPlayerName, mode()); }
+
+void GameSession::saveProfileAndForgetBoard() {
+    saveProfile();
+    forgetSavedBoard();
+}

@@ -47,6 +47,10 @@ public:
     virtual void addScoreUnshown(int points) { setScore(score() + points); }
     // Writes the player's progress file and the current mode's board.
     virtual void saveProfile() = 0;
+    // Writes the player's progress with no board for the current mode, after
+    // a level is won or lost, in one step: the mode's next visit deals the
+    // level the progress names afresh.
+    virtual void saveProfileAndForgetBoard();
     // The game counts as saved: leaving the program does not save it again.
     virtual void markSaved() = 0;
     // Deletes the current player's saved board of the current mode (none in

@@ -1,6 +1,8 @@
 #include "game/progress_file.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "config/byte_fields.h"
 #include "errorlog/error_check.h"
@@ -122,6 +124,40 @@ void visitFields(Fields& f, ProgressRecord& r) {
     r.tipsOff = tips != 0;
 }
 
+// The board's place among the record's fingerprints.
+std::size_t printIndex(ProfileFile board) {
+    switch (board) {
+    case ProfileFile::QuestBoard: return 0;
+    case ProfileFile::ActionBoard: return 1;
+    case ProfileFile::CubeBoard: return 2;
+    case ProfileFile::Progress: break;
+    }
+    return 0;
+}
+
+constexpr ProfileFile kBoards[] = {ProfileFile::QuestBoard, ProfileFile::ActionBoard, ProfileFile::CubeBoard};
+
+// Where a save puts the mode's new board until its progress is written.
+std::string pendingBoardPath(const std::string& playerName, ProfileFile board) {
+    const std::string path = profileFilePath(playerName, board);
+    return path.empty() ? path : path + ".new";
+}
+
+// The fingerprint of the board file at the path, if it can be read.
+std::optional<std::uint32_t> fingerprintOfFile(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (path.empty() || !platform::readWholeFile(path, bytes, kReadLimit)) return std::nullopt;
+    return boardFingerprint(bytes);
+}
+
+void deleteIfThere(const std::string& path) {
+    if (!path.empty() && platform::fileReadable(path)) platform::deleteFile(path);
+}
+
+SaveFailure failureOf(const std::string& gamePath, int why) {
+    return {platform::absoluteWritePath(gamePath), std::strerror(why != 0 ? why : EIO)};
+}
+
 void logDamaged(const std::string& path, std::size_t size) {
     char text[512];
     std::snprintf(text, sizeof text, "%s: %zu bytes where %zu belong; missing fields keep their defaults\r\n",
@@ -163,17 +199,36 @@ void retireOlderFileName(const std::string& playerName, ProfileFile file) {
     if (!older.empty() && platform::fileReadable(older)) platform::deleteFile(older);
 }
 
+std::optional<std::uint32_t>& boardPrint(ProgressRecord& record, ProfileFile board) {
+    return record.boardPrints[printIndex(board)];
+}
+
+std::uint32_t boardFingerprint(const std::vector<std::uint8_t>& bytes) {
+    std::uint32_t hash = 2166136261u;
+    for (std::uint8_t b : bytes) hash = (hash ^ b) * 16777619u;
+    return hash == kNoSavedBoard ? 1u : hash;
+}
+
+// A record that knows none of its boards keeps the older layout; one that
+// knows some writes the others as "no board".
 std::vector<std::uint8_t> encodeProgress(const ProgressRecord& record) {
     ProgressRecord copy = record;
     FieldEncoder encoder;
     visitFields(encoder, copy);
+    bool anyKnown = false;
+    for (const auto& print : record.boardPrints) anyKnown = anyKnown || print.has_value();
+    if (anyKnown)
+        for (const auto& print : record.boardPrints) encoder.out.u32(print.value_or(kNoSavedBoard));
     return encoder.out.bytes();
 }
 
 ProgressReadResult decodeProgress(const std::uint8_t* data, std::size_t size, ProgressRecord& record) {
     FieldDecoder decoder{ByteFieldReader(data, size), size};
     visitFields(decoder, record);
-    return size == kProgressFileSize ? ProgressReadResult::Complete : ProgressReadResult::Damaged;
+    if (size >= kProgressFileSize)
+        for (auto& print : record.boardPrints) print = decoder.in.u32();
+    return size == kProgressFileSize || size == kOlderProgressFileSize ? ProgressReadResult::Complete
+                                                                         : ProgressReadResult::Damaged;
 }
 
 ProgressReadResult readProgressFile(const std::string& playerName, ProgressRecord& record) {
@@ -193,16 +248,86 @@ int writeProgressFile(const std::string& playerName, const ProgressRecord& recor
     const std::string path = profileFilePath(playerName, ProfileFile::Progress);
     if (path.empty()) return -1;
     platform::makeDirectories(kProfilesFolder);
-    const std::vector<std::uint8_t> bytes = encodeProgress(record);
+    ProgressRecord complete = record;
+    for (ProfileFile board : kBoards) {
+        std::optional<std::uint32_t>& print = boardPrint(complete, board);
+        if (print) continue;
+        const std::string current = profileFileReadPath(playerName, board);
+        print = platform::fileReadable(current) ? fingerprintOfFile(current).value_or(kNoSavedBoard) : kNoSavedBoard;
+    }
+    const std::vector<std::uint8_t> bytes = encodeProgress(complete);
     if (platform::writeFileAtomic(path, bytes.data(), bytes.size()) != 0) return -1;
     // Every field was read before it was written: the older file holds nothing more.
     retireOlderFileName(playerName, ProfileFile::Progress);
     return 0;
 }
 
+std::optional<SaveFailure> writeSaveUnit(const std::string& playerName, ProgressRecord record, BoardMode mode,
+                                         SavedBoardChange change, const std::vector<std::uint8_t>& boardBytes) {
+    const std::string progressPath = profileFilePath(playerName, ProfileFile::Progress);
+    if (progressPath.empty()) return SaveFailure{progressPath, "the player has no name"};
+    const std::optional<ProfileFile> board = savedBoardOf(mode);
+    if (!board) change = SavedBoardChange::Keep;
+    const std::string pending = board ? pendingBoardPath(playerName, *board) : std::string();
+
+    if (change == SavedBoardChange::Replace) {
+        platform::makeDirectories(kProfilesFolder);
+        if (platform::writeFileAtomic(pending, boardBytes.data(), boardBytes.size()) != 0)
+            return failureOf(pending, errno);
+        boardPrint(record, *board) = boardFingerprint(boardBytes);
+    } else if (change == SavedBoardChange::Forget) {
+        boardPrint(record, *board) = kNoSavedBoard;
+    }
+
+    // The moment the progress file is in place the save has happened.
+    if (writeProgressFile(playerName, record) != 0) {
+        const int why = errno;
+        if (change == SavedBoardChange::Replace) platform::deleteFile(pending);
+        return failureOf(progressPath, why);
+    }
+
+    if (change == SavedBoardChange::Replace) {
+        // Should this fail, the board stays pending and the next resume moves it.
+        if (platform::replaceFile(pending, profileFilePath(playerName, *board))) retireOlderFileName(playerName, *board);
+    } else if (change == SavedBoardChange::Forget) {
+        deleteSavedBoard(playerName, mode);
+        deleteIfThere(pending);
+    }
+    return std::nullopt;
+}
+
+std::string savedBoardToResume(const std::string& playerName, const ProgressRecord& record, ProfileFile board) {
+    const std::string current = profileFileReadPath(playerName, board);
+    if (current.empty()) return {};
+    const std::optional<std::uint32_t> print = record.boardPrints[printIndex(board)];
+    // An older progress file takes the board that is there.
+    if (!print) return platform::fileReadable(current) ? current : std::string();
+
+    const std::string pending = pendingBoardPath(playerName, board);
+    if (*print != kNoSavedBoard && fingerprintOfFile(current) == print) {
+        deleteIfThere(pending);
+        return current;
+    }
+    if (*print != kNoSavedBoard && fingerprintOfFile(pending) == print) {
+        // The save was cut off after its progress: finish it.
+        const std::string plain = profileFilePath(playerName, board);
+        if (!platform::replaceFile(pending, plain)) return pending;
+        retireOlderFileName(playerName, board);
+        return plain;
+    }
+    deleteIfThere(pending);
+    return {};
+}
+
 bool profileFileExists(const std::string& playerName, ProfileFile file) {
     const std::string path = profileFileReadPath(playerName, file);
     return !path.empty() && platform::fileReadable(path);
+}
+
+bool hasSavedBoardToResume(const std::string& playerName, ProfileFile board) {
+    ProgressRecord record;
+    readProgressFile(playerName, record);
+    return !savedBoardToResume(playerName, record, board).empty();
 }
 
 std::optional<ProfileFile> savedBoardOf(BoardMode mode) {
@@ -229,5 +354,6 @@ void deleteProfileFiles(const std::string& playerName) {
         const std::string path = profileFilePath(playerName, file);
         if (!path.empty()) platform::deleteFile(path);
         retireOlderFileName(playerName, file);
+        if (file != ProfileFile::Progress) deleteIfThere(pendingBoardPath(playerName, file));
     }
 }

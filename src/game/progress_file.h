@@ -32,6 +32,19 @@
 //     42     2    cube progress
 //     44     1    cube collector
 //     45     1    tips off (1 = the player switched the tips off)
+//     46     4    fingerprint of the saved quest board
+//     50     4    fingerprint of the saved action board
+//     54     4    fingerprint of the saved cube board
+//
+// A fingerprint names the one saved board that belongs to this progress
+// (FNV-1a of the board file's bytes; 0 when no board does), so progress and
+// board are one save: the board is written first under a pending name, the
+// progress file last, and only then does the board take its own name. A
+// save killed at any moment leaves a progress file whose board is either in
+// place or still pending; a board that matches no fingerprint is left over
+// from a save that never finished and is not resumed. Files of 46 bytes,
+// from before the fingerprints, take whatever board is there, as they
+// always did.
 //
 // Player names may hold any byte from 32 to 255. A plain name is its own
 // file name ("Tess" is "Tess.sav"); `profileFileStem` escapes only what is
@@ -42,6 +55,7 @@
 // still read while no plain one exists, and give way to the plain name the
 // next time they are written.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -81,6 +95,9 @@ struct CubeProgress {
     int collector = 0;
 };
 
+// The fingerprint that stands for "no saved board belongs to this progress".
+constexpr std::uint32_t kNoSavedBoard = 0;
+
 // Every field of the file; a default-made record holds the defaults of a
 // player without a file (the tips option aside, which the caller sets from
 // the current option).
@@ -91,11 +108,21 @@ struct ProgressRecord {
     int highestQuestLevel = 0;
     CubeProgress cube;
     bool tipsOff = false;
+    // The fingerprints of the quest, action and cube boards, in that order;
+    // empty where the file does not say (a file from before them).
+    std::array<std::optional<std::uint32_t>, 3> boardPrints;
 };
 
-constexpr std::size_t kProgressFileSize = 46;
+// The progress file as older versions wrote it, and as it is written now.
+constexpr std::size_t kOlderProgressFileSize = 46;
+constexpr std::size_t kProgressFileSize = 58;
 
 enum class ProfileFile { Progress, QuestBoard, ActionBoard, CubeBoard };
+
+// The record's fingerprint of one of the three boards.
+std::optional<std::uint32_t>& boardPrint(ProgressRecord& record, ProfileFile board);
+// The fingerprint of a board file's bytes; never kNoSavedBoard.
+std::uint32_t boardFingerprint(const std::vector<std::uint8_t>& bytes);
 
 // The stem of a player's file names: printable ASCII as it is, but '%' and
 // two lower-case hex digits for the path separators, '%', the characters
@@ -116,7 +143,7 @@ std::vector<std::uint8_t> encodeProgress(const ProgressRecord& record);
 
 enum class ProgressReadResult {
     Missing,   // no file: `record` is left as given (the defaults)
-    Complete,  // exactly 46 bytes
+    Complete,  // exactly 58 bytes, or the 46 of older versions
     Damaged,   // short or long: what the file holds is read, the rest left as given
 };
 
@@ -128,10 +155,42 @@ ProgressReadResult decodeProgress(const std::uint8_t* data, std::size_t size, Pr
 ProgressReadResult readProgressFile(const std::string& playerName, ProgressRecord& record);
 
 // Writes the whole record atomically, creating "data\profiles" when it is
-// missing. 0 on success, -1 on failure (the file on disk is then as it was).
+// missing. A fingerprint the record does not know is taken from the board
+// on disk. 0 on success, -1 on failure (the file on disk is then as it
+// was, and errno tells why).
 int writeProgressFile(const std::string& playerName, const ProgressRecord& record);
 
+// What a save does with the mode's board.
+enum class SavedBoardChange {
+    Keep,     // the board and its fingerprint stay as they are
+    Replace,  // the given bytes become the mode's saved board
+    Forget,   // no board belongs to the progress any more; the file goes
+};
+
+// A save that could not be written: the file's path in the player's folder
+// and why.
+struct SaveFailure {
+    std::string path;
+    std::string reason;
+};
+
+// Saves a player's progress and the mode's board as one unit (see above).
+// On failure every file is as it was before the save and no new file is
+// left behind.
+std::optional<SaveFailure> writeSaveUnit(const std::string& playerName, ProgressRecord record, BoardMode mode,
+                                         SavedBoardChange change, const std::vector<std::uint8_t>& boardBytes = {});
+
+// The saved board of the mode that belongs to the record: its game path,
+// or empty when none does. A board still pending from a save whose
+// progress was written takes its own name here; one left over from a save
+// that never finished is removed.
+std::string savedBoardToResume(const std::string& playerName, const ProgressRecord& record, ProfileFile board);
+
 bool profileFileExists(const std::string& playerName, ProfileFile file);
+
+// Whether the player's progress file has a saved board of that kind to
+// resume (see savedBoardToResume).
+bool hasSavedBoardToResume(const std::string& playerName, ProfileFile board);
 
 // The board a mode keeps in the middle of a level; none in puzzle mode,
 // whose levels are never saved half played.

@@ -104,6 +104,14 @@ std::string resolveWritePath(std::string_view gamePath) {
     return resolveInWorkingDirectory(fileSystemSpelling(gamePath));
 }
 
+std::string absoluteWritePath(std::string_view gamePath) {
+    std::string path = resolveWritePath(gamePath);
+    if (!path.empty() && path[0] == '/') return path;
+    char here[4096];
+    if (!::getcwd(here, sizeof here)) return path;
+    return std::string(here) + "/" + path;
+}
+
 std::string resolvePath(std::string_view gamePath) {
     const std::string path = fileSystemSpelling(gamePath);
     const std::string own = resolveInWorkingDirectory(path);
@@ -147,6 +155,7 @@ int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t siz
     const std::string target = resolveWritePath(gamePath);
     if (target.empty()) return -1;
     const std::string temp = target + ".tmp";
+    errno = 0;
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return -1;
     const auto* bytes = static_cast<const std::uint8_t*>(data);
@@ -154,6 +163,7 @@ int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t siz
     while (written < size) {
         ssize_t n = ::write(fd, bytes + written, size - written);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;
         if (n <= 0) break;
         written += static_cast<std::size_t>(n);
     }
@@ -161,10 +171,17 @@ int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t siz
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
+        const int why = errno != 0 ? errno : EIO;
         ::unlink(temp.c_str());
+        errno = why;
         return -1;
     }
     return 0;
+}
+
+bool replaceFile(std::string_view fromGamePath, std::string_view toGamePath) {
+    if (fromGamePath.empty() || toGamePath.empty()) return false;
+    return ::rename(resolveWritePath(fromGamePath).c_str(), resolveWritePath(toGamePath).c_str()) == 0;
 }
 
 bool deleteFile(std::string_view gamePath) {

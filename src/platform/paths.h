@@ -35,6 +35,9 @@ std::string resolvePath(std::string_view gamePath);
 // A new file is created under the caller's spelling.
 std::string resolveWritePath(std::string_view gamePath);
 
+// The same as an absolute path, for telling the player which file it is.
+std::string absoluteWritePath(std::string_view gamePath);
+
 // fopen of the resolved path: reading modes ("r", "rb") look in both roots,
 // any mode that writes resolves into the player's folder.
 std::FILE* openFile(std::string_view gamePath, const char* mode);
@@ -49,8 +52,13 @@ bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out,
 
 // Writes the bytes to a temporary file beside the target, flushes it and
 // renames it over the target. 0 on success, -1 on any failure; on failure
-// the file that was on disk is untouched.
+// the file that was on disk is untouched, no temporary file is left and
+// errno tells why.
 int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t size);
+
+// Moves a file of the player's folder over another in one step (rename).
+// True on success; on failure both are as they were.
+bool replaceFile(std::string_view fromGamePath, std::string_view toGamePath);
 
 // Removes a file of the player's folder. True when it existed and is gone.
 bool deleteFile(std::string_view gamePath);

@@ -139,8 +139,7 @@ void LevelCompleteScreen::finishLevel(GameSession& game) {
     const BoardMode mode = game.mode();
     game.setLevel(game.level() + 1);
     if (mode == BoardMode::ModeQuest && game.maxQuestLevel() < game.level()) game.setMaxQuestLevel(game.level());
-    game.saveProfile();
-    game.forgetSavedBoard();
+    game.saveProfileAndForgetBoard();
     game.markSaved();
 }
 

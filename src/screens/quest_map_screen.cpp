@@ -128,7 +128,7 @@ void QuestMapScreen::applyHighestLevel(int highest) {
     const std::string& player = gameSettings().currentPlayerName;
     for (int episode = 2; episode <= kEpisodes; ++episode) {
         if (highest != firstLevelOf(episode)) continue;
-        if (profileFileExists(player, ProfileFile::QuestBoard)) continue;
+        if (hasSavedBoardToResume(player, ProfileFile::QuestBoard)) continue;
         if (UiElement* button = episodeButton(episode)) button->setPromptText(startText_.c_str());
         startEpisode_ = episode;
     }

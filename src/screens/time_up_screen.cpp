@@ -62,8 +62,7 @@ void TimeUpScreen::keepPictureOf(GameSession& game) {
 // the game from here comes back to the level dealt afresh.
 void TimeUpScreen::loseTheLevel(GameSession& game) {
     game.setLives(game.lives() - 1);
-    game.saveProfile();
-    game.forgetSavedBoard();
+    game.saveProfileAndForgetBoard();
     if (!gameOver_) return;
 
     GameSettings& settings = gameSettings();
@@ -71,8 +70,7 @@ void TimeUpScreen::loseTheLevel(GameSession& game) {
     game.setScore(0);
     game.setLives(kNewGameLives);
     game.setWands(kNewGameWands);
-    game.saveProfile();
-    game.forgetSavedBoard();
+    game.saveProfileAndForgetBoard();
 }
 
 int TimeUpScreen::onCommand(UiElement* source) {

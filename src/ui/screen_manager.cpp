@@ -32,6 +32,7 @@ const ScreenManager::CursorRecord* ScreenManager::currentCursor() const {
 
 void ScreenManager::draw(int ox, int oy, Sprite& target) {
     if (Screen* screen = currentScreen()) screen->draw(ox, oy, target);
+    notice_.draw(target);
     if (!mouseInside_) return;
     const CursorRecord* cursor = currentCursor();
     if (cursor && hasPixels(cursor->sprite))
@@ -47,6 +48,7 @@ int ScreenManager::update(int milliseconds) {
     const bool drawnCursor = mouseInside_ && cursor && hasPixels(cursor->sprite);
     setSystemCursorVisible(!drawnCursor);
     if (quitRequested_) return 1;
+    notice_.update(milliseconds);
     Screen* screen = currentScreen();
     return screen ? screen->update(milliseconds) : 0;
 }

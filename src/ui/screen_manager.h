@@ -9,6 +9,7 @@
 
 #include "ui/screen.h"
 #include "ui/screen_factory.h"
+#include "ui/screen_notice.h"
 
 class ScreenManager : public UiElement {
 public:
@@ -19,7 +20,7 @@ public:
 
     // Loads the two cursor pictures; the arguments are not used.
     void load(const char* file, const char* section) override;
-    // The current screen, then the cursor while the mouse is inside.
+    // The current screen, the notice, then the cursor while the mouse is inside.
     void draw(int ox, int oy, Sprite& target) override;
     // Follows the mouse in and out of the window; non-zero once a quit was
     // requested or the current screen asks to close.
@@ -43,6 +44,8 @@ public:
 
     Screen* currentScreen() const;
     ScreenFactory& factory() { return factory_; }
+    // The line over every screen that tells the player what went wrong.
+    ScreenNotice& notice() { return notice_; }
 
     // 0 when NOTCustom asks for the system cursor everywhere; otherwise
     // whether the mouse is over the picture, edges included.
@@ -66,6 +69,7 @@ private:
     void routeMouse(std::uint32_t message, platform::WParam wParam, platform::LParam lParam);
 
     ScreenFactory factory_;
+    ScreenNotice notice_;
     CursorRecord cursors_[kCursorCount] = {{19, 19, nullptr}, {13, 13, nullptr}};
     int mouseX_ = 0, mouseY_ = 0;
     bool mouseInside_ = false;

@@ -44,8 +44,11 @@ TEST_F(GameScreenTest, AQuestSaveWritesItsFieldsByteForByteAndLeavesTheOthers) {
     ProgressRecord expected = everyFieldDistinct();
     expected.quest = {7, 0x012345, 2, 42, 0x0304, 0x000102, 3, 0};
     expected.tipsOff = !gameSettings().showTips;
+    // The progress names the quest board just written, and no other.
+    ASSERT_TRUE(dir.exists("data/profiles/testerquest.map"));
+    expected.boardPrints = {boardFingerprint(asBytes(dir.read("data/profiles/testerquest.map"))), kNoSavedBoard,
+                            kNoSavedBoard};
     EXPECT_EQ(asBytes(profileBytes()), encodeProgress(expected));
-    EXPECT_TRUE(dir.exists("data/profiles/testerquest.map"));
 }
 
 TEST_F(GameScreenTest, SavingInActionModeLeavesTheQuestAndCubeFieldsAndTheHighestLevel) {
@@ -64,7 +67,7 @@ TEST_F(GameScreenTest, SavingInActionModeLeavesTheQuestAndCubeFieldsAndTheHighes
     const Bytes after = asBytes(profileBytes());
     ASSERT_EQ(after.size(), kProgressFileSize);
     EXPECT_EQ(after[0], before[0]);
-    EXPECT_TRUE(std::equal(after.begin() + 16, after.end(), before.begin() + 16));
+    EXPECT_TRUE(std::equal(after.begin() + 16, after.begin() + kOlderProgressFileSize, before.begin() + 16));
     ProgressRecord saved = readProgress();
     EXPECT_EQ(saved.action.level, 12);
     EXPECT_EQ(saved.action.score, game->score());
@@ -105,6 +108,7 @@ TEST_F(GameScreenTest, ASavedActionBoardComesBackWithItsOwnGenerationTable) {
     map.kests = {0, 1, 0, 1, 0, 1, 0, 1, 0, 0};
     ASSERT_TRUE(writeMap(map, "data\\profiles\\testeraction.map"));
     ProgressRecord record = readProgress();
+    boardPrint(record, ProfileFile::ActionBoard).reset();  // take the board now on disk
     record.action.level = 7;
     record.action.progress = 400;
     record.action.collector = 2;

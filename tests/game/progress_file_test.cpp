@@ -50,7 +50,7 @@ Bytes handWrittenFile() {
 
 TEST(ProgressFile, HandWrittenFileReadsFieldByFieldAndWritesBackTheSameBytes) {
     const Bytes file = handWrittenFile();
-    ASSERT_EQ(file.size(), kProgressFileSize);
+    ASSERT_EQ(file.size(), kOlderProgressFileSize);
     ProgressRecord r;
     ASSERT_EQ(decodeProgress(file.data(), file.size(), r), ProgressReadResult::Complete);
     EXPECT_EQ(r.puzzleLevel, 7);
@@ -84,7 +84,7 @@ TEST(ProgressFile, HandWrittenFileReadsFieldByFieldAndWritesBackTheSameBytes) {
 
 TEST(ProgressFile, DefaultsAndFieldLimits) {
     ProgressRecord r;
-    Bytes expected(kProgressFileSize, 0);
+    Bytes expected(kOlderProgressFileSize, 0);
     expected[0] = 1;   // puzzle level
     expected[1] = 1;   // action level
     expected[16] = 1;  // quest level
@@ -147,7 +147,8 @@ TEST_F(ProgressFileOnDisk, ShortLongAndMissingFilesGiveDefaultsForWhatTheyLack) 
     dir.write("data/profiles/anna.sav", std::string(longer.begin(), longer.end()));
     ProgressRecord longRead;
     EXPECT_EQ(readProgressFile("anna", longRead), ProgressReadResult::Damaged);
-    EXPECT_EQ(encodeProgress(longRead), full);
+    const Bytes longFields = encodeProgress(longRead);
+    EXPECT_EQ(Bytes(longFields.begin(), longFields.begin() + kOlderProgressFileSize), full);
 
     dir.write("data/profiles/anna.sav", std::string(1 << 20, '\xAB'));  // far too big: not read
     ProgressRecord hugeRead;
@@ -235,6 +236,58 @@ TEST(ProfileFileNames, HostileNamesStayInsideTheFolderAndNeverShareAFile) {
     EXPECT_EQ(profileFileStem("Tess"), "Tess");
     EXPECT_EQ(profileFileStem("Anna Lee_2-b"), "Anna Lee_2-b");
     EXPECT_EQ(profileFilePath("", ProfileFile::Progress), "");
+}
+
+}  // namespace
+
+namespace {
+
+// A player's files as the game before board fingerprints left them.
+class OlderSaveOnDisk : public ProgressFileOnDisk {
+protected:
+    void writeOlderPair(const std::string& board) {
+        const Bytes progress = handWrittenFile();
+        dir.write("data/profiles/Tess.sav", std::string(progress.begin(), progress.end()));
+        dir.write("data/profiles/Tessaction.map", board);
+    }
+    std::string resumedActionBoard() {
+        ProgressRecord record;
+        readProgressFile("Tess", record);
+        return savedBoardToResume("Tess", record, ProfileFile::ActionBoard);
+    }
+};
+
+TEST_F(OlderSaveOnDisk, AnOlderProgressFileKeepsItsBoardThroughTheNextSaveOfAnotherMode) {
+    writeOlderPair("action board");
+    EXPECT_EQ(resumedActionBoard(), "data\\profiles\\Tessaction.map");
+
+    // A quest save writes the current layout; the action board it did not
+    // touch is still the one that belongs.
+    ProgressRecord record;
+    readProgressFile("Tess", record);
+    ASSERT_FALSE(writeSaveUnit("Tess", record, BoardMode::ModeQuest, SavedBoardChange::Replace, Bytes{1, 2, 3}));
+    EXPECT_EQ(dir.read("data/profiles/Tess.sav").size(), kProgressFileSize);
+    EXPECT_EQ(resumedActionBoard(), "data\\profiles\\Tessaction.map");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "data/profiles/Tessquest.map.new"));
+}
+
+TEST_F(OlderSaveOnDisk, ABoardTheProgressDoesNotNameIsNotResumedAndAPendingOneThatItNamesIs) {
+    writeOlderPair("action board");
+    ProgressRecord record;
+    readProgressFile("Tess", record);
+    ASSERT_FALSE(writeSaveUnit("Tess", record, BoardMode::ModeAction, SavedBoardChange::Replace, Bytes{9, 9}));
+    EXPECT_EQ(dir.read("data/profiles/Tessaction.map"), std::string("\x09\x09"));
+
+    // A board from a save that never reached its progress file.
+    dir.write("data/profiles/Tessaction.map", "left over");
+    EXPECT_EQ(resumedActionBoard(), "");
+
+    // A save cut off after its progress: the board still waits under its
+    // pending name, and the resume puts it in place.
+    dir.write("data/profiles/Tessaction.map.new", std::string("\x09\x09"));
+    EXPECT_EQ(resumedActionBoard(), "data\\profiles\\Tessaction.map");
+    EXPECT_EQ(dir.read("data/profiles/Tessaction.map"), std::string("\x09\x09"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "data/profiles/Tessaction.map.new"));
 }
 
 }  // namespace
