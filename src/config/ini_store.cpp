@@ -37,9 +37,22 @@ struct IniCache {
     // Changed while a batch holds the saves: written when the batch ends.
     bool held = false;
     char value[kValueCapacity] = {};
+    // The header starts of `contents`, found at the first read after a change.
+    std::vector<std::size_t> headers;
+    bool headersKnown = false;
 };
 
 IniCache cache;
+
+const std::vector<std::size_t>& cachedHeaders() {
+    if (!cache.headersKnown) {
+        cache.headers = ini::headerStarts(cache.contents);
+        cache.headersKnown = true;
+    }
+    return cache.headers;
+}
+
+void contentsChanged() { cache.headersKnown = false; }
 
 // A file whose saves a batch holds, put aside while another file is cached.
 // It comes back into the cache instead of being read from disk, so a batch
@@ -122,6 +135,7 @@ void forgetFile(std::string_view path) {
     cache.name[path.size()] = '\0';
     cache.contents.clear();
     cache.contents.shrink_to_fit();
+    contentsChanged();
     cache.unreadable = false;
 }
 
@@ -242,7 +256,7 @@ void insertKey(std::size_t body, std::string_view key, std::string_view value) {
 const char* iniReadString(const char* path, const char* section, const char* key) {
     if (!selectFile(textOf(path))) return kEmptyText;
     const std::string_view text = cache.contents;
-    const std::size_t body = ini::findSectionBody(text, textOf(section));
+    const std::size_t body = ini::findSectionBody(text, cachedHeaders(), textOf(section));
     if (body == ini::npos) return kEmptyText;
     const std::size_t start = ini::findKeyValue(text, body, textOf(key));
     if (start == ini::npos) return kEmptyText;
@@ -271,7 +285,8 @@ int iniWriteString(const char* path, const char* section, const char* key, const
     std::string_view text = textOf(value);
     text = text.substr(0, ini::findLineEnd(text, 0));
 
-    std::size_t body = ini::findSectionBody(cache.contents, sectionName);
+    std::size_t body = ini::findSectionBody(cache.contents, cachedHeaders(), sectionName);
+    contentsChanged();
     if (body == ini::npos) body = appendSection(sectionName);
     const std::size_t valueStart = ini::findKeyValue(cache.contents, body, keyName);
     if (valueStart != ini::npos) {

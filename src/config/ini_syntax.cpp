@@ -20,6 +20,12 @@ std::size_t matchName(std::string_view text, std::size_t pos, std::string_view n
     return pos + name.size();
 }
 
+// The body after the header at `pos` when that header names `section`.
+std::size_t bodyIfNamed(std::string_view text, std::size_t pos, std::string_view section) {
+    const std::size_t end = matchName(text, pos + 1, section);
+    return end != npos && end < text.size() && text[end] == ']' ? end + 1 : npos;
+}
+
 }  // namespace
 
 bool isWhitespace(char c) {
@@ -44,12 +50,17 @@ std::size_t nextLineStart(std::string_view text, std::size_t pos) {
     return skipWhitespace(text, findLineEnd(text, pos));
 }
 
-std::size_t findSectionBody(std::string_view text, std::string_view section) {
-    for (std::size_t pos = skipWhitespace(text, 0); pos < text.size(); pos = nextLineStart(text, pos)) {
-        if (text[pos] != '[') continue;
-        const std::size_t end = matchName(text, pos + 1, section);
-        if (end != npos && end < text.size() && text[end] == ']') return end + 1;
-    }
+std::vector<std::size_t> headerStarts(std::string_view text) {
+    std::vector<std::size_t> headers;
+    for (std::size_t pos = skipWhitespace(text, 0); pos < text.size(); pos = nextLineStart(text, pos))
+        if (text[pos] == '[') headers.push_back(pos);
+    return headers;
+}
+
+std::size_t findSectionBody(std::string_view text, const std::vector<std::size_t>& headers,
+                            std::string_view section) {
+    for (std::size_t pos : headers)
+        if (const std::size_t body = bodyIfNamed(text, pos, section); body != npos) return body;
     return npos;
 }
 

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace ini {
 
@@ -27,10 +28,16 @@ std::size_t findLineEnd(std::string_view text, std::size_t pos);
 // indentation skipped), or text.size().
 std::size_t nextLineStart(std::string_view text, std::size_t pos);
 
-// Index just after the "]" of the first header that names `section`, or npos.
-// Only a "[" at a line start opens a header, so a byte-order mark or any
-// other byte before it hides that section.
-std::size_t findSectionBody(std::string_view text, std::string_view section);
+// Where every header may be: the index of each line start holding "[", in
+// file order. Only a "[" at a line start opens a header, so a byte-order mark
+// or any other byte before it hides that section. Found once per text, so a
+// reader asking for many keys does not read the file from its top for each.
+std::vector<std::size_t> headerStarts(std::string_view text);
+
+// Index just after the "]" of the first of `headers` (the header starts of
+// `text`) that names `section`, or npos.
+std::size_t findSectionBody(std::string_view text, const std::vector<std::size_t>& headers,
+                            std::string_view section);
 
 // Searches the section whose body starts at `body` (just after its "]") for
 // `key`. Returns the index of the first value byte (past the "=" and any
