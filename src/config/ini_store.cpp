@@ -286,6 +286,7 @@ int iniWriteString(const char* path, const char* section, const char* key, const
     text = text.substr(0, ini::findLineEnd(text, 0));
 
     std::size_t body = ini::findSectionBody(cache.contents, cachedHeaders(), sectionName);
+    // Every path below changes the text, so the header starts are found again.
     contentsChanged();
     if (body == ini::npos) body = appendSection(sectionName);
     const std::size_t valueStart = ini::findKeyValue(cache.contents, body, keyName);
