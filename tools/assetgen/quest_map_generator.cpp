@@ -94,28 +94,31 @@ void veil(Image& picture, int episode) {
     }
 }
 
-// The episode's landscape and relic as they meet on the game screen, cut
-// to the part around the relic and scaled into the glass.
-Image windowScene(int episode, WindowLook look) {
-    const Image& scene = episodeScene(episode);
-    const RelicPictures& relic = relicPictures(episode);
-    const Image& relicPicture = look == WindowLook::Finished ? relic.stages.back() : relic.outline;
-    const ScreenRect box = relicBox(episode);
-    // The view: from the screen's left edge, around the relic's column and
-    // a little of the land beside it.
-    const double viewX = 0, viewY = 150, viewW = 440;
-    const double scale = kGlassW / viewW;
-    Canvas canvas(kWindowWidth, kWindowHeight);
-    cairo_t* cr = canvas.cr();
+// The part of the game screen a window shows: from the screen's left edge,
+// around the relic's column and a little of the land beside it, scaled
+// into the glass.
+constexpr double kViewX = 0, kViewY = 150, kViewW = 440;
+constexpr double kViewScale = kGlassW / kViewW;
+
+// Clips to the glass and maps game-screen coordinates into it.
+void lookThroughGlass(cairo_t* cr) {
     glassPath(cr);
     cairo_clip(cr);
-    cairo_save(cr);
     cairo_translate(cr, kGlassX, kGlassY);
-    cairo_scale(cr, scale, scale);
-    cairo_translate(cr, -viewX, -viewY);
-    canvas.drawImage(scene, 15, 15);
+    cairo_scale(cr, kViewScale, kViewScale);
+    cairo_translate(cr, -kViewX, -kViewY);
+}
+
+// The episode's landscape in the glass; a finished relic stands in its own
+// light, a locked episode is veiled.
+Image landscapeInGlass(int episode, WindowLook look) {
+    const ScreenRect box = relicBox(episode);
+    Canvas canvas(kWindowWidth, kWindowHeight);
+    cairo_t* cr = canvas.cr();
+    cairo_save(cr);
+    lookThroughGlass(cr);
+    canvas.drawImage(episodeScene(episode), 15, 15);
     if (look == WindowLook::Finished) {
-        // The finished relic stands in its own light.
         cairo_pattern_t* light = cairo_pattern_create_radial(box.centreX(), box.centreY(), 10, box.centreX(),
                                                              box.centreY(), box.h * 0.6);
         cairo_pattern_add_color_stop_rgba(light, 0, 1.0, 0.85, 0.45, 0.55);
@@ -127,35 +130,43 @@ Image windowScene(int episode, WindowLook look) {
     cairo_restore(cr);
     Image picture = canvas.toImage();
     if (look == WindowLook::Locked) veil(picture, episode);
+    return picture;
+}
 
-    // The relic, drawn where the game draws it over the same scene.
-    Image relicLayer(kWindowWidth, kWindowHeight);
-    {
-        Canvas relicCanvas(kWindowWidth, kWindowHeight);
-        cairo_t* rc = relicCanvas.cr();
-        glassPath(rc);
-        cairo_clip(rc);
-        cairo_translate(rc, kGlassX, kGlassY);
-        cairo_scale(rc, scale, scale);
-        cairo_translate(rc, -viewX, -viewY);
-        relicCanvas.drawImage(relicPicture, box.x, box.y);
-        relicLayer = relicCanvas.toImage();
+// A dark silhouette with a thin light round its edge: the shape is there,
+// what it is is not.
+void silhouette(Image& relicLayer) {
+    const Image halo = blurred(relicLayer, 2.5f);
+    const Rgb shadow = hexColour(0x0C0616);
+    const Rgb edge = hexColour(0xE8C070);
+    for (std::size_t i = 0; i < relicLayer.pixels.size(); ++i) {
+        const Rgba c = unpackArgb(relicLayer.pixels[i]);
+        const float rim = clamp01(unpackArgb(halo.pixels[i]).a - c.a * 0.8f) * 0.9f;
+        const float cover = std::max(c.a * 0.92f, rim);
+        const Rgb mixed = cover > 0 ? lerp(shadow, edge, clamp01(rim / cover)) : shadow;
+        relicLayer.pixels[i] = packArgb(withAlpha(mixed, cover));
     }
-    if (look == WindowLook::Locked) {
-        // A dark silhouette with a thin light round its edge: the shape is
-        // there, what it is is not.
-        const Image halo = blurred(relicLayer, 2.5f);
-        for (std::size_t i = 0; i < relicLayer.pixels.size(); ++i) {
-            Rgba c = unpackArgb(relicLayer.pixels[i]);
-            const float rim = clamp01(unpackArgb(halo.pixels[i]).a - c.a * 0.8f) * 0.9f;
-            const Rgb shadow = hexColour(0x0C0616);
-            const Rgb edge = hexColour(0xE8C070);
-            const float cover = std::max(c.a * 0.92f, rim);
-            const Rgb mixed = cover > 0 ? lerp(shadow, edge, clamp01(rim / cover)) : shadow;
-            relicLayer.pixels[i] = packArgb(withAlpha(mixed, cover));
-        }
-    }
-    drawOver(picture, relicLayer, 0, 0);
+}
+
+// The relic in the glass, drawn where the game draws it over the same
+// scene: its outline while the episode is open, whole once it is done, a
+// silhouette while it is locked.
+Image relicInGlass(int episode, WindowLook look) {
+    const RelicPictures& relic = relicPictures(episode);
+    const Image& relicPicture = look == WindowLook::Finished ? relic.stages.back() : relic.outline;
+    const ScreenRect box = relicBox(episode);
+    Canvas canvas(kWindowWidth, kWindowHeight);
+    lookThroughGlass(canvas.cr());
+    canvas.drawImage(relicPicture, box.x, box.y);
+    Image layer = canvas.toImage();
+    if (look == WindowLook::Locked) silhouette(layer);
+    return layer;
+}
+
+// The episode's landscape and relic as they meet on the game screen.
+Image windowScene(int episode, WindowLook look) {
+    Image picture = landscapeInGlass(episode, look);
+    drawOver(picture, relicInGlass(episode, look), 0, 0);
     return picture;
 }
 
