@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "materials.h"
+
 namespace {
 constexpr double kPi = 3.14159265358979;
 }
@@ -83,17 +85,8 @@ void padlock(cairo_t* cr, double cx, double cy, bool heavy) {
     metalStroke(cr, 2.6, 0.62, 0.66, 0.74);
     // Body.
     roundedRectPath(cr, cx - w / 2, cy - h / 2, w, h, 3);
-    cairo_pattern_t* body = cairo_pattern_create_linear(0, cy - h / 2, 0, cy + h / 2);
-    if (heavy) {
-        cairo_pattern_add_color_stop_rgb(body, 0, 1.0, 0.72, 0.35);
-        cairo_pattern_add_color_stop_rgb(body, 1, 0.55, 0.16, 0.04);
-    } else {
-        cairo_pattern_add_color_stop_rgb(body, 0, 1.0, 0.9, 0.5);
-        cairo_pattern_add_color_stop_rgb(body, 1, 0.66, 0.42, 0.08);
-    }
-    cairo_set_source(cr, body);
+    setGradient(cr, heavy ? material::kHeavyLockGold : material::kLockBrass, 0, cy - h / 2, 0, cy + h / 2);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(body);
     cairo_set_source_rgba(cr, 0.15, 0.07, 0.0, 1);
     cairo_set_line_width(cr, 1.3);
     cairo_stroke(cr);

@@ -11,6 +11,7 @@
 #include "canvas.h"
 #include "cur_writer.h"
 #include "generators.h"
+#include "materials.h"
 #include "paint.h"
 #include "picture_output.h"
 
@@ -31,13 +32,8 @@ void arrow(cairo_t* cr, double x, double y, double scale) {
     cairo_set_source_rgb(cr, 0.12, 0.05, 0.0);
     cairo_set_line_width(cr, 2.4);
     cairo_stroke_preserve(cr);
-    cairo_pattern_t* gold = cairo_pattern_create_linear(x, y, x + 14 * scale, y + 24 * scale);
-    cairo_pattern_add_color_stop_rgb(gold, 0, 1.0, 0.97, 0.78);
-    cairo_pattern_add_color_stop_rgb(gold, 0.45, 0.98, 0.78, 0.28);
-    cairo_pattern_add_color_stop_rgb(gold, 1, 0.7, 0.42, 0.06);
-    cairo_set_source(cr, gold);
+    setGradient(cr, material::kPointerGold, x, y, x + 14 * scale, y + 24 * scale);
     cairo_fill(cr);
-    cairo_pattern_destroy(gold);
     // A light edge down the left side.
     cairo_move_to(cr, x + 1.2 * scale, y + 3 * scale);
     cairo_line_to(cr, x + 1.2 * scale, y + 17.5 * scale);

@@ -4,18 +4,10 @@
 
 #include "cairo_shapes.h"
 #include "canvas.h"
+#include "materials.h"
 #include "paint.h"
 
 namespace {
-
-// Gold for strokes and marks drawn on a plate: bright above, deep below.
-cairo_pattern_t* goldFill(double top, double bottom) {
-    cairo_pattern_t* metal = cairo_pattern_create_linear(0, top, 0, bottom);
-    cairo_pattern_add_color_stop_rgb(metal, 0.0, 1.0, 0.95, 0.74);
-    cairo_pattern_add_color_stop_rgb(metal, 0.5, 0.9, 0.66, 0.22);
-    cairo_pattern_add_color_stop_rgb(metal, 1.0, 0.6, 0.36, 0.07);
-    return metal;
-}
 
 // Draws a gold mark along the current path: a dark edge, then the metal.
 void strokeGold(cairo_t* cr, double top, double bottom, double width) {
@@ -24,11 +16,9 @@ void strokeGold(cairo_t* cr, double top, double bottom, double width) {
     cairo_set_source_rgba(cr, 0.1, 0.04, 0.01, 0.9);
     cairo_set_line_width(cr, width + 2.5);
     cairo_stroke_preserve(cr);
-    cairo_pattern_t* metal = goldFill(top, bottom);
-    cairo_set_source(cr, metal);
+    setGradient(cr, material::kMarkGold, 0, top, 0, bottom);
     cairo_set_line_width(cr, width);
     cairo_stroke(cr);
-    cairo_pattern_destroy(metal);
 }
 
 template <typename Paint>
@@ -71,10 +61,8 @@ Image arrowButton(int width, int height, ButtonLook look, bool up) {
         cairo_set_source_rgba(cr, 0.1, 0.04, 0.01, 0.9);
         cairo_set_line_width(cr, 2.0);
         cairo_stroke_preserve(cr);
-        cairo_pattern_t* metal = goldFill(cy - half, cy + half);
-        cairo_set_source(cr, metal);
+        setGradient(cr, material::kMarkGold, 0, cy - half, 0, cy + half);
         cairo_fill(cr);
-        cairo_pattern_destroy(metal);
     });
 }
 
@@ -82,13 +70,8 @@ Image wellPicture(int width, int height) {
     Canvas canvas(width, height);
     cairo_t* cr = canvas.cr();
     roundedRectPath(cr, 1.5, 1.5, width - 3, height - 3, 8);
-    cairo_pattern_t* velvet = cairo_pattern_create_linear(0, 0, 0, height);
-    cairo_pattern_add_color_stop_rgb(velvet, 0.0, 0.22, 0.1, 0.32);
-    cairo_pattern_add_color_stop_rgb(velvet, 0.12, 0.33, 0.17, 0.46);
-    cairo_pattern_add_color_stop_rgb(velvet, 1.0, 0.28, 0.14, 0.4);
-    cairo_set_source(cr, velvet);
+    setGradient(cr, material::kWellVelvet, 0, 0, 0, height);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(velvet);
     // Recessed: the upper edge throws a shadow into the well.
     cairo_save(cr);
     cairo_clip_preserve(cr);
@@ -100,10 +83,8 @@ Image wellPicture(int width, int height) {
     cairo_pattern_destroy(inner);
     cairo_restore(cr);
     cairo_set_line_width(cr, 1.4);
-    cairo_pattern_t* rim = goldFill(0, height);
-    cairo_set_source(cr, rim);
+    setGradient(cr, material::kMarkGold, 0, 0, 0, height);
     cairo_stroke(cr);
-    cairo_pattern_destroy(rim);
     return canvas.toImage();
 }
 

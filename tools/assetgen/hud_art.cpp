@@ -9,6 +9,7 @@
 #include "cursor_generator.h"
 #include "game_screen_layout.h"
 #include "gem_drawing.h"
+#include "materials.h"
 #include "paint.h"
 #include "painted_once.h"
 #include "scene_painting.h"
@@ -28,25 +29,16 @@ constexpr ScreenRect inPanel(ScreenRect r) { return {panelX(r.x), panelY(r.y), r
 // gold rim, shadowed under its upper edge.
 void valuePlate(cairo_t* cr, const ScreenRect& r) {
     roundedRectPath(cr, r.x, r.y, r.w, r.h, 8);
-    cairo_pattern_t* inside = cairo_pattern_create_linear(0, r.y, 0, r.bottom());
-    cairo_pattern_add_color_stop_rgb(inside, 0, 0.03, 0.01, 0.05);
-    cairo_pattern_add_color_stop_rgb(inside, 0.4, 0.07, 0.03, 0.11);
-    cairo_pattern_add_color_stop_rgb(inside, 1, 0.14, 0.06, 0.2);
-    cairo_set_source(cr, inside);
+    setGradient(cr, material::kSunkenVelvet, 0, r.y, 0, r.bottom());
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(inside);
     goldStroke(cr, r.y, r.bottom(), 1.8);
 }
 
 // The hollow the wand's button sits in; empty when the wands run out.
 void wandSocket(cairo_t* cr, double cx, double cy, double r) {
     cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-    cairo_pattern_t* hollow = cairo_pattern_create_radial(cx, cy - r * 0.3, r * 0.1, cx, cy, r);
-    cairo_pattern_add_color_stop_rgb(hollow, 0, 0.12, 0.05, 0.18);
-    cairo_pattern_add_color_stop_rgb(hollow, 1, 0.02, 0.0, 0.04);
-    cairo_set_source(cr, hollow);
+    setRadialGradient(cr, material::kSocketVelvet, cx, cy - r * 0.3, r * 0.1, cx, cy, r);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(hollow);
     goldStroke(cr, cy - r, cy + r, 3.0);
     for (int i = 0; i < 4; ++i) {
         const double a = kPi / 4 + i * kPi / 2;
@@ -246,12 +238,8 @@ Image tutorialPanel() {
     cairo_arc(cr, left + r, bottom - r, r, kPi / 2, kPi);
     cairo_arc(cr, left + r, top + r, r, kPi, 3 * kPi / 2);
     cairo_close_path(cr);
-    cairo_pattern_t* velvet = cairo_pattern_create_linear(0, top, 0, bottom);
-    cairo_pattern_add_color_stop_rgba(velvet, 0, 0.17, 0.07, 0.26, 0.97);
-    cairo_pattern_add_color_stop_rgba(velvet, 1, 0.06, 0.02, 0.1, 0.97);
-    cairo_set_source(cr, velvet);
+    setGradient(cr, material::kCardVelvet, 0, top, 0, bottom);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(velvet);
     goldStroke(cr, top, tipY, 2.6);
     goldDiamond(cr, (left + right) / 2, top, 6);
     Image panel = canvas.toImage();

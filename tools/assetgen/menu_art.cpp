@@ -10,6 +10,7 @@
 #include "cairo_shapes.h"
 #include "canvas.h"
 #include "gem_drawing.h"
+#include "materials.h"
 
 namespace {
 
@@ -40,18 +41,9 @@ void goldStroke(cairo_t* cr, double top, double bottom, double width, double bri
     setSource(cr, hexColour(0x1A0A02), 0.9);
     cairo_set_line_width(cr, width + 2.0);
     cairo_stroke_preserve(cr);
-    cairo_pattern_t* metal = cairo_pattern_create_linear(0, top, 0, bottom);
-    const Rgb light = hexColour(0xFFF0B8) * static_cast<float>(brightness);
-    const Rgb body = hexColour(0xE0A838) * static_cast<float>(brightness);
-    const Rgb deep = hexColour(0x8A5210) * static_cast<float>(brightness);
-    cairo_pattern_add_color_stop_rgb(metal, 0.0, light.r, light.g, light.b);
-    cairo_pattern_add_color_stop_rgb(metal, 0.45, body.r, body.g, body.b);
-    cairo_pattern_add_color_stop_rgb(metal, 0.55, deep.r, deep.g, deep.b);
-    cairo_pattern_add_color_stop_rgb(metal, 1.0, body.r, body.g, body.b);
-    cairo_set_source(cr, metal);
+    setGradient(cr, material::polishedGold(brightness), 0, top, 0, bottom);
     cairo_set_line_width(cr, width);
     cairo_stroke_preserve(cr);
-    cairo_pattern_destroy(metal);
     cairo_new_path(cr);
 }
 
@@ -61,13 +53,8 @@ void goldDiamond(cairo_t* cr, double cx, double cy, double r) {
     cairo_line_to(cr, cx, cy + r);
     cairo_line_to(cr, cx - r * 0.7, cy);
     cairo_close_path(cr);
-    cairo_pattern_t* fill = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
-    cairo_pattern_add_color_stop_rgb(fill, 0, 1.0, 0.95, 0.72);
-    cairo_pattern_add_color_stop_rgb(fill, 0.5, 0.88, 0.64, 0.2);
-    cairo_pattern_add_color_stop_rgb(fill, 1, 0.5, 0.3, 0.05);
-    cairo_set_source(cr, fill);
+    setGradient(cr, material::kDiamondGold, cx - r, cy - r, cx + r, cy + r);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(fill);
     setSource(cr, hexColour(0x2A1204), 0.9);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
@@ -133,12 +120,8 @@ void drawGoldPanel(Image& picture, double x, double y, double w, double h, doubl
     drawOver(picture, shade, 0, 0);
     paintOn(picture, [&](cairo_t* cr) {
         roundedRectPath(cr, x, y, w, h, radius);
-        cairo_pattern_t* inside = cairo_pattern_create_linear(0, y, 0, y + h);
-        cairo_pattern_add_color_stop_rgba(inside, 0, 0.13, 0.05, 0.2, 0.92);
-        cairo_pattern_add_color_stop_rgba(inside, 1, 0.05, 0.015, 0.09, 0.94);
-        cairo_set_source(cr, inside);
+        setGradient(cr, material::kPanelVelvet, 0, y, 0, y + h);
         cairo_fill_preserve(cr);
-        cairo_pattern_destroy(inside);
         goldStroke(cr, y, y + h, 4.5);
         roundedRectPath(cr, x + 8, y + 8, w - 16, h - 16, std::max(2.0, radius - 6));
         goldStroke(cr, y + 8, y + h - 8, 1.4, 0.9);
@@ -152,16 +135,11 @@ void drawGoldPanel(Image& picture, double x, double y, double w, double h, doubl
 void drawGoldRule(Image& picture, double x0, double x1, double y) {
     paintOn(picture, [&](cairo_t* cr) {
         const double mid = (x0 + x1) / 2;
-        cairo_pattern_t* fade = cairo_pattern_create_linear(x0, 0, x1, 0);
-        cairo_pattern_add_color_stop_rgba(fade, 0, 0.88, 0.66, 0.22, 0.0);
-        cairo_pattern_add_color_stop_rgba(fade, 0.5, 0.98, 0.8, 0.36, 1.0);
-        cairo_pattern_add_color_stop_rgba(fade, 1, 0.88, 0.66, 0.22, 0.0);
-        cairo_set_source(cr, fade);
+        setGradient(cr, material::kFadingGold, x0, 0, x1, 0);
         cairo_set_line_width(cr, 1.6);
         cairo_move_to(cr, x0, y);
         cairo_line_to(cr, x1, y);
         cairo_stroke(cr);
-        cairo_pattern_destroy(fade);
         goldDiamond(cr, mid, y, 6);
     });
 }
@@ -210,12 +188,8 @@ Image buttonPlate(int width, int height, const ButtonPlate& b, const ButtonColou
     Canvas canvas(width, height);
     cairo_t* cr = canvas.cr();
     roundedRectPath(cr, b.x, b.y, b.w, b.h, b.r);
-    cairo_pattern_t* plate = cairo_pattern_create_linear(0, b.y, 0, b.y + b.h);
-    cairo_pattern_add_color_stop_rgb(plate, 0, c.top.r, c.top.g, c.top.b);
-    cairo_pattern_add_color_stop_rgb(plate, 1, c.bottom.r, c.bottom.g, c.bottom.b);
-    cairo_set_source(cr, plate);
+    setGradient(cr, gradientOf({{0, c.top}, {1, c.bottom}}), 0, b.y, 0, b.y + b.h);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(plate);
     shadePlate(cr, b, c, pressed);
     roundedRectPath(cr, b.x, b.y, b.w, b.h, b.r);
     goldStroke(cr, b.y, b.y + b.h, 2.6, c.rimBrightness);
@@ -259,20 +233,8 @@ Image loadingBar(int width, int height, bool filled) {
     cairo_t* cr = canvas.cr();
     const double x = 2, y = 2, w = width - 4, h = height - 4, r = h / 2;
     roundedRectPath(cr, x, y, w, h, r);
-    cairo_pattern_t* groove = cairo_pattern_create_linear(0, y, 0, y + h);
-    if (filled) {
-        cairo_pattern_add_color_stop_rgb(groove, 0.0, 1.0, 0.9, 0.6);
-        cairo_pattern_add_color_stop_rgb(groove, 0.35, 0.97, 0.72, 0.22);
-        cairo_pattern_add_color_stop_rgb(groove, 0.75, 0.78, 0.42, 0.06);
-        cairo_pattern_add_color_stop_rgb(groove, 1.0, 0.55, 0.27, 0.03);
-    } else {
-        cairo_pattern_add_color_stop_rgb(groove, 0.0, 0.02, 0.0, 0.04);
-        cairo_pattern_add_color_stop_rgb(groove, 0.5, 0.08, 0.03, 0.13);
-        cairo_pattern_add_color_stop_rgb(groove, 1.0, 0.16, 0.07, 0.24);
-    }
-    cairo_set_source(cr, groove);
+    setGradient(cr, filled ? material::kMoltenGold : material::kGrooveVelvet, 0, y, 0, y + h);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(groove);
     if (filled) {
         // Light running along the molten gold.
         cairo_save(cr);
