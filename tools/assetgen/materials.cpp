@@ -22,6 +22,16 @@ Gradient gradientOf(std::initializer_list<std::pair<double, Rgb>> stops, float b
     return g;
 }
 
+Gradient dimmed(const Gradient& material, double k) {
+    Gradient out = material;
+    for (ColourStop& s : out) {
+        s.r = s.r * k;
+        s.g = s.g * k;
+        s.b = s.b * k;
+    }
+    return out;
+}
+
 void setGradient(cairo_t* cr, const Gradient& material, double x0, double y0, double x1, double y1) {
     cairo_pattern_t* pattern = cairo_pattern_create_linear(x0, y0, x1, y1);
     addStops(pattern, material);

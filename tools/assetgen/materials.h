@@ -19,6 +19,9 @@ using Gradient = std::vector<ColourStop>;
 // A ramp of straight colours, each stop's colour times `brightness`.
 Gradient gradientOf(std::initializer_list<std::pair<double, Rgb>> stops, float brightness = 1.0f);
 
+// The material in less light: every colour times k (alpha kept).
+Gradient dimmed(const Gradient& material, double k);
+
 // Sets the material as the source, from (x0, y0) to (x1, y1).
 void setGradient(cairo_t* cr, const Gradient& material, double x0, double y0, double x1, double y1);
 // The same as a radial gradient between two circles.
@@ -45,6 +48,18 @@ inline const Gradient kMoltenGold = {
 // Padlocks: the plain one's brass, the heavy one's darker red gold.
 inline const Gradient kLockBrass = {{0, 1.0, 0.9, 0.5}, {1, 0.66, 0.42, 0.08}};
 inline const Gradient kHeavyLockGold = {{0, 1.0, 0.72, 0.35}, {1, 0.55, 0.16, 0.04}};
+
+// The relics' gold, polished, with a second shine low down where it turns
+// back towards the light.
+inline const Gradient kRelicGold = {{0.0, 1.0, 0.94, 0.72},
+                                    {0.3, 0.9, 0.66, 0.22},
+                                    {0.62, 0.54, 0.32, 0.06},
+                                    {0.85, 0.8, 0.54, 0.15},
+                                    {1.0, 0.42, 0.24, 0.04}};
+// A pearl, lit from its upper left (radial).
+inline const Gradient kPearl = {{0, 1.0, 1.0, 0.98}, {1, 0.62, 0.58, 0.66}};
+// The crown's velvet cap (radial).
+inline const Gradient kCrownVelvet = {{0, 0.62, 0.3, 0.86}, {0.6, 0.34, 0.1, 0.52}, {1, 0.14, 0.03, 0.22}};
 
 // The dialogs' panels: deep velvet, a little see-through.
 inline const Gradient kPanelVelvet = {{0, 0.13, 0.05, 0.2, 0.92}, {1, 0.05, 0.015, 0.09, 0.94}};

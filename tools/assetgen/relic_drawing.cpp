@@ -9,6 +9,7 @@
 
 #include "cairo_shapes.h"
 #include "canvas.h"
+#include "materials.h"
 #include "menu_art.h"
 #include "paint.h"
 #include "painted_once.h"
@@ -78,15 +79,8 @@ struct RelicDesign {
 void gild(PartCanvas& p, double x0, double y0, double x1, double y1) {
     cairo_t* cr = p.cr();
     const double k = p.brightness();
-    cairo_pattern_t* metal = cairo_pattern_create_linear(x0, y0, x1, y1);
-    cairo_pattern_add_color_stop_rgb(metal, 0.0, 1.0 * k, 0.94 * k, 0.72 * k);
-    cairo_pattern_add_color_stop_rgb(metal, 0.3, 0.9 * k, 0.66 * k, 0.22 * k);
-    cairo_pattern_add_color_stop_rgb(metal, 0.62, 0.54 * k, 0.32 * k, 0.06 * k);
-    cairo_pattern_add_color_stop_rgb(metal, 0.85, 0.8 * k, 0.54 * k, 0.15 * k);
-    cairo_pattern_add_color_stop_rgb(metal, 1.0, 0.42 * k, 0.24 * k, 0.04 * k);
-    cairo_set_source(cr, metal);
+    setGradient(cr, dimmed(material::kRelicGold, k), x0, y0, x1, y1);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(metal);
     cairo_set_source_rgba(cr, 0.16, 0.07, 0.01, 0.95);
     cairo_set_line_width(cr, 1.3);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -155,13 +149,8 @@ void steppedBase(PartCanvas& p, const std::vector<std::array<double, 3>>& steps)
 void pearl(PartCanvas& p, double cx, double cy, double r) {
     cairo_t* cr = p.cr();
     cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-    cairo_pattern_t* shine = cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r);
-    const double k = p.brightness();
-    cairo_pattern_add_color_stop_rgb(shine, 0, 1.0 * k, 1.0 * k, 0.98 * k);
-    cairo_pattern_add_color_stop_rgb(shine, 1, 0.62 * k, 0.58 * k, 0.66 * k);
-    cairo_set_source(cr, shine);
+    setRadialGradient(cr, dimmed(material::kPearl, p.brightness()), cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(shine);
     cairo_set_source_rgba(cr, 0.2, 0.15, 0.2, 0.8);
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
@@ -400,14 +389,8 @@ void crownBand(PartCanvas& p) {
     cairo_curve_to(cr, kCx + 84, 432, kCx + 40, 434, kCx, 432);
     cairo_curve_to(cr, kCx - 40, 434, kCx - 84, 432, kCx - 88, 414);
     cairo_close_path(cr);
-    const double k = p.brightness();
-    cairo_pattern_t* velvet = cairo_pattern_create_radial(kCx - 20, 396, 6, kCx, 410, 96);
-    cairo_pattern_add_color_stop_rgb(velvet, 0, 0.62 * k, 0.3 * k, 0.86 * k);
-    cairo_pattern_add_color_stop_rgb(velvet, 0.6, 0.34 * k, 0.1 * k, 0.52 * k);
-    cairo_pattern_add_color_stop_rgb(velvet, 1, 0.14 * k, 0.03 * k, 0.22 * k);
-    cairo_set_source(cr, velvet);
+    setRadialGradient(cr, dimmed(material::kCrownVelvet, p.brightness()), kCx - 20, 396, 6, kCx, 410, 96);
     cairo_fill_preserve(cr);
-    cairo_pattern_destroy(velvet);
     goldWire(p, 2.2);
     for (int side : {-1, 1}) {
         cairo_move_to(cr, kCx + side * 88, 414);
