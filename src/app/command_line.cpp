@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "config/language_choice.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -27,7 +29,7 @@ bool parseNumber(const char* text, long long low, long long high, long long& out
 }  // namespace
 
 const char* commandLineUsage() {
-    return "usage: shardfall [--data DIR] [--headless] [--seed N] [--script FILE] [--run-ms MS]\n"
+    return "usage: shardfall [--data DIR] [--lang CODE] [--headless] [--seed N] [--script FILE] [--run-ms MS]\n"
            "                 [--screenshot FILE] [--audio-out FILE.wav] [--autoplay] [--shots DIR]\n"
            "                 [--frame-hashes FILE]\n"
            "                 [--autoplay-mode quest|puzzle|action|cube] [--autoplay-player NAME]\n"
@@ -73,6 +75,14 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& out, std::
         } else if (option == "--data") {
             if (!needValue()) return false;
             out.dataDirectory = absolute(value);
+            ++i;
+        } else if (option == "--lang") {
+            if (!needValue()) return false;
+            out.language = languageOfLocale(value);
+            if (out.language.empty()) {
+                error = "--lang takes en, de, fr, es, it, pt_BR or nl";
+                return false;
+            }
             ++i;
         } else if (option == "--seed") {
             if (!needValue()) return false;

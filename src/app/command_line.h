@@ -1,10 +1,11 @@
 #pragma once
-// The command line: the data root and the headless harness.
+// The command line: the data root, the language and the headless harness.
 
 #include <string>
 
 struct CommandLine {
     std::string dataDirectory;   // --data DIR
+    std::string language;        // --lang CODE; empty: from the locale
     bool headless = false;       // --headless
     bool hasSeed = false;        // --seed N
     std::uint32_t seed = 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "app/window_procedure.h"
 #include "config/game_settings.h"
 #include "config/ini_store.h"
+#include "config/language_choice.h"
 #include "config/save_failures.h"
 #include "config/url_shortcut.h"
 #include "errorlog/error_check.h"
@@ -205,6 +207,11 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
         std::fprintf(stderr, "shardfall: %s\n", error.c_str());
         return 1;
     }
+    const std::string language =
+        options.language.empty()
+            ? languageFromEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"))
+            : options.language;
+    platform::setLanguageFolder(languageFolder(language));
     // A fresh start, also when tests run the game more than once in one process.
     shell() = ShellState{};
     forgetSaveFailures();

@@ -87,6 +87,31 @@ std::string& dataTreeFolder() {
     return folder;
 }
 
+std::string& languageFolderPath() {
+    static std::string folder;  // in the file system's spelling, ends in '/'
+    return folder;
+}
+
+// The language's copy of a path under "data/", or empty when there is no
+// language folder or the path is not one of the shared data files.
+std::string languageVariant(const std::string& path) {
+    const std::string& folder = languageFolderPath();
+    if (folder.empty() || path.size() <= 5 || ::strncasecmp(path.c_str(), "data/", 5) != 0) return {};
+    if (::strncasecmp(path.c_str(), folder.c_str(), folder.size()) == 0) return {};
+    return folder + path.substr(5);
+}
+
+// The path in the player's folder, else in the data tree, else where a
+// write would put it.
+std::string resolveInRoots(const std::string& path) {
+    const std::string own = resolveInWorkingDirectory(path);
+    const std::string& tree = dataTreeFolder();
+    if (tree.empty() || path.empty() || path[0] == '/' || exists(own)) return own;
+    const std::string inTree = tree + "/" + path;
+    const std::string shipped = exists(inTree) ? inTree : resolveBelow(tree, path, 0);
+    return exists(shipped) ? shipped : own;
+}
+
 bool writes(const char* mode) {
     return std::strpbrk(mode, "wa+") != nullptr;
 }
@@ -112,14 +137,20 @@ std::string absoluteWritePath(std::string_view gamePath) {
     return std::string(here) + "/" + path;
 }
 
+void setLanguageFolder(std::string gameFolder) {
+    std::string folder = fileSystemSpelling(gameFolder);
+    while (!folder.empty() && folder.back() == '/') folder.pop_back();
+    languageFolderPath() = folder.empty() ? std::string() : folder + "/";
+}
+
 std::string resolvePath(std::string_view gamePath) {
     const std::string path = fileSystemSpelling(gamePath);
-    const std::string own = resolveInWorkingDirectory(path);
-    const std::string& tree = dataTree();
-    if (tree.empty() || path.empty() || path[0] == '/' || exists(own)) return own;
-    const std::string inTree = tree + "/" + path;
-    const std::string shipped = exists(inTree) ? inTree : resolveBelow(tree, path, 0);
-    return exists(shipped) ? shipped : own;
+    const std::string translated = languageVariant(path);
+    if (!translated.empty()) {
+        std::string found = resolveInRoots(translated);
+        if (exists(found)) return found;
+    }
+    return resolveInRoots(path);
 }
 
 std::FILE* openFile(std::string_view gamePath, const char* mode) {

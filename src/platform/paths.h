@@ -23,6 +23,12 @@ namespace platform {
 void setDataTree(std::string directory);
 const std::string& dataTree();
 
+// The folder of the chosen language's own files ("data\lang\de"), or empty
+// for none. A read of a path under "data\" then looks for the language's
+// copy first ("data\menu\x.jpg" -> "data\lang\de\menu\x.jpg", in both
+// roots) and falls back to the shared file; writes are never redirected.
+void setLanguageFolder(std::string gameFolder);
+
 // Turns a game path into the path of this file system it is read from:
 // backslashes become slashes and each component is matched
 // case-insensitively against what exists, in the player's folder first,

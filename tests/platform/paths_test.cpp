@@ -104,4 +104,45 @@ TEST(Paths, TwoRootsReadThePlayersFolderFirstAndWriteOnlyThere) {
     EXPECT_FALSE(dir.exists("tree/Data/FX/Own"));
 }
 
+// A language's own files sit under data/lang/CODE in either root; a read
+// under data/ finds the language's copy first and the shared file where the
+// language has none. Writes and everything outside data/ are untouched.
+TEST(Paths, ALanguageFolderIsReadBeforeTheSharedFiles) {
+    TempDir dir;
+    dir.write("tree/data/language.ini", "english");
+    dir.write("tree/data/lang/de/Language.ini", "deutsch");
+    dir.write("tree/data/menu/Title.jpg", "shared title");
+    dir.write("home/data/lang/de/menu/help.txt", "eigene hilfe");
+    dir.write("home/game.ini", "settings");
+    ScopedChdir here(dir.path() / "home");
+    struct Scope {
+        explicit Scope(const std::string& tree) {
+            platform::setDataTree(tree);
+            platform::setLanguageFolder("data\\lang\\de\\");
+        }
+        ~Scope() {
+            platform::setDataTree("");
+            platform::setLanguageFolder("");
+        }
+    } scope(dir.file("tree"));
+
+    std::vector<std::uint8_t> bytes;
+    const auto read = [&](const char* path) {
+        return platform::readWholeFile(path, bytes) ? std::string(bytes.begin(), bytes.end()) : std::string("-");
+    };
+    EXPECT_EQ(read("DATA\\language.INI"), "deutsch");
+    EXPECT_EQ(read("data\\MENU\\title.jpg"), "shared title");
+    EXPECT_EQ(read("data\\menu\\help.txt"), "eigene hilfe");
+    EXPECT_EQ(read("game.ini"), "settings");
+    EXPECT_EQ(read("data\\lang\\de\\language.ini"), "deutsch");  // named outright, read as it is
+    EXPECT_EQ(read("data\\missing.ini"), "-");
+    // A write goes where it always went, and English is the shared files again.
+    ASSERT_EQ(platform::writeFileAtomic("data\\language.ini", "own", 3), 0);
+    EXPECT_EQ(dir.read("home/data/language.ini"), "own");
+    EXPECT_EQ(dir.read("tree/data/lang/de/Language.ini"), "deutsch");
+    platform::setLanguageFolder("");
+    EXPECT_EQ(read("data\\language.ini"), "own");
+    EXPECT_EQ(read("data\\menu\\help.txt"), "-");
+}
+
 }  // namespace
