@@ -17,7 +17,22 @@ OggDecoder::~OggDecoder() { close(0); }
 
 int OggDecoder::open(const char* path) {
     close(0);
-    file_ = platform::openFile(path, "rb");
+    path_ = path ? path : "";
+    const int result = openStream();
+    if (result != 0 || length_ > kWholeInMemoryBytes) return result;
+    whole_.resize(length_);
+    whole_.resize(decodeInto(whole_.data(), 0, length_));
+    ov_clear(&stream_->file);
+    file_ = nullptr;
+    inMemory_ = true;
+    position_ = 0;
+    return 0;
+}
+
+int OggDecoder::openStream() {
+    readSinceOpen_ = false;
+    position_ = 0;
+    file_ = platform::openFile(path_, "rb");
     if (!file_) return 1;
     if (ov_open(file_, &stream_->file, nullptr, 0) < 0) {
         // A refused file stays ours to close.
@@ -42,20 +57,32 @@ int OggDecoder::open(const char* path) {
     const std::uint64_t maxBytes = 0x7FFFFFFFu / format_.blockAlign * format_.blockAlign;
     std::uint64_t bytes = samples > 0 ? std::uint64_t(samples) * 16 * channels / 8 : 0;
     length_ = std::uint32_t(std::min(bytes, maxBytes));
-    rewind();
     return 0;
 }
 
 void OggDecoder::rewind() {
     position_ = 0;
-    if (file_) ov_pcm_seek(&stream_->file, 0);
+    if (inMemory_ || !file_ || !readSinceOpen_) return;
+    // Opened again rather than sought (see the header). A file that cannot
+    // be opened again now plays as silence.
+    ov_clear(&stream_->file);
+    file_ = nullptr;
+    openStream();
 }
 
 std::uint32_t OggDecoder::decodeInto(std::uint8_t* buffer, std::uint32_t delivered, std::uint32_t count) {
-    while (delivered < count && position_ < length_) {
+    if (inMemory_) {
+        const std::uint32_t end = std::uint32_t(whole_.size());
+        const std::uint32_t n = position_ < end ? std::min(count - delivered, end - position_) : 0;
+        if (n > 0) std::memcpy(buffer + delivered, whole_.data() + position_, n);
+        position_ += n;
+        return delivered + n;
+    }
+    while (file_ && delivered < count && position_ < length_) {
         // Never past the first stream's end, so a chained file stops there.
         const std::uint32_t want = std::min({count - delivered, length_ - position_, 1u << 30});
         int bitstream = 0;
+        readSinceOpen_ = true;
         const long got = ov_read(&stream_->file, reinterpret_cast<char*>(buffer + delivered), int(want), 0, 2, 1,
                                  &bitstream);
         if (got <= 0) break;  // the end, or a decoding error treated as one
@@ -66,7 +93,7 @@ std::uint32_t OggDecoder::decodeInto(std::uint8_t* buffer, std::uint32_t deliver
 }
 
 std::uint32_t OggDecoder::read(std::uint8_t* buffer, std::uint32_t count, bool loop) {
-    if (!file_) {
+    if (!file_ && !inMemory_) {
         std::memset(buffer, 0, count);
         return 0;
     }
@@ -82,6 +109,9 @@ std::uint32_t OggDecoder::read(std::uint8_t* buffer, std::uint32_t count, bool l
 }
 
 int OggDecoder::close(int value) {
+    inMemory_ = false;
+    whole_.clear();
+    whole_.shrink_to_fit();
     if (file_) {
         ov_clear(&stream_->file);  // closes the file too
         file_ = nullptr;
