@@ -1,11 +1,11 @@
 #include "app/command_line.h"
 
-#include "config/language_choice.h"
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+
+#include "config/language_choice.h"
 
 namespace {
 

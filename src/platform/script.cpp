@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/latin1_text.h"
 #include "platform/paths.h"
 #include "platform/window_messages.h"
 
@@ -86,31 +87,6 @@ void postKeyPress(MessageQueue& queue, const ScriptCommand& command) {
     if (command.shiftHeld) queue.post(WM_KEYUP, VK_SHIFT, packKeyLParam(true, false));
 }
 
-std::string utf8ToLatin1(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        unsigned codePoint = 0;
-        std::size_t length = 1;
-        if (c < 0x80) {
-            codePoint = c;
-        } else if ((c & 0xE0) == 0xC0 && i + 1 < text.size()) {
-            codePoint = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
-            length = 2;
-        } else if ((c & 0xF0) == 0xE0) {
-            length = 3;
-            codePoint = 0x10000;  // outside Latin-1 whatever it is
-        } else if ((c & 0xF8) == 0xF0) {
-            length = 4;
-            codePoint = 0x10000;
-        } else {
-            codePoint = 0x10000;  // stray continuation byte
-        }
-        if (codePoint <= 0xFF) out += static_cast<char>(codePoint);
-        i += length;
-    }
-    return out;
-}
 
 bool parseScript(const std::string& text, std::vector<ScriptCommand>& out, std::string& error) {
     std::istringstream lines(text);

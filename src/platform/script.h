@@ -48,7 +48,4 @@ bool lookUpKeyName(const std::string& name, WParam& virtualKey, int& typedChar, 
 // held, the key down, the character it types (if any), the key up, Shift up.
 void postKeyPress(MessageQueue& queue, const ScriptCommand& command);
 
-// Converts UTF-8 text to Latin-1, dropping characters outside it.
-std::string utf8ToLatin1(const std::string& text);
-
 }  // namespace platform

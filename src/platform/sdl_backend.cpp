@@ -13,6 +13,7 @@
 #include "platform/picture_scaler.h"
 #include "platform/sdl_virtual_pad.h"
 #include "platform/pad_input.h"
+#include "platform/latin1_text.h"
 #include "platform/script.h"
 #include "platform/sdl_pad_events.h"
 #include "platform/window_messages.h"

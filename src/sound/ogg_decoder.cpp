@@ -22,8 +22,7 @@ int OggDecoder::open(const char* path) {
     if (result != 0 || length_ > kWholeInMemoryBytes) return result;
     whole_.resize(length_);
     whole_.resize(decodeInto(whole_.data(), 0, length_));
-    ov_clear(&stream_->file);
-    file_ = nullptr;
+    releaseFile();
     inMemory_ = true;
     position_ = 0;
     return 0;
@@ -65,8 +64,7 @@ void OggDecoder::rewind() {
     if (inMemory_ || !file_ || !readSinceOpen_) return;
     // Opened again rather than sought (see the header). A file that cannot
     // be opened again now plays as silence.
-    ov_clear(&stream_->file);
-    file_ = nullptr;
+    releaseFile();
     openStream();
 }
 
@@ -112,9 +110,12 @@ int OggDecoder::close(int value) {
     inMemory_ = false;
     whole_.clear();
     whole_.shrink_to_fit();
-    if (file_) {
-        ov_clear(&stream_->file);  // closes the file too
-        file_ = nullptr;
-    }
+    releaseFile();
     return value;
+}
+
+void OggDecoder::releaseFile() {
+    if (!file_) return;
+    ov_clear(&stream_->file);  // closes the file too
+    file_ = nullptr;
 }

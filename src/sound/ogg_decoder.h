@@ -37,6 +37,8 @@ private:
     std::uint32_t decodeInto(std::uint8_t* buffer, std::uint32_t delivered, std::uint32_t count);
     // Opens path_ and reads its first stream's format and length.
     int openStream();
+    // Clears the stream and closes the file, if one is open.
+    void releaseFile();
 
     struct Stream;
     std::unique_ptr<Stream> stream_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "platform/latin1_text.h"
 #include "platform/script.h"
 
 using platform::ScriptCommand;

@@ -4,6 +4,18 @@
 
 namespace {
 
+// A data tree (and a language folder) for one test, gone again after it.
+struct TreeScope {
+    explicit TreeScope(std::string tree, std::string language = "") {
+        platform::setDataTree(std::move(tree));
+        platform::setLanguageFolder(std::move(language));
+    }
+    ~TreeScope() {
+        platform::setDataTree("");
+        platform::setLanguageFolder("");
+    }
+};
+
 TEST(Paths, AnySpellingFindsTheFileThatExists) {
     TempDir dir;
     dir.write("data/fx/Glow.tga", "glow");
@@ -62,10 +74,7 @@ TEST(Paths, TwoRootsReadThePlayersFolderFirstAndWriteOnlyThere) {
     dir.write("home/data/Language.INI", "own texts");
     dir.write("home/data/profiles/Ann.sav", "ann");
     ScopedChdir here(dir.path() / "home");
-    struct TreeScope {
-        explicit TreeScope(std::string tree) { platform::setDataTree(std::move(tree)); }
-        ~TreeScope() { platform::setDataTree(""); }
-    } scope(dir.file("tree") + "/");
+    TreeScope scope(dir.file("tree") + "/");
     EXPECT_EQ(platform::dataTree(), dir.file("tree"));
 
     // A folder of the same name in the player's folder does not hide the tree.
@@ -115,16 +124,7 @@ TEST(Paths, ALanguageFolderIsReadBeforeTheSharedFiles) {
     dir.write("home/data/lang/de/menu/help.txt", "eigene hilfe");
     dir.write("home/game.ini", "settings");
     ScopedChdir here(dir.path() / "home");
-    struct Scope {
-        explicit Scope(const std::string& tree) {
-            platform::setDataTree(tree);
-            platform::setLanguageFolder("data\\lang\\de\\");
-        }
-        ~Scope() {
-            platform::setDataTree("");
-            platform::setLanguageFolder("");
-        }
-    } scope(dir.file("tree"));
+    TreeScope scope(dir.file("tree"), "data\\lang\\de\\");
 
     std::vector<std::uint8_t> bytes;
     const auto read = [&](const char* path) {

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/latin1_text.h"
 #include "platform/window_messages.h"
 
 namespace {

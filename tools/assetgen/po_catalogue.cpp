@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/latin1_text.h"
+
 namespace {
 
 enum class Field { None, Context, Id, Translation };
@@ -105,7 +107,7 @@ public:
         if (done.id.empty()) return true;  // the header
         if (done.fuzzy || done.translation.empty()) return true;
         std::string latin1;
-        if (!utf8ToLatin1(done.translation, latin1)) {
+        if (!platform::utf8ToLatin1Exactly(done.translation, latin1)) {
             error = at(done.translationLine, "the translation of " + quote(done.id) +
                                                  " holds a character outside Latin-1, which the game's fonts lack");
             return false;
@@ -156,24 +158,6 @@ private:
 };
 
 }  // namespace
-
-bool utf8ToLatin1(std::string_view text, std::string& out) {
-    out.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            out += char(c);
-            continue;
-        }
-        // Latin-1 above ASCII is U+0080..U+00FF: two bytes, C2 or C3 first.
-        if ((c != 0xC2 && c != 0xC3) || i + 1 >= text.size()) return false;
-        const auto next = static_cast<unsigned char>(text[i + 1]);
-        if ((next & 0xC0) != 0x80) return false;
-        out += char(((c & 0x03) << 6) | (next & 0x3F));
-        ++i;
-    }
-    return true;
-}
 
 bool PoCatalogue::parse(std::string_view text, PoCatalogue& out, std::string& error) {
     out = PoCatalogue{};

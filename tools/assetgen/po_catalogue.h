@@ -36,7 +36,3 @@ public:
 private:
     std::map<std::pair<std::string, std::string>, std::string, std::less<>> translations_;
 };
-
-// UTF-8 to Latin-1; false at the first character outside Latin-1 or the
-// first malformed sequence.
-bool utf8ToLatin1(std::string_view text, std::string& out);
