@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "config/save_failures.h"
@@ -40,6 +41,11 @@ struct IniCache {
     // The header starts of `contents`, found at the first read after a change.
     std::vector<std::size_t> headers;
     bool headersKnown = false;
+    // Screens read dozens of keys from each of dozens of sections: where each
+    // section asked for begins, and the keys of each section read, are
+    // found once and kept until the text changes.
+    std::unordered_map<std::string, std::size_t> sectionBodies;
+    std::unordered_map<std::size_t, ini::SectionKeys> keysBySection;
 };
 
 IniCache cache;
@@ -52,7 +58,25 @@ const std::vector<std::size_t>& cachedHeaders() {
     return cache.headers;
 }
 
-void contentsChanged() { cache.headersKnown = false; }
+void contentsChanged() {
+    cache.headersKnown = false;
+    cache.sectionBodies.clear();
+    cache.keysBySection.clear();
+}
+
+std::size_t cachedSectionBody(std::string_view section) {
+    auto [at, added] = cache.sectionBodies.try_emplace(ini::foldedName(section), ini::npos);
+    if (added) at->second = ini::findSectionBody(cache.contents, cachedHeaders(), section);
+    return at->second;
+}
+
+std::size_t cachedKeyValue(std::size_t body, std::string_view key) {
+    if (!ini::keyIndexable(key)) return ini::findKeyValue(cache.contents, body, key);
+    auto [at, added] = cache.keysBySection.try_emplace(body);
+    if (added) at->second = ini::sectionKeys(cache.contents, body);
+    const auto found = at->second.find(ini::foldedName(key));
+    return found == at->second.end() ? ini::npos : found->second;
+}
 
 // A file whose saves a batch holds, put aside while another file is cached.
 // It comes back into the cache instead of being read from disk, so a batch
@@ -256,9 +280,9 @@ void insertKey(std::size_t body, std::string_view key, std::string_view value) {
 const char* iniReadString(const char* path, const char* section, const char* key) {
     if (!selectFile(textOf(path))) return kEmptyText;
     const std::string_view text = cache.contents;
-    const std::size_t body = ini::findSectionBody(text, cachedHeaders(), textOf(section));
+    const std::size_t body = cachedSectionBody(textOf(section));
     if (body == ini::npos) return kEmptyText;
-    const std::size_t start = ini::findKeyValue(text, body, textOf(key));
+    const std::size_t start = cachedKeyValue(body, textOf(key));
     if (start == ini::npos) return kEmptyText;
 
     std::size_t length = ini::findLineEnd(text, start) - start;

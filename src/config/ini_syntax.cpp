@@ -79,4 +79,33 @@ std::size_t findKeyValue(std::string_view text, std::size_t body, std::string_vi
     return npos;
 }
 
+std::string foldedName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) c = foldCase(c);
+    return folded;
+}
+
+SectionKeys sectionKeys(std::string_view text, std::size_t body) {
+    SectionKeys keys;
+    for (std::size_t pos = skipWhitespace(text, body); pos < text.size(); pos = nextLineStart(text, pos)) {
+        if (text[pos] == '[') break;
+        const std::size_t lineEnd = findLineEnd(text, pos);
+        const std::size_t equals = text.substr(0, lineEnd).find('=', pos);
+        if (equals == npos) continue;
+        std::size_t nameEnd = equals;
+        while (nameEnd > pos && isBlank(text[nameEnd - 1])) --nameEnd;
+        std::size_t at = equals;
+        while (at < text.size() && (text[at] == '=' || isBlank(text[at]))) ++at;
+        keys.emplace(foldedName(text.substr(pos, nameEnd - pos)), at);
+    }
+    return keys;
+}
+
+bool keyIndexable(std::string_view key) {
+    if (!key.empty() && isBlank(key.back())) return false;
+    for (char c : key)
+        if (c == '=' || isLineEnd(c)) return false;
+    return true;
+}
+
 }  // namespace ini

@@ -9,7 +9,9 @@
 // always read. Every position is an index into `text`; npos means "not found".
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ini {
@@ -43,5 +45,19 @@ std::size_t findSectionBody(std::string_view text, const std::vector<std::size_t
 // `key`. Returns the index of the first value byte (past the "=" and any
 // "=", space and tab after it), or npos when the section ends first.
 std::size_t findKeyValue(std::string_view text, std::size_t body, std::string_view key);
+
+// A name as the rules compare it: A to Z made lower case.
+std::string foldedName(std::string_view name);
+
+// The keys of the section whose body starts at `body`, each by its folded
+// name with the index of its first value byte, as findKeyValue would find
+// them; a key written twice keeps its first place. One pass over the section
+// answers every later lookup of a keyIndexable key.
+using SectionKeys = std::unordered_map<std::string, std::size_t>;
+SectionKeys sectionKeys(std::string_view text, std::size_t body);
+
+// False for a key holding "=" or a line end, or ending in a blank: only
+// findKeyValue's own scan answers those the way it always has.
+bool keyIndexable(std::string_view key);
 
 }  // namespace ini

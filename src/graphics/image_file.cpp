@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "graphics/avi_reader.h"
 #include "graphics/bmp_reader.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr int maxChannelMoves = 4;
 
-std::uint32_t readPixel(const std::uint8_t* p, int bytes) {
+[[gnu::always_inline]] inline std::uint32_t readPixel(const std::uint8_t* p, int bytes) {
     std::uint32_t value = 0;
     for (int i = 0; i < bytes; ++i) value |= std::uint32_t(p[i]) << (8 * i);
     return value;
@@ -28,12 +29,6 @@ bool channelFits(const PixelChannel& channel, int pixelBits) {
     return channel.bits >= 1 && channel.bits <= 8 && channel.shift >= 0 && channel.shift + channel.bits <= pixelBits;
 }
 
-// The channel widened to 8 bits: its value moved to the top of a byte.
-std::uint32_t channelValue8(std::uint32_t pixel, const PixelChannel& channel) {
-    const std::uint32_t value = (pixel >> channel.shift) & ((1u << channel.bits) - 1);
-    return value << (8 - channel.bits);
-}
-
 // First and one-past-last source index covered by destination index i, at
 // least one index wide.
 void coveredSpan(std::int64_t i, std::int64_t step, std::int64_t sourceSize, std::int64_t& first, std::int64_t& end) {
@@ -42,6 +37,95 @@ void coveredSpan(std::int64_t i, std::int64_t step, std::int64_t sourceSize, std
     if (end <= first) end = first + 1;
     if (end > sourceSize) end = sourceSize;
     if (first >= sourceSize) first = sourceSize - 1;
+}
+
+// A run of stored rows or columns.
+struct Span {
+    std::int64_t first = 0, end = 0;
+};
+
+// The stored rows (or columns) each destination row (or column) averages,
+// worked out once a conversion. Stored right to left or bottom-up, a box
+// covers the mirrored run: the sum does not care about order.
+std::vector<Span> storedSpans(std::int64_t destSize, std::int64_t sourceSize, bool mirrored) {
+    const std::int64_t step = (sourceSize << 16) / destSize;
+    std::vector<Span> spans(static_cast<std::size_t>(destSize));
+    for (std::int64_t i = 0; i < destSize; ++i) {
+        std::int64_t first, end;
+        coveredSpan(i, step, sourceSize, first, end);
+        spans[std::size_t(i)] = mirrored ? Span{sourceSize - end, sourceSize - first} : Span{first, end};
+    }
+    return spans;
+}
+
+// A source channel widened to 8 bits: its value moved to the top of a byte.
+struct Widening {
+    std::uint32_t shift, mask, up;
+};
+
+[[gnu::always_inline]] inline std::uint32_t widened(std::uint32_t pixel, Widening w) {
+    return ((pixel >> w.shift) & w.mask) << w.up;
+}
+
+// Adds up the widened channels of every source box of one destination row,
+// Count sums a box, box after box. One body per pixel size and channel
+// count, so that the inner loop reads a known number of bytes and keeps its
+// sums in registers.
+using RowSum = void (*)(const SourcePixels&, Span rows, const std::vector<Span>& columns, const Widening*,
+                        std::uint64_t* sums);
+
+template <int Bytes, bool Paletted, int Count>
+void sumRow(const SourcePixels& source, Span rows, const std::vector<Span>& columns, const Widening* widening,
+            std::uint64_t* sums) {
+    const Widening w0 = widening[0];
+    const Widening w1 = widening[Count > 1 ? 1 : 0];
+    const Widening w2 = widening[Count > 2 ? 2 : 0];
+    const Widening w3 = widening[Count > 3 ? 3 : 0];
+    const std::uint8_t* const rowsStart = source.data + rows.first * source.pitch;
+    for (const Span& columnSpan : columns) {
+        std::uint64_t s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+        const std::uint8_t* rowStart = rowsStart + columnSpan.first * Bytes;
+        const std::int64_t boxBytes = (columnSpan.end - columnSpan.first) * Bytes;
+        for (std::int64_t row = rows.first; row < rows.end; ++row, rowStart += source.pitch) {
+            for (const std::uint8_t *p = rowStart, *end = rowStart + boxBytes; p < end; p += Bytes) {
+                std::uint32_t pixel;
+                if constexpr (Paletted) {
+                    const std::uint8_t* entry = source.palette + 3 * std::size_t(*p);
+                    pixel = std::uint32_t(entry[0]) | std::uint32_t(entry[1]) << 8 | std::uint32_t(entry[2]) << 16;
+                } else {
+                    pixel = readPixel(p, Bytes);
+                }
+                s0 += widened(pixel, w0);
+                if constexpr (Count > 1) s1 += widened(pixel, w1);
+                if constexpr (Count > 2) s2 += widened(pixel, w2);
+                if constexpr (Count > 3) s3 += widened(pixel, w3);
+            }
+        }
+        *sums++ = s0;
+        if constexpr (Count > 1) *sums++ = s1;
+        if constexpr (Count > 2) *sums++ = s2;
+        if constexpr (Count > 3) *sums++ = s3;
+    }
+}
+
+template <int Bytes, bool Paletted>
+RowSum rowSumWith(int count) {
+    switch (count) {
+        case 1: return sumRow<Bytes, Paletted, 1>;
+        case 2: return sumRow<Bytes, Paletted, 2>;
+        case 3: return sumRow<Bytes, Paletted, 3>;
+        default: return sumRow<Bytes, Paletted, 4>;
+    }
+}
+
+RowSum rowSumFor(int bytesPerPixel, bool paletted, int count) {
+    if (paletted) return rowSumWith<1, true>(count);
+    switch (bytesPerPixel) {
+        case 1: return rowSumWith<1, false>(count);
+        case 2: return rowSumWith<2, false>(count);
+        case 3: return rowSumWith<3, false>(count);
+        default: return rowSumWith<4, false>(count);
+    }
 }
 
 }  // namespace
@@ -94,41 +178,30 @@ int convertPixels(const SourcePixels& source, std::uint8_t* dest, int destBytesP
         if (!channelFits(moves[m].source, sourceBits) || !channelFits(moves[m].dest, destBytesPerPixel * 8)) return 1;
     }
 
-    const std::int64_t stepX = (sourceWidth << 16) / destWidth;
-    const std::int64_t stepY = (sourceHeight << 16) / destHeight;
-    const bool flipRows = source.height < 0;
-    const bool flipColumns = source.width < 0;
+    Widening widen[maxChannelMoves];
+    for (int m = 0; m < moveCount; ++m) {
+        const PixelChannel& c = moves[m].source;
+        widen[m] = {std::uint32_t(c.shift), (1u << c.bits) - 1, std::uint32_t(8 - c.bits)};
+    }
+    const RowSum sumRow = rowSumFor(sourceBytes, paletted, moveCount);
+    const std::vector<Span> rows = storedSpans(destHeight, sourceHeight, source.height < 0);
+    const std::vector<Span> columns = storedSpans(destWidth, sourceWidth, source.width < 0);
+    std::vector<std::uint64_t> sums(std::size_t(destWidth) * std::size_t(moveCount));
 
-    auto sourcePixel = [&](std::int64_t x, std::int64_t y) {
-        const std::int64_t row = flipRows ? sourceHeight - 1 - y : y;
-        const std::int64_t column = flipColumns ? sourceWidth - 1 - x : x;
-        const std::uint8_t* p = source.data + row * source.pitch + column * sourceBytes;
-        if (!paletted) return readPixel(p, sourceBytes);
-        const std::uint8_t* entry = source.palette + 3 * std::size_t(*p);
-        return std::uint32_t(entry[0]) | std::uint32_t(entry[1]) << 8 | std::uint32_t(entry[2]) << 16;
-    };
-
-    for (std::int64_t dy = 0; dy < destHeight; ++dy) {
-        std::int64_t y0, y1;
-        coveredSpan(dy, stepY, sourceHeight, y0, y1);
-        std::uint8_t* out = dest + dy * destPitch;
-        for (std::int64_t dx = 0; dx < destWidth; ++dx) {
-            std::int64_t x0, x1;
-            coveredSpan(dx, stepX, sourceWidth, x0, x1);
-            std::uint64_t sums[maxChannelMoves] = {};
-            for (std::int64_t y = y0; y < y1; ++y) {
-                for (std::int64_t x = x0; x < x1; ++x) {
-                    const std::uint32_t pixel = sourcePixel(x, y);
-                    for (int m = 0; m < moveCount; ++m) sums[m] += channelValue8(pixel, moves[m].source);
-                }
-            }
-            const std::uint64_t covered = std::uint64_t((y1 - y0) * (x1 - x0));
-            std::uint8_t* target = out + dx * destBytesPerPixel;
+    for (int dy = 0; dy < destHeight; ++dy) {
+        const Span rowSpan = rows[std::size_t(dy)];
+        sumRow(source, rowSpan, columns, widen, sums.data());
+        const std::uint64_t* boxSums = sums.data();
+        std::uint8_t* target = dest + std::int64_t(dy) * destPitch;
+        for (int dx = 0; dx < destWidth; ++dx, target += destBytesPerPixel, boxSums += moveCount) {
+            const Span columnSpan = columns[std::size_t(dx)];
+            const std::uint64_t covered =
+                std::uint64_t((rowSpan.end - rowSpan.first) * (columnSpan.end - columnSpan.first));
             std::uint32_t value = readPixel(target, destBytesPerPixel);
             for (int m = 0; m < moveCount; ++m) {
                 const PixelChannel& d = moves[m].dest;
                 const std::uint32_t mask = ((1u << d.bits) - 1) << d.shift;
-                const std::uint32_t value8 = std::uint32_t(sums[m] / covered);
+                const std::uint32_t value8 = std::uint32_t(boxSums[m] / covered);
                 value = (value & ~mask) | (((value8 >> (8 - d.bits)) << d.shift) & mask);
             }
             writePixel(target, destBytesPerPixel, value);

@@ -36,7 +36,10 @@ std::int32_t Surface16::create(int width, int height, PixelLayout layout, std::u
     // out; code that assumes pitch == width * 2 shows up on odd widths.
     const int pitchBytes = (width * 2 + 7) & ~7;
     const std::size_t count = std::size_t(pitchBytes / 2) * std::size_t(height);
-    std::unique_ptr<std::uint16_t[]> pixels(new (std::nothrow) std::uint16_t[count]());
+    // Cleared by calloc: a large block comes as fresh zero pages, so a
+    // screen-sized surface costs nothing until something is drawn on it.
+    std::unique_ptr<std::uint16_t[], FreeMemory> pixels(
+        static_cast<std::uint16_t*>(std::calloc(count, sizeof(std::uint16_t))));
     if (!pixels) return DDERR_OUTOFMEMORY;
 
     std::unique_ptr<Surface16> surface(new (std::nothrow) Surface16());

@@ -9,6 +9,7 @@
 // it is locked or its device context is out; the drawing code unlocks first.
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/backend.h"
@@ -90,7 +91,10 @@ private:
     bool busy() const { return locked_ || dcOut_; }
     std::uint16_t* row(int y) { return pixels_.get() + std::int64_t(y) * (pitchBytes_ / 2); }
 
-    std::unique_ptr<std::uint16_t[]> pixels_;
+    struct FreeMemory {
+        void operator()(std::uint16_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint16_t[], FreeMemory> pixels_;
     int width_ = 0;
     int height_ = 0;
     int pitchBytes_ = 0;

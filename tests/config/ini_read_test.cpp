@@ -15,7 +15,8 @@ TEST_F(IniReadTest, FindsKeysByTheLineRules) {
               "c==800\n"
               "\td\t=\t800\n"
               "e=  padded  \n"
-              "name1=a\nname=b\n"
+              "name1=a\nname=b\nName=second\n"
+              "two words = 7\n"
               "[two]\r\ny=2\r\n[main]\r\ny=3\r\n");
     const char* path = "DATA\\game.INI";
     for (const char* key : {"xs", "b", "c", "d"}) EXPECT_EQ(iniReadInt(path, "main", key), 800) << key;
@@ -23,6 +24,10 @@ TEST_F(IniReadTest, FindsKeysByTheLineRules) {
     EXPECT_STREQ(iniReadString(path, "main", "e"), "padded  ");
     EXPECT_STREQ(iniReadString(path, "main", "name"), "b");
     EXPECT_STREQ(iniReadString(path, "main", "nam"), "");
+    // Keys with blanks or "=" in them match as the line rules say.
+    for (const char* key : {"two words", "TWO WORDS", "two words "}) EXPECT_EQ(iniReadInt(path, "main", key), 7) << key;
+    EXPECT_EQ(iniReadInt(path, "main", "two"), 0);
+    EXPECT_EQ(iniReadInt(path, "main", "c="), 800);
     EXPECT_STREQ(iniReadString(path, "main", "y"), "");  // the section ends at [two]; later [main] unseen
     EXPECT_STREQ(iniReadString(path, "two", "y"), "2");
     EXPECT_STREQ(iniReadString("missing.ini", "main", "xs"), "");

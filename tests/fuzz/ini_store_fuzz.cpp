@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/ini_store.h"
+#include "config/ini_syntax.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -21,6 +22,18 @@ std::vector<std::string> readKeys(const std::vector<std::string>& sections) {
     return values;
 }
 
+// Every key a section's index holds is where the line-by-line scan finds it.
+void checkSectionIndexes(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    for (const std::size_t header : ini::headerStarts(text)) {
+        const std::size_t close = text.find(']', header);
+        if (close == std::string_view::npos) continue;
+        for (const auto& [name, value] : ini::sectionKeys(text, close + 1)) {
+            if (ini::keyIndexable(name)) fuzzCheck(ini::findKeyValue(text, close + 1, name) == value);
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -29,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)folder;
     iniReleaseCache();
     fuzz::writeInput(kPath, data, size);
+    checkSectionIndexes(data, size);
 
     char list[4096];
     const int count = iniListSections(kPath, list, sizeof list);
