@@ -19,7 +19,7 @@ endif
 generator = $(if $(wildcard $(1)/CMakeCache.txt),,$(if $(shell command -v ninja),-G Ninja))
 
 .PHONY: all run test build bench clean bootstrap configure test-asan levels-report kill-test fuzz install package soak \
-  guard-update \
+  guard-update update-po \
   web web-serve web-test
 
 all: build
@@ -99,6 +99,15 @@ package: build
 	@rm -f $(BUILD_DIR)/package/*.deb
 	@cd $(BUILD_DIR) && cpack -G DEB
 	@scripts/check-package $(BUILD_DIR)/package/*.deb
+
+# The template catalogue renewed from the generator's texts and merged into
+# every translation (po/README): new texts come untranslated, changed ones
+# fuzzy, until a translator has seen them.
+update-po: build
+	@cp $(BUILD_DIR)/shardfall.pot po/shardfall.pot
+	@for po in po/*.po; do [ -e "$$po" ] || continue; \
+	  msgmerge --quiet --update --backup=none --no-wrap "$$po" po/shardfall.pot || exit 1; done
+	@scripts/check-catalogues po || true
 
 bench: build
 	@scripts/run-benchmarks $(BUILD_DIR)

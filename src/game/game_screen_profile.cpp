@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "config/game_settings.h"
+#include "config/game_texts.h"
 #include "config/ini_store.h"
 #include "config/save_failures.h"
 #include "game/game_screen.h"
@@ -75,13 +76,23 @@ void GameScreen::saveGame(SavedBoardChange boardChange) {
 
 // Every failure on standard error; on screen once a run, so a full disk
 // does not cover the game with the same line at every level.
+namespace {
+
+// The notice's words from the language file, in English without one.
+std::string saveFailureText() {
+    const std::string text = gameText("savefailed");
+    return text.empty() ? "Your\xA0progress\xA0could\xA0not\xA0be\xA0saved:" : text;
+}
+
+}  // namespace
+
 void GameScreen::reportSaveFailure(const SaveFailure& failure) {
     std::fprintf(stderr, "shardfall: could not save %s: %s\n", failure.path.c_str(), failure.reason.c_str());
     noteSaveFailure();
     if (saveFailureShown_) return;
     saveFailureShown_ = true;
     if (ScreenManager* owner = manager())
-        owner->notice().show("Your progress could not be saved: " + failure.reason);
+        owner->notice().show(saveFailureText() + "\xA0" + failure.reason);
 }
 
 void GameScreen::resumeProfile() {

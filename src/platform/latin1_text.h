@@ -16,4 +16,7 @@ std::string utf8ToLatin1(const std::string& text);
 // first malformed sequence (a translation the fonts could not show).
 bool utf8ToLatin1Exactly(std::string_view text, std::string& out);
 
+// Latin-1 text as UTF-8 (every byte is a character).
+std::string latin1ToUtf8(std::string_view text);
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -65,9 +66,8 @@ TEST(LanguageScenario, TheLocaleChoosesTheLanguagesOwnFilesAndTheSharedOnesFillI
     dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n");
     // The shared tree, and a German title picture of its own (the main
     // menu's background stands in for it: any picture that differs will do).
-    fs::create_directory(dir.path() / "data");
-    for (const auto& entry : fs::directory_iterator(kDist + "/data"))
-        fs::create_symlink(fs::absolute(entry.path()), dir.path() / "data" / entry.path().filename());
+    // The generated languages are left out: this tree has German alone.
+    linkGeneratedData(kDist, dir.path(), {"lang"});
     fs::create_directories(dir.path() / "data/lang/de/menu");
     fs::copy_file(kDist + "/data/menu/mainmenu_back.jpg", dir.path() / "data/lang/de/menu/logo_back.jpg");
 
@@ -80,6 +80,70 @@ TEST(LanguageScenario, TheLocaleChoosesTheLanguagesOwnFilesAndTheSharedOnesFillI
     EXPECT_GT(clearlyChangedPixels(english, german, 0, 0, 800, 400), 20000);
     EXPECT_EQ(french.rgb, english.rgb);
     EXPECT_EQ(overridden.rgb, english.rgb);
+}
+
+// The first hour's screens as the real program shows them to a player whose
+// desktop speaks `lang`: the main menu, a help page, a level's intro, its
+// tip and its result panel.
+struct Journey {
+    Picture menu, help, intro, tip, result;
+};
+
+Journey playInLanguage(const TempDir& dir, const std::string& lang) {
+    LocaleScope locale(nullptr, nullptr, lang.c_str());
+    const std::string stem = lang.substr(0, 2);
+    const std::string script = "wait 300\nkey SPACE\nwait 1200\nshot " + stem + "-menu.png\nclick 447 523\nwait 1500\n" +
+                               "shot " + stem + "-help.png\nkey ESC\nwait 1200\nclick 515 210\n" +
+                               clickFirstEpisode(kDist) + "wait 1020\nshot " + stem +
+                               "-intro.png\nwait 380\nkey ESC\nwait 100\nkey ESC\nwait 300\nshot " + stem +
+                               "-tip.png\nkey SPACE\nwait 300\ntype shatter\nwait 4000\nshot " + stem +
+                               "-result.png\nquit\n";
+    dir.write(stem + ".txt", script);
+    EXPECT_EQ(run(kDist + "/shardfall", {"--headless", "--seed", "7", "--data", dir.path().string(), "--script",
+                                         dir.file(stem + ".txt")}),
+              0);
+    auto shot = [&](const char* name) { return readPng(dir.file(stem + "-" + name + ".png")); };
+    return {shot("menu"), shot("help"), shot("intro"), shot("tip"), shot("result")};
+}
+
+TEST(LanguageScenario, TheGeneratedTranslationsReachEveryScreenOfTheFirstHour) {
+    ASSERT_TRUE(fs::exists(kDist + "/data/lang/de/language.ini")) << "no generated languages in " << kDist;
+    std::map<std::string, Journey> journeys;
+    for (const char* lang : {"C.UTF-8", "de_DE.UTF-8", "it_IT.UTF-8"}) {
+        TempDir dir;
+        dir.write("game.ini", "[main]\r\nname=Shardfall language scenario\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=0\r\n");
+        dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n");
+        linkGeneratedData(kDist, dir.path());
+        journeys[lang] = playInLanguage(dir, lang);
+    }
+    const Journey& english = journeys["C.UTF-8"];
+    ASSERT_EQ(english.menu.width, 800);
+    for (const char* lang : {"de_DE.UTF-8", "it_IT.UTF-8"}) {
+        const Journey& other = journeys[lang];
+        // The same seed and input: only the words differ, wherever there are words.
+        const std::pair<const char*, std::pair<const Picture*, const Picture*>> screens[] = {
+            {"main menu", {&english.menu, &other.menu}},   {"help page", {&english.help, &other.help}},
+            {"level intro", {&english.intro, &other.intro}}, {"tip", {&english.tip, &other.tip}},
+            {"result panel", {&english.result, &other.result}}};
+        for (const auto& [screen, pictures] : screens) {
+            ASSERT_EQ(pictures.second->width, 800) << lang << " " << screen;
+            EXPECT_GT(clearlyChangedPixels(*pictures.first, *pictures.second, 0, 0, 800, 600), 400)
+                << lang << ": the " << screen << " looks as it does in English";
+        }
+    }
+    // The texts those screens load are the language's own.
+    for (const char* code : {"de", "it"}) {
+        const std::string lang = kDist + "/data/lang/" + code;
+        for (const char* key : {"levelcomplete", "go", "timeup"})
+            EXPECT_NE(screenFileText(lang + "/language.ini", "game", key), screenFileText(kDist + "/data/language.ini", "game", key))
+                << code << " " << key;
+        EXPECT_NE(screenFileText(lang + "/menu/mainmenu.ini", "options", "name"),
+                  screenFileText(kDist + "/data/menu/mainmenu.ini", "options", "name"))
+            << code;
+        EXPECT_NE(screenFileText(lang + "/menu/tiptile_dlg.ini", "title", "name"),
+                  screenFileText(kDist + "/data/menu/tiptile_dlg.ini", "title", "name"))
+            << code;
+    }
 }
 
 }  // namespace

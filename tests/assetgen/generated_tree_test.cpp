@@ -197,8 +197,17 @@ TEST(GeneratedTree, AFreshGenerationMakesTheSameBytes) {
     AssetTree fresh(SHARDFALL_DIST_DIR, AssetTree::Mode::CompareOnly);
     generateInstallFiles(installFiles, fresh);
     generateAll(fresh);
+    generateTranslations(fresh, SHARDFALL_CATALOGUE_DIR);
     fresh.finish();
     EXPECT_EQ(fresh.failures() + installFiles.failures(), 0);
+    // The template beside the build, and the one translators work from in
+    // po/, hold every text the game shows now (make update-po renews it).
+    const std::string expected = templateCatalogue(fresh.templateMessages());
+    for (const char* path : {SHARDFALL_TEMPLATE_CATALOGUE, SHARDFALL_CATALOGUE_DIR "/shardfall.pot"}) {
+        const std::vector<std::uint8_t> bytes = readFile(path);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected)
+            << path << " is not the template of the texts the generator shows; run make update-po";
+    }
     std::string differing;
     for (const std::string& path : fresh.changedPaths()) differing += " " + path;
     for (const std::string& path : installFiles.changedPaths()) differing += " install/" + path;

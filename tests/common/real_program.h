@@ -91,8 +91,8 @@ inline Picture readPng(const std::string& path) {
 inline bool gold(Rgb c) { return c.r > 180 && c.g > 90 && c.r > c.b + 50; }
 inline bool dark(Rgb c) { return c.r < 60 && c.g < 60 && c.b < 70; }
 
-// A number under a key of a section of a screen file, or -1.
-inline int screenFileNumber(const std::string& file, const std::string& section, const std::string& key) {
+// The text under a key of a section of a generated INI file, or empty.
+inline std::string screenFileText(const std::string& file, const std::string& section, const std::string& key) {
     std::ifstream in(file, std::ios::binary);
     std::string line;
     bool inSection = false;
@@ -101,10 +101,16 @@ inline int screenFileNumber(const std::string& file, const std::string& section,
         if (!line.empty() && line[0] == '[') {
             inSection = line == "[" + section + "]";
         } else if (inSection && line.rfind(key + "=", 0) == 0) {
-            return std::atoi(line.c_str() + key.size() + 1);
+            return line.substr(key.size() + 1);
         }
     }
-    return -1;
+    return {};
+}
+
+// A number under a key of a section of a screen file, or -1.
+inline int screenFileNumber(const std::string& file, const std::string& section, const std::string& key) {
+    const std::string text = screenFileText(file, section, key);
+    return text.empty() ? -1 : std::atoi(text.c_str());
 }
 
 // A script line clicking the middle of the quest map's first episode, after

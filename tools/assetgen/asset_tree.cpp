@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/latin1_text.h"
+
 AssetTree::AssetTree(std::string root, Mode mode) : root_(std::move(root)), mode_(mode) {}
 
 std::string lowerCase(std::string text) {
@@ -32,8 +34,51 @@ bool sameBytes(const std::filesystem::path& path, const std::vector<std::uint8_t
 
 }  // namespace
 
+std::string AssetTree::placed(const std::string& path) const {
+    constexpr std::string_view data = "data/";
+    if (languageFolder_.empty()) return path;
+    if (path.compare(0, data.size(), data) != 0) return {};
+    return languageFolder_ + "/" + path.substr(data.size());
+}
+
+void AssetTree::beginLanguage(const std::string& folder, const PoCatalogue& catalogue) {
+    languageFolder_ = normalise(folder);
+    catalogue_ = &catalogue;
+}
+
+void AssetTree::endLanguage() {
+    languageFolder_.clear();
+    catalogue_ = nullptr;
+}
+
+std::string AssetTree::say(std::string_view context, std::string_view english, std::string_view comment) {
+    const std::string id = platform::latin1ToUtf8(english);
+    if (!catalogue_) {
+        if (saidKeys_.emplace(std::string(context), id).second)
+            said_.push_back({std::string(context), id, std::string(comment)});
+        return std::string(english);
+    }
+    const std::string* translation = catalogue_->find(context, id);
+    return translation ? *translation : std::string(english);
+}
+
 bool AssetTree::writeFile(const std::string& relativePath, const std::vector<std::uint8_t>& bytes) {
-    const std::string path = normalise(relativePath);
+    const std::string english = normalise(relativePath);
+    const std::string path = placed(english);
+    // The review pictures outside the data tree show the English game.
+    if (path.empty()) return true;
+    if (path != english && sameBytes(std::filesystem::path(root_) / english, bytes)) {
+        // The language needs no copy of its own; one left from an earlier
+        // build would hide the English file.
+        const std::filesystem::path stale = std::filesystem::path(root_) / path;
+        std::error_code ec;
+        if (std::filesystem::exists(stale, ec)) {
+            ++changed_;
+            changedPaths_.push_back(path);
+            if (mode_ == Mode::Write) std::filesystem::remove(stale, ec);
+        }
+        return true;
+    }
     // Two generators naming the same file would silently give one of them
     // the other's picture.
     if (!written_.insert(path).second) {
@@ -78,11 +123,13 @@ bool AssetTree::writeTextIfMissing(const std::string& relativePath, const std::s
 }
 
 void AssetTree::addToContactSheet(const std::string& name, const Image& picture) {
+    if (!languageFolder_.empty()) return;  // the sheet shows the English game
     sheet_.emplace_back(name, picture);
 }
 
 void AssetTree::describe(const std::string& kind, const std::string& relativePath, const std::string& details) {
-    const std::string path = normalise(relativePath);
+    const std::string path = placed(normalise(relativePath));
+    if (!languageFolder_.empty() && !written_.count(path)) return;  // the English file serves
     manifest_[path] = kind + " " + path + (details.empty() ? "" : " " + details);
 }
 

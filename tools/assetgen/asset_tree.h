@@ -9,9 +9,12 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "image.h"
+#include "po_catalogue.h"
+#include "translation_template.h"
 
 class AssetTree {
 public:
@@ -35,6 +38,23 @@ public:
     // A line of the manifest: "kind path details".
     void describe(const std::string& kind, const std::string& relativePath, const std::string& details);
 
+    // The text a player reads, in the language being written: the
+    // catalogue's translation of `english` shown as `context`, or `english`
+    // itself. Every text said in English is listed, with `comment` for the
+    // translator, in the template catalogue (templateMessages).
+    std::string say(std::string_view context, std::string_view english, std::string_view comment);
+    const std::vector<Message>& templateMessages() const { return said_; }
+
+    // From here on the generators write one language's files: a file meant
+    // for data\... goes to `folder` (data\lang\CODE) in its place, unless it
+    // is the English file to the byte (the game falls back to that); files
+    // outside data\ (the review pictures) are left as English wrote them; and
+    // `say` answers from `catalogue`. English again after endLanguage.
+    void beginLanguage(const std::string& folder, const PoCatalogue& catalogue);
+    void endLanguage();
+    // The folder of the language being written; empty for English.
+    const std::string& language() const { return languageFolder_; }
+
     // Writes manifest.txt; removes nothing.
     bool finish();
     // Files written (or, comparing only, files that differ from the tree's).
@@ -45,7 +65,15 @@ public:
     void reportFailure() { ++failures_; }
 
 private:
+    // Where a file of the data tree goes in the language being written;
+    // empty for a file outside data\, which only English writes.
+    std::string placed(const std::string& path) const;
+
     std::string root_;
+    std::string languageFolder_;  // normalised, empty while writing English
+    const PoCatalogue* catalogue_ = nullptr;
+    std::vector<Message> said_;
+    std::set<std::pair<std::string, std::string>> saidKeys_;
     Mode mode_;
     std::vector<std::string> changedPaths_;
     std::map<std::string, std::string> manifest_;

@@ -80,7 +80,11 @@ void generateBackgrounds(AssetTree& tree) {
     scenes.push_back(puzzleScene());
     scenes.push_back(cubeScene());
     tree.addToContactSheet("back1..6.jpg, puzzle.jpg, quad.jpg", reviewRow(scenes, 0.3));
-    writeBackground(tree, "DATA\\BACK\\adventure_right.jpg", rightPanel(PanelMode::Quest));
-    writeBackground(tree, "DATA\\BACK\\puzzle_right.jpg", rightPanel(PanelMode::Puzzle));
-    writeBackground(tree, "DATA\\BACK\\quad_right.jpg", rightPanel(PanelMode::Cube));
+    generateSidePanels(tree);
+}
+
+void generateSidePanels(AssetTree& tree) {
+    writeBackground(tree, "DATA\\BACK\\adventure_right.jpg", rightPanel(tree, PanelMode::Quest));
+    writeBackground(tree, "DATA\\BACK\\puzzle_right.jpg", rightPanel(tree, PanelMode::Puzzle));
+    writeBackground(tree, "DATA\\BACK\\quad_right.jpg", rightPanel(tree, PanelMode::Cube));
 }

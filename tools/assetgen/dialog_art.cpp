@@ -1,6 +1,7 @@
 #include "dialog_art.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "cairo_shapes.h"
 #include "canvas.h"
@@ -88,7 +89,12 @@ Image wellPicture(int width, int height) {
     return canvas.toImage();
 }
 
-Image titledPanel(int width, int height, const std::string& title, int titleY) {
+Image titledPanel(AssetTree& tree, const std::string& context, int width, int height, const std::string& englishTitle,
+                  int titleY) {
+    constexpr int kRimRoom = 28;
+    const std::string title = tree.say(context, englishTitle,
+                                       "title on a panel picture, at most " + std::to_string(width - 2 * kRimRoom) +
+                                           " px of 30 px bold lettering");
     Image picture = panelPicture(width, height);
     TextStyle style;
     style.fillTop = hexColour(0xFFF4D0);
@@ -102,6 +108,11 @@ Image titledPanel(int width, int height, const std::string& title, int titleY) {
     style.shadowBlur = 1.0f;
     style.shadowOpacity = 0.7f;
     const Image lettering = styledText(title, "Vollkorn-Bold.ttf", 30, style);
+    if (lettering.width > width - 2 * kRimRoom) {
+        std::fprintf(stderr, "assetgen: %s: the title \"%s\" is %d px, the panel holds %d\n", context.c_str(),
+                     title.c_str(), lettering.width, width - 2 * kRimRoom);
+        tree.reportFailure();
+    }
     drawOver(picture, lettering, (width - lettering.width) / 2, titleY - lettering.frameHeight() / 2);
     drawGoldRule(picture, width * 0.2, width * 0.8, titleY + 22);
     return picture;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "asset_tree.h"
 #include "image.h"
 #include "menu_art.h"
 
@@ -27,5 +28,7 @@ Image arrowButton(int width, int height, ButtonLook look, bool up);
 Image wellPicture(int width, int height);
 
 // A panel with its title set in gold lettering centred `titleY` pixels
-// below its top edge; the heading of every panel and dialog.
-Image titledPanel(int width, int height, const std::string& title, int titleY = 34);
+// below its top edge; the heading of every panel and dialog. The title is
+// said in the tree's language as `context` and must fit inside the rims.
+Image titledPanel(AssetTree& tree, const std::string& context, int width, int height, const std::string& title,
+                  int titleY = 34);

@@ -23,6 +23,7 @@
 #include "relic_drawing.h"
 #include "scene_painting.h"
 #include "screen_file.h"
+#include "spoken_text.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ const std::string kMenu = "data\\menu\\";
 constexpr int kGoRestMs = 600;
 
 void generateReadyIntro(AssetTree& tree) {
-    std::string text = screenFile({});
+    std::string text = screenFile(tree, "readyintro", {});
     const std::string extra = "x_center=" + std::to_string(gamelayout::kBoardCentreX) + "\r\ny_center=" +
                               std::to_string((gamelayout::kFieldTop + gamelayout::kFieldBottom) / 2) +
                               "\r\ntime_relax=" + std::to_string(kGoRestMs) + "\r\n";
@@ -71,13 +72,20 @@ constexpr int kRowCount = static_cast<int>(sizeof kRows / sizeof kRows[0]);
 
 TextStyle labelStyle() { return engravedStyle(0xF4E2B8, 0xC89A50); }
 
-Image resultPanel() {
-    Image panel = titledPanel(kPanelWidth, kPanelHeight, "Well played!");
+// Room for a row's label between its gem and the value the game writes.
+constexpr int kLabelRoom = kRowRight - kRowLeft - 38 - 110;
+
+Image resultPanel(AssetTree& tree) {
+    Image panel = titledPanel(tree, "levelcomplete/title", kPanelWidth, kPanelHeight, "Well played!");
     for (int i = 0; i < kRowCount; ++i) {
         const int top = kRowTop + kRowStep * i;
         drawOver(panel, wellPicture(kRowRight - kRowLeft, kRowHeight), kRowLeft, top);
         placeCentred(panel, decorativeGem(kRows[i].gemKind, 0.42f, 26, 0.7f), kRowLeft + 20, top + kRowHeight / 2.0f);
-        const Image label = styledText(kRows[i].label, "Vollkorn-Italic.ttf", 20, labelStyle());
+        const Image label = spokenLettering(tree,
+                                            {std::string("levelcomplete/") + kRows[i].control, kRows[i].label,
+                                             "a row's label on the level result panel", "Vollkorn-Italic.ttf", 20,
+                                             kLabelRoom},
+                                            labelStyle());
         drawOver(panel, label, kRowLeft + 38, top + (kRowHeight - label.frameHeight()) / 2);
     }
     drawGoldRule(panel, kPanelWidth * 0.15, kPanelWidth * 0.85, kRowTop + kRowStep * kRowCount - 2);
@@ -97,7 +105,7 @@ Control rowValue(const ResultRow& row, int index) {
 }
 
 void generateLevelComplete(AssetTree& tree) {
-    writePicture(tree, kMenu + "levelcomplete_panel.tga", resultPanel(), PictureFormat::Tga32);
+    writePicture(tree, kMenu + "levelcomplete_panel.tga", resultPanel(tree), PictureFormat::Tga32);
     writeButtonSet(tree, kMenu + "button_result", kButtonWidth, kButtonHeight, -1);
     std::vector<Control> controls = {staticPicture("panel", kMenu + "levelcomplete_panel.tga", kPanelX, kPanelY)};
     for (int i = 0; i < kRowCount; ++i) controls.push_back(rowValue(kRows[i], i));
@@ -174,23 +182,38 @@ void placeScaled(Image& onto, const Image& picture, double scale, double cx, dou
     onto = canvas.toImage();
 }
 
-void addWinTitle(Image& back, const std::string& title, const std::string& line) {
+void addWinTitle(AssetTree& tree, Image& back, const std::string& screen, const std::string& title,
+                 const std::string& line) {
     addBloom(back, 400, 92, 260, hexColour(0x6A3A10), 0.6f);
-    placeCentred(back, styledText(title, "Vollkorn-Black.ttf", 72, headlineStyle()), 400, 90);
-    placeCentred(back, styledText(line, "Vollkorn-Italic.ttf", 26, engravedStyle(0xFFF4D8, 0xE8C890)), 400, 160);
+    placeCentred(back,
+                 spokenLettering(tree,
+                                 {screen + "/title", title, "the headline of a win screen", "Vollkorn-Black.ttf", 72,
+                                  796},
+                                 headlineStyle()),
+                 400, 90);
+    placeCentred(back,
+                 spokenLettering(tree,
+                                 {screen + "/line", line, "the line under a win screen's headline",
+                                  "Vollkorn-Italic.ttf", 26, 700},
+                                 engravedStyle(0xFFF4D8, 0xE8C890)),
+                 400, 160);
     drawGoldRule(back, 230, 570, 190);
 }
 
-void addPressAnyKey(Image& back) {
+void addPressAnyKey(AssetTree& tree, Image& back) {
     drawGoldPanel(back, 250, 530, 300, 46, 14);
-    placeCentred(back, styledText("Press any key", "Vollkorn-Italic.ttf", 22, engravedStyle(0xF4E2B8, 0xC89A50)),
+    placeCentred(back,
+                 spokenLettering(tree,
+                                 {"win/pressanykey", "Press any key", "on a plate at the foot of the win screens",
+                                  "Vollkorn-Italic.ttf", 22, 270},
+                                 engravedStyle(0xF4E2B8, 0xC89A50)),
                  400, 552);
 }
 
 // The six relics whole again, standing in an arc, each in its own light.
-Image winQuestBackground() {
+Image winQuestBackground(AssetTree& tree) {
     Image back = velvetBackdrop(800, 600, 400, 320);
-    addWinTitle(back, "Quest complete!", "The six relics shine whole again");
+    addWinTitle(tree, back, "winquest", "Quest complete!", "The six relics shine whole again");
     constexpr double kScale = 0.62;
     for (int episode = 1; episode <= 6; ++episode) {
         const RelicPictures& relic = relicPictures(episode);
@@ -202,14 +225,14 @@ Image winQuestBackground() {
         addBloom(back, static_cast<float>(cx), static_cast<float>(cy), 90, light, 0.45f);
         placeScaled(back, whole, kScale, cx, cy);
     }
-    addPressAnyKey(back);
+    addPressAnyKey(tree, back);
     return back;
 }
 
 // Every gem of the game in a ring, like the rose window of the puzzles.
-Image winPuzzleBackground() {
+Image winPuzzleBackground(AssetTree& tree) {
     Image back = velvetBackdrop(800, 600, 400, 340);
-    addWinTitle(back, "Every puzzle solved!", "Not a single gem was left behind");
+    addWinTitle(tree, back, "winpuzzle", "Every puzzle solved!", "Not a single gem was left behind");
     addBloom(back, 400, 360, 200, hexColour(0x3A1C60), 0.6f);
     for (int i = 0; i < 8; ++i) {
         const float angle = 2 * kPi * i / 8 - kPi / 2;
@@ -231,13 +254,13 @@ Image winPuzzleBackground() {
         }
         goldDiamond(cr, 400, 362, 12);
     });
-    addPressAnyKey(back);
+    addPressAnyKey(tree, back);
     return back;
 }
 
 void generateWinScreens(AssetTree& tree) {
-    writeBackground(tree, kMenu + "winquest_back.jpg", winQuestBackground());
-    writeBackground(tree, kMenu + "winpuzzle_back.jpg", winPuzzleBackground());
+    writeBackground(tree, kMenu + "winquest_back.jpg", winQuestBackground(tree));
+    writeBackground(tree, kMenu + "winpuzzle_back.jpg", winPuzzleBackground(tree));
     writeScreen(tree, "winquest", {staticPicture("back", kMenu + "winquest_back.jpg", 0, 0)});
     writeScreen(tree, "winpuzzle", {staticPicture("back", kMenu + "winpuzzle_back.jpg", 0, 0)});
 }

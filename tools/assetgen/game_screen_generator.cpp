@@ -42,9 +42,9 @@ Control placedButton(const std::string& section, const std::string& caption, con
 }
 
 void writeHudPictures(AssetTree& tree) {
-    writeBackground(tree, kBackPath, gameBackFrame());
-    writePicture(tree, "data\\menu\\live_plate.tga", livePlate(), PictureFormat::Tga32);
-    writePicture(tree, "data\\menu\\puzzle_plate.tga", puzzlePlate(), PictureFormat::Tga32);
+    writeBackground(tree, kBackPath, gameBackFrame(tree));
+    writePicture(tree, "data\\menu\\live_plate.tga", livePlate(tree), PictureFormat::Tga32);
+    writePicture(tree, "data\\menu\\puzzle_plate.tga", puzzlePlate(tree), PictureFormat::Tga32);
     writePicture(tree, "data\\menu\\timebar_full.tga", loadingBar(kTimeBar.w, kTimeBar.h, true), PictureFormat::Tga32);
     writePicture(tree, "data\\menu\\timebar_empty.tga", loadingBar(kTimeBar.w, kTimeBar.h, false),
                  PictureFormat::Tga32);
@@ -94,7 +94,7 @@ std::vector<Control> gameControls() {
 void generateGameScreen(AssetTree& tree) {
     writeHudPictures(tree);
     const std::vector<Control> controls = gameControls();
-    tree.writeText("data\\menu\\game.ini", screenFile(controls));
+    tree.writeText("data\\menu\\game.ini", screenFile(tree, "game", controls));
     std::string names;
     for (const Control& c : controls) names += (names.empty() ? "" : ",") + c.section;
     tree.describe("screen", "data\\menu\\game.ini", "controls=" + names);

@@ -38,14 +38,21 @@ struct Kit {
     BitmapFont staticFont = buildGameFont("DATA\\fonts\\fontStatic.tga");
     BitmapFont menuFont = buildGameFont("DATA\\fonts\\fontmenu.tga");
     BitmapFont helpFont = buildGameFont("DATA\\fonts\\font_help.tga");
-    Image back = gameBackFrame();
+    Image back;
+    Image questPanel, puzzlePanel, cubePanel, puzzleGoal, liveGoal;
     Image field = fieldCell();
     std::vector<Image> coatings, tiles, pieces;
     Image slot = collectorSlot(), slotGem = collectorGem();
     Image barFull = loadingBar(kTimeBar.w, kTimeBar.h, true), barEmpty = loadingBar(kTimeBar.w, kTimeBar.h, false);
     Image hint = tutorialPanel();
 
-    Kit() {
+    explicit Kit(AssetTree& tree)
+        : back(gameBackFrame(tree)),
+          questPanel(rightPanel(tree, PanelMode::Quest)),
+          puzzlePanel(rightPanel(tree, PanelMode::Puzzle)),
+          cubePanel(rightPanel(tree, PanelMode::Cube)),
+          puzzleGoal(puzzlePlate(tree)),
+          liveGoal(livePlate(tree)) {
         for (int c = 1; c <= 4; ++c) coatings.push_back(coatingImage(c));
         for (int t = 0; t < kFrameTileCount; ++t) tiles.push_back(renderFrameTile(t));
         for (int k = 0; k < 8; ++k) pieces.push_back(pieceActiveFrame(k, 0));
@@ -142,16 +149,16 @@ Image compose(const Kit& kit, const PreviewState& s) {
             const ScreenRect box = relicBox(s.episode);
             drawOver(screen, relic.outline, box.x, box.y);
             drawOver(screen, relic.stages[static_cast<std::size_t>(s.stage)], box.x, box.y);
-            drawOver(screen, rightPanel(PanelMode::Quest), kRightPanel.x, kRightPanel.y);
+            drawOver(screen, kit.questPanel, kRightPanel.x, kRightPanel.y);
             break;
         }
         case PanelMode::Puzzle:
             drawOver(screen, puzzleScene(), kScene.x, kScene.y);
-            drawOver(screen, rightPanel(PanelMode::Puzzle), kRightPanel.x, kRightPanel.y);
+            drawOver(screen, kit.puzzlePanel, kRightPanel.x, kRightPanel.y);
             break;
         case PanelMode::Cube:
             drawOver(screen, cubeScene(), kScene.x, kScene.y);
-            drawOver(screen, rightPanel(PanelMode::Cube), kRightPanel.x, kRightPanel.y);
+            drawOver(screen, kit.cubePanel, kRightPanel.x, kRightPanel.y);
             break;
         case PanelMode::Action: break;
     }
@@ -161,8 +168,8 @@ Image compose(const Kit& kit, const PreviewState& s) {
     auto number = [&](const std::string& text, const ScreenRect& plate) {
         drawText(screen, kit.staticFont, text, static_cast<float>(plate.centreX()), static_cast<float>(plate.centreY()));
     };
-    if (s.mode == PanelMode::Puzzle) drawOver(screen, puzzlePlate(), kPuzzlePlate.x, kPuzzlePlate.y);
-    if (s.mode == PanelMode::Action || s.mode == PanelMode::Cube) drawOver(screen, livePlate(), kLivePlate.x, kLivePlate.y);
+    if (s.mode == PanelMode::Puzzle) drawOver(screen, kit.puzzleGoal, kPuzzlePlate.x, kPuzzlePlate.y);
+    if (s.mode == PanelMode::Action || s.mode == PanelMode::Cube) drawOver(screen, kit.liveGoal, kLivePlate.x, kLivePlate.y);
     number(s.levelLabel, kLevelPlate);
     if (s.mode != PanelMode::Puzzle) {
         number(s.score, kScorePlate);
@@ -237,7 +244,7 @@ Image quarterGrid(const std::vector<Image>& screens, int columns, double scale) 
 }  // namespace
 
 void generateGameScreenPreview(AssetTree& tree) {
-    const Kit kit;
+    const Kit kit(tree);
     PreviewState quest = questState(4, 3, 20);
     quest.tutorialCell = 3 * 8 + 2;
     quest.tutorialLines = {"Here is a move for you!", "Drag this gem onto its", "neighbour to swap them.",

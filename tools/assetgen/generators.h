@@ -4,6 +4,7 @@
 // Later data (screen files, menu art, level maps) slots in as more of these.
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,8 @@ void generateTimeUp(AssetTree& tree);
 void generateGameScreen(AssetTree& tree);
 // The scenes of the episodes and modes, the relics and the right panels.
 void generateBackgrounds(AssetTree& tree);
+// The side panels of quest, puzzle and cube (part of the backgrounds).
+void generateSidePanels(AssetTree& tree);
 // The tutorial panel and its texts.
 void generateTutorials(AssetTree& tree);
 // Review pictures of the game screen in every mode and episode.
@@ -55,12 +58,22 @@ void generateSounds(AssetTree& tree);
 void generateTexts(AssetTree& tree);
 void generateContactSheet(AssetTree& tree);
 
+// After generateAll: the files of every language with a catalogue in
+// `catalogueFolder` (CODE.po), in the language's folder of the tree. False
+// when a catalogue cannot be read (the failure is counted in the tree).
+bool generateTranslations(AssetTree& tree, const std::string& catalogueFolder);
+
 // What an installation carries beside the data tree, into a tree of its
 // own: the icon at every size ("icons/NxN/shardfall.png") and the shipped
 // game.ini. The icons also go on the contact sheet of `review`.
 void generateInstallFiles(AssetTree& files, AssetTree& review);
 constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 Image gameIcon(int size);
+
+// The characters the big letters are drawn for: letters, digits and the
+// punctuation the banner texts use ("Level 2-3", "Go!", scores). The game
+// finds a letter in either case.
+inline constexpr std::string_view kBigLetterSet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-!?.,':+";
 
 // The letter pictures by character (for the review and the tests).
 std::vector<std::pair<char, Image>> letterPictures();

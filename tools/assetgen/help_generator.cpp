@@ -289,19 +289,25 @@ void writeHelpPage(AssetTree& tree, int number, const HelpPage& page) {
                                              kPictureLeft + (page.pictureWidth - item.picture.width) / 2,
                                              middle - item.picture.height / 2));
         }
-        const std::vector<std::string> lines = wrapText(measure, item.text, textWidth);
+        const int roomLines = (page.itemHeight - kItemGap) / kLinePitch;
+        const std::string text =
+            tree.say("help" + std::to_string(number) + "/" + item.pictureName, item.text,
+                     "help page " + std::to_string(number + 1) + " (" + page.title + "), a paragraph in lines of " +
+                         std::to_string(textWidth) + " px, at most " + std::to_string(roomLines) + " lines");
+        const std::vector<std::string> lines = wrapText(measure, text, textWidth);
         const int lineCount = static_cast<int>(lines.size());
-        if (lineCount * kLinePitch + kItemGap > page.itemHeight || top + page.itemHeight > kContentBottom)
-            reportOverflow(tree, file, item.text);
+        if (lineCount > roomLines || top + page.itemHeight > kContentBottom) reportOverflow(tree, file, text);
         for (int k = 0; k < lineCount; ++k) {
             if (measure.width(lines[k]) > textWidth) reportOverflow(tree, file, lines[k]);
             const int y = middle - (lineCount - 1) * kLinePitch / 2 + k * kLinePitch;
-            controls.push_back(caption("text" + id + "_" + std::to_string(k + 1), lines[k], textLeft, y, 0, 0, true));
+            Control line = caption("text" + id + "_" + std::to_string(k + 1), lines[k], textLeft, y, 0, 0, true);
+            line.captionSaid = true;
+            controls.push_back(line);
         }
     }
     // A page's controls lie inside the panel: the page itself sits at the
     // panel's corner.
-    tree.writeText(file, screenFile(controls, {0, 0, kPanel.width, kPanel.height}));
+    tree.writeText(file, screenFile(tree, "help" + std::to_string(number), controls, {0, 0, kPanel.width, kPanel.height}));
     tree.describe("screen", file, "page=" + std::to_string(number) + " controls=" + std::to_string(controls.size()));
 }
 
@@ -320,7 +326,7 @@ void writeHelpPanel(AssetTree& tree) {
         button("ok", "OK", stem, (contentWidth - kButtonWidth) / 2, kButtonY),
         button("next", "Next", stem, contentWidth - 40 - kButtonWidth, kButtonY),
     };
-    tree.writeText("data\\menu\\helpmenu.ini", screenFile(controls, kPanel));
+    tree.writeText("data\\menu\\helpmenu.ini", screenFile(tree, "helpmenu", controls, kPanel));
     tree.describe("screen", "data\\menu\\helpmenu.ini", "controls=back,prev,ok,next");
 }
 

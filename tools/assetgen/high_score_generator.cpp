@@ -58,6 +58,6 @@ void generateHighScores(AssetTree& tree) {
         heading("title", "Best scores", contentWidth / 2, 38, 300),
         button("ok", "OK", "data\\menu\\button_scores_ok", (contentWidth - kOkWidth) / 2, kOkY),
     };
-    tree.writeText("data\\menu\\highscores.ini", screenFile(controls, kPanel));
+    tree.writeText("data\\menu\\highscores.ini", screenFile(tree, "highscores", controls, kPanel));
     tree.describe("screen", "data\\menu\\highscores.ini", "controls=back,title,ok");
 }

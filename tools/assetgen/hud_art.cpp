@@ -3,6 +3,8 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <cstdio>
+#include <utility>
 
 #include "cairo_shapes.h"
 #include "canvas.h"
@@ -48,17 +50,35 @@ void wandSocket(cairo_t* cr, double cx, double cy, double r) {
 
 TextStyle labelStyle() { return engravedStyle(0xF8E6B8, 0xC8944A); }
 
-void labelAbove(Image& panel, const std::string& text, const ScreenRect& plate) {
-    placeCentred(panel, panelLabel(text, 19), static_cast<float>(plate.centreX()),
+// Lettering of the side panel stays inside its moulding and its edge.
+constexpr int kPanelTextRoom = kRightPanel.w - 24;
+
+// A label of the side panel in the tree's language, checked against the
+// panel's width.
+Image saidPanelLabel(AssetTree& tree, const std::string& context, const std::string& english, int pixelSize) {
+    const std::string text =
+        tree.say(context, english, "a label on the game's side panel, at most " + std::to_string(kPanelTextRoom) + " px");
+    Image label = panelLabel(text, pixelSize);
+    if (label.width > kPanelTextRoom) {
+        std::fprintf(stderr, "assetgen: %s: \"%s\" is %d px, the side panel holds %d\n", context.c_str(),
+                     text.c_str(), label.width, kPanelTextRoom);
+        tree.reportFailure();
+    }
+    return label;
+}
+
+void labelAbove(AssetTree& tree, Image& panel, const std::string& context, const std::string& english,
+                const ScreenRect& plate) {
+    placeCentred(panel, saidPanelLabel(tree, context, english, 19), static_cast<float>(plate.centreX()),
                  static_cast<float>(plate.y - kLabelAbovePlate));
 }
 
-const char* modeName(PanelMode mode) {
+std::pair<const char*, const char*> modeName(PanelMode mode) {
     switch (mode) {
-        case PanelMode::Quest: return "Quest";
-        case PanelMode::Puzzle: return "Puzzle";
-        case PanelMode::Action: return "Action";
-        default: return "Cube";
+        case PanelMode::Quest: return {"panel/quest", "Quest"};
+        case PanelMode::Puzzle: return {"panel/puzzle", "Puzzle"};
+        case PanelMode::Action: return {"panel/action", "Action"};
+        default: return {"panel/cube", "Cube"};
     }
 }
 
@@ -76,25 +96,47 @@ Image panelVelvet() {
     return panel;
 }
 
-// Lettering on a plate: lines centred on the plate's axis from `firstY`.
-void plateLines(Image& plate, const std::vector<std::string>& lines, float firstY, float step) {
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        placeCentred(plate, styledText(lines[i], "Vollkorn-Italic.ttf", 16, engravedStyle(0xFFF4DA, 0xE6CC98)),
-                     plate.width / 2.0f, firstY + step * static_cast<float>(i));
+// Lettering on a plate in the tree's language: its lines (the text parts
+// them at line ends) centred on the plate's axis from `firstY`, at most
+// `maxLines` of them, each inside the plate's frame.
+void plateLines(AssetTree& tree, Image& plate, const std::string& context, const std::string& english,
+                float firstY, float step, std::size_t maxLines) {
+    const int room = plate.width - 28;
+    const std::string text = tree.say(context, english,
+                                      "on a goal plate beside the board: at most " + std::to_string(maxLines) +
+                                          " lines (parted by \\n) of " + std::to_string(room) + " px");
+    std::vector<std::string> lines(1);
+    for (const char c : text) {
+        if (c == '\n') lines.emplace_back(); else lines.back() += c;
+    }
+    if (lines.size() > maxLines) {
+        std::fprintf(stderr, "assetgen: %s: %zu lines, the plate holds %zu\n", context.c_str(), lines.size(), maxLines);
+        tree.reportFailure();
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Image line = styledText(lines[i], "Vollkorn-Italic.ttf", 16, engravedStyle(0xFFF4DA, 0xE6CC98));
+        if (line.width > room) {
+            std::fprintf(stderr, "assetgen: %s: \"%s\" is %d px, the plate holds %d\n", context.c_str(),
+                         lines[i].c_str(), line.width, room);
+            tree.reportFailure();
+        }
+        placeCentred(plate, line, plate.width / 2.0f, firstY + step * static_cast<float>(i));
+    }
 }
 
 // A framed plate with a heading under a rule: the goal plates.
-Image goalPlate(int width, int height, const std::vector<std::string>& lines) {
+Image goalPlate(AssetTree& tree, int width, int height, const std::string& context, const std::string& english,
+                std::size_t maxLines) {
     Image plate(width, height);
     drawGoldPanel(plate, 4, 4, width - 10, height - 12, 12);
-    placeCentred(plate, panelLabel("Goal", 20), width / 2.0f, 24);
+    placeCentred(plate, saidPanelLabel(tree, "plate/goal", "Goal", 20), width / 2.0f, 24);
     drawGoldRule(plate, 22, width - 22, 40);
-    plateLines(plate, lines, 58, 19);
+    plateLines(tree, plate, context, english, 58, 19, maxLines);
     return plate;
 }
 
-Image paintRightPanel(PanelMode mode);
-Image paintBackFrame();
+Image paintRightPanel(AssetTree& tree, PanelMode mode);
+Image paintBackFrame(AssetTree& tree);
 
 }  // namespace
 
@@ -102,31 +144,44 @@ Image panelLabel(const std::string& text, int pixelSize) {
     return styledText(text, "Vollkorn-SemiBoldItalic.ttf", pixelSize, labelStyle());
 }
 
-const Image& rightPanel(PanelMode mode) {
-    static std::map<PanelMode, Image> painted;
-    return paintedOnce(painted, mode, [mode] { return paintRightPanel(mode); });
+const Image& rightPanel(AssetTree& tree, PanelMode mode) {
+    static std::map<std::pair<PanelMode, std::string>, Image> painted;
+    return paintedOnce(painted, {mode, tree.language()}, [&] { return paintRightPanel(tree, mode); });
 }
 
-const Image& gameBackFrame() {
-    static std::map<int, Image> painted;
-    return paintedOnce(painted, 0, paintBackFrame);
+const Image& gameBackFrame(AssetTree& tree) {
+    static std::map<std::string, Image> painted;
+    return paintedOnce(painted, tree.language(), [&] { return paintBackFrame(tree); });
 }
 
 namespace {
 
-Image paintRightPanel(PanelMode mode) {
+Image paintRightPanel(AssetTree& tree, PanelMode mode) {
     Image panel = panelVelvet();
     const float cx = static_cast<float>(panelX(kPanelCentreX));
     placeCentred(panel, titleLettering(27), cx, static_cast<float>(panelY(kTitleY)));
-    placeCentred(panel, styledText(modeName(mode), "Vollkorn-Italic.ttf", 19, labelStyle()), cx,
-                 static_cast<float>(panelY(kModeNameY)));
+    const auto [modeContext, modeEnglish] = modeName(mode);
+    const std::string modeText = tree.say(modeContext, modeEnglish,
+                                          "the mode's name under the title on the game's side panel, at most " +
+                                              std::to_string(kPanelTextRoom) + " px");
+    const Image modeLabel = styledText(modeText, "Vollkorn-Italic.ttf", 19, labelStyle());
+    if (modeLabel.width > kPanelTextRoom) {
+        std::fprintf(stderr, "assetgen: %s: \"%s\" is %d px, the side panel holds %d\n", modeContext,
+                     modeText.c_str(), modeLabel.width, kPanelTextRoom);
+        tree.reportFailure();
+    }
+    placeCentred(panel, modeLabel, cx, static_cast<float>(panelY(kModeNameY)));
     drawGoldRule(panel, 22, kRightPanel.w - 14, panelY(kTitleRuleY));
 
-    labelAbove(panel, mode == PanelMode::Puzzle ? "Puzzle" : "Level", inPanel(kLevelPlate));
-    if (mode != PanelMode::Puzzle) labelAbove(panel, "Score", inPanel(kScorePlate));
+    if (mode == PanelMode::Puzzle)
+        labelAbove(tree, panel, "panel/puzzlenumber", "Puzzle", inPanel(kLevelPlate));
+    else
+        labelAbove(tree, panel, "panel/level", "Level", inPanel(kLevelPlate));
+    if (mode != PanelMode::Puzzle) labelAbove(tree, panel, "panel/score", "Score", inPanel(kScorePlate));
     if (mode == PanelMode::Quest) {
-        labelAbove(panel, "Lives", inPanel(kLivesPlate));
-        placeCentred(panel, panelLabel("Wands", 19), cx, static_cast<float>(panelY(kWandLabelY)));
+        labelAbove(tree, panel, "panel/lives", "Lives", inPanel(kLivesPlate));
+        placeCentred(panel, saidPanelLabel(tree, "panel/wands", "Wands", 19), cx,
+                     static_cast<float>(panelY(kWandLabelY)));
     }
     paintOn(panel, [&](cairo_t* cr) {
         valuePlate(cr, inPanel(kLevelPlate));
@@ -156,10 +211,10 @@ Image paintRightPanel(PanelMode mode) {
     return panel;
 }
 
-Image paintBackFrame() {
+Image paintBackFrame(AssetTree& tree) {
     Image back = velvetBackdrop(kScreenWidth, kScreenHeight, 400, 300);
     drawOver(back, actionScene(), kScene.x, kScene.y);
-    drawOver(back, rightPanel(PanelMode::Action), kRightPanel.x, kRightPanel.y);
+    drawOver(back, rightPanel(tree, PanelMode::Action), kRightPanel.x, kRightPanel.y);
     // The border: a heavy moulding inside the 15 pixels the scenes leave,
     // a fine line along its inner edge, gold diamonds at the corners.
     paintOn(back, [](cairo_t* cr) {
@@ -177,14 +232,16 @@ Image paintBackFrame() {
 
 }  // namespace
 
-Image livePlate() {
-    return goalPlate(kLivePlate.w, kLivePlate.h, {"Fill the bar", "under the board", "to climb", "a level"});
+Image livePlate(AssetTree& tree) {
+    return goalPlate(tree, kLivePlate.w, kLivePlate.h, "plate/climb", "Fill the bar\nunder the board\nto climb\na level",
+                     4);
 }
 
-Image puzzlePlate() {
-    Image plate = goalPlate(kPuzzlePlate.w, kPuzzlePlate.h, {"Clear the board"});
+Image puzzlePlate(AssetTree& tree) {
+    Image plate = goalPlate(tree, kPuzzlePlate.w, kPuzzlePlate.h, "plate/clear", "Clear the board", 1);
     // Under the two buttons: a puzzle deals no new stones.
-    plateLines(plate, {"No new gems"}, static_cast<float>(kResetButton.bottom() - kPuzzlePlate.y + 15), 0);
+    plateLines(tree, plate, "plate/nonew", "No new gems",
+               static_cast<float>(kResetButton.bottom() - kPuzzlePlate.y + 15), 0, 1);
     return plate;
 }
 

@@ -7,24 +7,25 @@
 
 #include <string>
 
+#include "asset_tree.h"
 #include "image.h"
 #include "menu_art.h"
 
 enum class PanelMode { Quest, Puzzle, Action, Cube };
 
-// The mode's right-hand panel (150 x 570, drawn at 635, 15). Painted once
-// per run.
-const Image& rightPanel(PanelMode mode);
+// The mode's right-hand panel (150 x 570, drawn at 635, 15), its labels in
+// the tree's language. Painted once per run and language.
+const Image& rightPanel(AssetTree& tree, PanelMode mode);
 
 // The back picture (800 x 600): the border, the action scene and the
 // action panel. The other modes draw their scene and panel over it; action
-// shows it as it is. Painted once per run.
-const Image& gameBackFrame();
+// shows it as it is. Painted once per run and language.
+const Image& gameBackFrame(AssetTree& tree);
 
 // The plate action and cube show where quest shows lives and wands, and the
 // puzzle's plate under its two buttons.
-Image livePlate();
-Image puzzlePlate();
+Image livePlate(AssetTree& tree);
+Image puzzlePlate(AssetTree& tree);
 
 // The wand's button: a jewel-round button holding the wand, sized to sit in
 // the socket painted into the quest panel.

@@ -25,10 +25,6 @@
 
 namespace {
 
-// Letters, digits and the punctuation the banner texts use ("Level 2-3",
-// "Level complete!", "Go!", "No moves!", scores).
-const std::string kLetterSet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-!?.,':+";
-
 constexpr int kLetterPixelSize = 42;
 constexpr int kDigitWidth = 40;
 
@@ -53,20 +49,20 @@ std::vector<std::pair<char, Image>> letterPictures() {
     const int left = pad.left, top = pad.top, right = pad.right, bottom = pad.bottom;
     int maxTop = 0, maxBottom = 0;
     std::vector<GlyphCoverage> glyphs;
-    for (char c : kLetterSet) {
+    for (char c : kBigLetterSet) {
         glyphs.push_back(face.render(static_cast<unsigned char>(c), true));
         maxTop = std::max(maxTop, glyphs.back().top);
         maxBottom = std::max(maxBottom, glyphs.back().height - glyphs.back().top);
     }
     const int height = top + maxTop + maxBottom + bottom;
     const int capHeight = face.capHeight();
-    for (std::size_t i = 0; i < kLetterSet.size(); ++i) {
+    for (std::size_t i = 0; i < kBigLetterSet.size(); ++i) {
         const GlyphCoverage& g = glyphs[i];
-        const bool digit = std::isdigit(static_cast<unsigned char>(kLetterSet[i])) != 0;
+        const bool digit = std::isdigit(static_cast<unsigned char>(kBigLetterSet[i])) != 0;
         const int inked = g.width + left + right;
         const int width = digit ? std::max(kDigitWidth, inked) : inked;
         const int inkLeft = left + (width - inked) / 2;
-        out.emplace_back(kLetterSet[i], styleGlyph(g, style, width, height, inkLeft, top + maxTop, capHeight));
+        out.emplace_back(kBigLetterSet[i], styleGlyph(g, style, width, height, inkLeft, top + maxTop, capHeight));
     }
     return out;
 }
@@ -139,7 +135,7 @@ Image textPreview(const std::vector<std::pair<char, Image>>& letters) {
 
 void generateLetters(AssetTree& tree) {
     const auto letters = letterPictures();
-    if (letters.size() != kLetterSet.size()) {
+    if (letters.size() != kBigLetterSet.size()) {
         std::fprintf(stderr, "assetgen: the letter face Vollkorn-Black.ttf is not installed\n");
         tree.reportFailure();
         return;

@@ -19,6 +19,7 @@
 #include "menu_art.h"
 #include "picture_output.h"
 #include "screen_file.h"
+#include "spoken_text.h"
 
 namespace {
 
@@ -35,13 +36,16 @@ constexpr int kBarX = 200, kBarY = 436, kBarWidth = 400, kBarHeight = 26;
 constexpr int kStartWidth = 220, kStartHeight = 56;
 constexpr int kStartX = (kScreenWidth - kStartWidth) / 2, kStartY = 488;
 
-Image logoBackground() {
+Image logoBackground(AssetTree& tree) {
     Image back = velvetBackdrop(kScreenWidth, kScreenHeight, 400, 200);
     addBloom(back, 400, 150, 210, hexColour(0x6A3A10), 0.55f);
     addBloom(back, 400, 300, 260, hexColour(0x2A1040), 0.5f);
     placeCentred(back, titleLettering(112), 400, 142);
-    placeCentred(back, styledText("A cascade of gems", "Vollkorn-Italic.ttf", 26,
-                                  engravedStyle(0xFFF4D8, 0xE8C890)),
+    placeCentred(back,
+                 spokenLettering(tree,
+                                 {"logo/tagline", "A cascade of gems", "the line under the game's name on the title",
+                                  "Vollkorn-Italic.ttf", 26, 440},
+                                 engravedStyle(0xFFF4D8, 0xE8C890)),
                  400, 222);
     drawGoldRule(back, 250, 550, 252);
 
@@ -63,7 +67,7 @@ Image logoBackground() {
 }
 
 void generateLogo(AssetTree& tree) {
-    writeBackground(tree, "data\\menu\\logo_back.jpg", logoBackground());
+    writeBackground(tree, "data\\menu\\logo_back.jpg", logoBackground(tree));
     writePicture(tree, "data\\menu\\bar_empty.tga", loadingBar(kBarWidth, kBarHeight, false), PictureFormat::Tga32);
     writePicture(tree, "data\\menu\\bar_full.tga", loadingBar(kBarWidth, kBarHeight, true), PictureFormat::Tga32);
     writeButtonSet(tree, "data\\menu\\button_start", kStartWidth, kStartHeight, -1);
@@ -80,7 +84,7 @@ void generateLogo(AssetTree& tree) {
         loading,
         button("start", "Start", "data\\menu\\button_start", kStartX, kStartY),
     };
-    tree.writeText("data\\menu\\logo.ini", screenFile(controls));
+    tree.writeText("data\\menu\\logo.ini", screenFile(tree, "logo", controls));
     tree.describe("screen", "data\\menu\\logo.ini", "controls=back,loading,start");
 }
 
@@ -93,7 +97,7 @@ constexpr int kModeX = 385, kModeY = 184, kModeWidth = 260, kModeHeight = 52, kM
 constexpr int kSmallWidth = 125, kSmallHeight = 44;
 constexpr int kSmallLeft = 385, kSmallRight = 520, kSmallTop = 450, kSmallStep = 52;
 
-Image mainMenuBackground() {
+Image mainMenuBackground(AssetTree& tree) {
     Image back = velvetBackdrop(kScreenWidth, kScreenHeight, 175, 240);
     addBloom(back, 175, 84, 150, hexColour(0x5A3010), 0.5f);
     placeCentred(back, titleLettering(58), 175, 82);
@@ -117,14 +121,18 @@ Image mainMenuBackground() {
     // The name plate.
     Image plate = menuButton(kNameRight - kNameLeft - 10, kNameBottom - kNameTop - 6, ButtonLook::Pressed);
     drawOver(back, plate, kNameLeft + 5, kNameTop + 3);
-    placeCentred(back, styledText("Player", "Vollkorn-Italic.ttf", 19, engravedStyle(0xF4E2B8, 0xC89A50)),
+    placeCentred(back,
+                 spokenLettering(tree,
+                                 {"mainmenu/playerlabel", "Player", "the label over the player's name in the main menu",
+                                  "Vollkorn-Italic.ttf", 19, kNameRight - kNameLeft - 30},
+                                 engravedStyle(0xF4E2B8, 0xC89A50)),
                  (kNameLeft + kNameRight) / 2.0f, kNameTop + 24);
     drawGoldRule(back, kPanelX + 40, kPanelX + kPanelWidth - 40, 433);
     return back;
 }
 
 void generateMainMenu(AssetTree& tree) {
-    writeBackground(tree, "data\\menu\\mainmenu_back.jpg", mainMenuBackground());
+    writeBackground(tree, "data\\menu\\mainmenu_back.jpg", mainMenuBackground(tree));
     const char* modes[4][3] = {{"quest", "Quest", "0"}, {"puzzle", "Puzzle", "3"}, {"action", "Action", "6"},
                                {"cube", "Cube", "1"}};
     for (const auto& mode : modes)
@@ -148,7 +156,7 @@ void generateMainMenu(AssetTree& tree) {
     controls.push_back(button("scores", "Scores", small, kSmallRight, kSmallTop));
     controls.push_back(button("rules", "Rules", small, kSmallLeft, kSmallTop + kSmallStep));
     controls.push_back(button("exit", "Exit", small, kSmallRight, kSmallTop + kSmallStep));
-    tree.writeText("data\\menu\\mainmenu.ini", screenFile(controls));
+    tree.writeText("data\\menu\\mainmenu.ini", screenFile(tree, "mainmenu", controls));
     tree.describe("screen", "data\\menu\\mainmenu.ini",
                   "controls=back,name,quest,puzzle,action,cube,options,scores,rules,exit");
 }

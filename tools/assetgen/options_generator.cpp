@@ -28,9 +28,9 @@ constexpr int kButtonWidth = 150, kButtonHeight = 44;
 const std::string kMenu = "data\\menu\\";
 
 void writeOptionsArt(AssetTree& tree) {
-    writePicture(tree, kMenu + "options_panel.tga", titledPanel(kPanelWidth, kPanelHeight, "Options"),
+    writePicture(tree, kMenu + "options_panel.tga", titledPanel(tree, "options/title", kPanelWidth, kPanelHeight, "Options"),
                  PictureFormat::Tga32);
-    writePicture(tree, kMenu + "resume_panel.tga", titledPanel(kPanelWidth, kPanelHeight, "Paused"),
+    writePicture(tree, kMenu + "resume_panel.tga", titledPanel(tree, "resumemenu/title", kPanelWidth, kPanelHeight, "Paused"),
                  PictureFormat::Tga32);
     writePicture(tree, kMenu + "slider_full.tga", loadingBar(kBarWidth, kBarHeight, true), PictureFormat::Tga32);
     writePicture(tree, kMenu + "slider_empty.tga", loadingBar(kBarWidth, kBarHeight, false), PictureFormat::Tga32);

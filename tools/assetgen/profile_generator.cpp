@@ -38,7 +38,7 @@ void writeArrowSet(AssetTree& tree, const std::string& stem, bool up) {
 }
 
 void generatePlayerList(AssetTree& tree) {
-    writePicture(tree, kMenu + "players_panel.tga", titledPanel(kListWidth, kListHeight, "Players"),
+    writePicture(tree, kMenu + "players_panel.tga", titledPanel(tree, "profilemenu/title", kListWidth, kListHeight, "Players"),
                  PictureFormat::Tga32);
     writePicture(tree, kMenu + "players_well.tga", wellPicture(kRowWidth + 16, kRowsHeight + 12),
                  PictureFormat::Tga32);
@@ -70,7 +70,7 @@ struct DialogFrame {
 
 void generateNameDialog(AssetTree& tree) {
     const DialogFrame d{210, 180, 380, 240};
-    writePicture(tree, kMenu + "editname_panel.tga", titledPanel(d.width, d.height, "New player"),
+    writePicture(tree, kMenu + "editname_panel.tga", titledPanel(tree, "editname/title", d.width, d.height, "New player"),
                  PictureFormat::Tga32);
     constexpr int kFieldWidth = 220, kFieldHeight = 38;
     writePicture(tree, kMenu + "name_field.tga", wellPicture(kFieldWidth, kFieldHeight), PictureFormat::Tga32);
@@ -95,7 +95,7 @@ void generateNameDialog(AssetTree& tree) {
 
 void generateDeleteDialog(AssetTree& tree) {
     const DialogFrame d{190, 200, 420, 200};
-    writePicture(tree, kMenu + "deletedialog_panel.tga", titledPanel(d.width, d.height, "Delete player"),
+    writePicture(tree, kMenu + "deletedialog_panel.tga", titledPanel(tree, "deletedialog/title", d.width, d.height, "Delete player"),
                  PictureFormat::Tga32);
     const int buttonY = d.y + d.height - 70;
     const std::vector<Control> controls = {

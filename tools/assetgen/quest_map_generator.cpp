@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,22 @@ constexpr int kContinueWidth = 260, kContinueHeight = 52;
 constexpr int kContinueX = (800 - kContinueWidth) / 2, kContinueY = 538;
 
 enum class WindowLook { Open, Finished, Locked };
+
+// A said text with "%d" in it, the number in its place (the catalogues are
+// checked to keep the "%d").
+std::string withNumber(std::string text, int number) {
+    const std::size_t at = text.find("%d");
+    if (at != std::string::npos) text.replace(at, 2, std::to_string(number));
+    return text;
+}
+
+// Lettering wider than its place is a failure that names it.
+void checkRoom(AssetTree& tree, const std::string& context, const Image& lettering, int room) {
+    if (lettering.width <= room) return;
+    std::fprintf(stderr, "assetgen: %s: %d px of lettering, the place holds %d\n", context.c_str(), lettering.width,
+                 room);
+    tree.reportFailure();
+}
 
 // "the sun of the dunes" -> "The Sun of the Dunes".
 std::string titleCase(const std::string& text) {
@@ -190,7 +207,7 @@ void drawFrame(Image& picture, double brightness, double innerGlow) {
 
 // The episode's number along the top of the glass and its relic's name
 // along the bottom, on dark bands so they read over any sky.
-void drawTitles(Image& picture, int episode, bool locked) {
+void drawTitles(AssetTree& tree, Image& picture, int episode, bool locked) {
     paintOn(picture, [&](cairo_t* cr) {
         glassPath(cr);
         cairo_clip(cr);
@@ -206,11 +223,21 @@ void drawTitles(Image& picture, int episode, bool locked) {
         }
     });
     const std::uint32_t top = locked ? 0xB8B0C4 : 0xFFF4D8, bottom = locked ? 0x807890 : 0xE0B060;
-    const Image number = styledText("Episode " + std::to_string(episode), "Vollkorn-Bold.ttf", 16,
-                                    engravedStyle(top, bottom));
+    const Image number = styledText(withNumber(tree.say("questmap/episode", "Episode %d",
+                                                        "over each episode's window on the quest map; %d is "
+                                                        "the episode's number, at most 150 px"),
+                                               episode),
+                                    "Vollkorn-Bold.ttf", 16, engravedStyle(top, bottom));
+    checkRoom(tree, "questmap/episode", number, kGlassW - 4);
     placeCentred(picture, number, kWindowWidth / 2.0f, kGlassY + 13.0f);
-    const std::string name = locked ? "? ? ?" : titleCase(relicPictures(episode).name);
+    const std::string context = "questmap/relic" + std::to_string(episode);
+    const std::string name =
+        locked ? "? ? ?"
+               : tree.say(context, titleCase(relicPictures(episode).name),
+                          "the name of episode " + std::to_string(episode) +
+                              "'s relic, under its window on the quest map, at most 150 px");
     const Image title = styledText(name, "Vollkorn-Italic.ttf", 14, engravedStyle(top, bottom));
+    checkRoom(tree, context, title, kGlassW - 4);
     placeCentred(picture, title, kWindowWidth / 2.0f, kGlassY + kGlassH - 12.0f);
 }
 
@@ -288,11 +315,11 @@ void scaleColour(Image& picture, double k) {
 }
 
 // The window alone: 172 x 156.
-Image episodeWindow(int episode, WindowLook look, ButtonLook state) {
+Image episodeWindow(AssetTree& tree, int episode, WindowLook look, ButtonLook state) {
     const LookLight light = lightOf(state);
     Image picture = windowScene(episode, look);
     scaleColour(picture, light.dim);
-    drawTitles(picture, episode, look == WindowLook::Locked);
+    drawTitles(tree, picture, episode, look == WindowLook::Locked);
     if (look == WindowLook::Finished) drawLaurel(picture);
     if (look == WindowLook::Locked) {
         paintOn(picture, [&](cairo_t* cr) { padlock(cr, kWindowWidth / 2.0 + 26, kGlassY + kGlassH / 2.0 + 4, false); });
@@ -302,22 +329,27 @@ Image episodeWindow(int episode, WindowLook look, ButtonLook state) {
 }
 
 // The episode's button: its window over the plate the prompt is written on.
-Image episodeButton(int episode, ButtonLook state) {
+Image episodeButton(AssetTree& tree, int episode, ButtonLook state) {
     Image picture(kWindowWidth, kButtonHeight);
     drawOver(picture, menuButton(kPlateWidth, kPlateHeight, state), kPlateX, kPlateY);
-    drawOver(picture, episodeWindow(episode, WindowLook::Open, state), 0, 0);
+    drawOver(picture, episodeWindow(tree, episode, WindowLook::Open, state), 0, 0);
     return picture;
 }
 
 // The locked episode as the map shows it: window, a dim plate and the
 // level that opens it.
-Image lockedEpisode(int episode) {
+Image lockedEpisode(AssetTree& tree, int episode) {
     Image picture(kWindowWidth, kButtonHeight);
     drawOver(picture, menuButton(kPlateWidth, kPlateHeight, ButtonLook::Disabled), kPlateX, kPlateY);
-    const Image from = styledText("From level " + std::to_string(kFirstLevels[episode - 1]), "Vollkorn-Italic.ttf",
-                                  17, engravedStyle(0xC8C0D4, 0x8A8098));
+    const Image from =
+        styledText(withNumber(tree.say("questmap/fromlevel", "From level %d",
+                                       "on the plate of a locked episode; %d is the level that opens it, at most " +
+                                           std::to_string(kPlateWidth - 20) + " px"),
+                              kFirstLevels[episode - 1]),
+                   "Vollkorn-Italic.ttf", 17, engravedStyle(0xC8C0D4, 0x8A8098));
+    checkRoom(tree, "questmap/fromlevel", from, kPlateWidth - 20);
     placeCentred(picture, from, kPlateX + kPlateWidth / 2.0f, kPlateY + kPlateHeight / 2.0f);
-    drawOver(picture, episodeWindow(episode, WindowLook::Locked, ButtonLook::Normal), 0, 0);
+    drawOver(picture, episodeWindow(tree, episode, WindowLook::Locked, ButtonLook::Normal), 0, 0);
     return picture;
 }
 
@@ -377,7 +409,7 @@ void drawContours(Image& back) {
     }
 }
 
-Image mapBackground() {
+Image mapBackground(AssetTree& tree) {
     Image back = velvetBackdrop(800, 600, 400, 250);
     drawContours(back);
     TextStyle style;
@@ -395,7 +427,11 @@ Image mapBackground() {
     style.shadowBlur = 1.2f;
     style.shadowOpacity = 0.75f;
     addBloom(back, 400, 30, 90, hexColour(0x5A3010), 0.5f);
-    placeCentred(back, styledText("The Quest", "Vollkorn-Black.ttf", 40, style), 400, 30);
+    const Image heading = styledText(
+        tree.say("questmap/title", "The Quest", "the quest map's heading, between two gold rules: at most 230 px of lettering, its glow included"),
+        "Vollkorn-Black.ttf", 40, style);
+    checkRoom(tree, "questmap/title", heading, 230);
+    placeCentred(back, heading, 400, 30);
     drawGoldRule(back, 120, 300, 34);
     drawGoldRule(back, 500, 680, 34);
     drawRoad(back);
@@ -404,7 +440,7 @@ Image mapBackground() {
                  0.5f);
     }
     // Behind every button but the first, the episode as it looks locked.
-    for (int e = 2; e <= 6; ++e) drawOver(back, lockedEpisode(e), kSpots[e - 1].x, kSpots[e - 1].y);
+    for (int e = 2; e <= 6; ++e) drawOver(back, lockedEpisode(tree, e), kSpots[e - 1].x, kSpots[e - 1].y);
     drawGoldRule(back, 200, 600, 528);
     return back;
 }
@@ -417,10 +453,10 @@ void writeEpisodeArt(AssetTree& tree, int episode) {
     const ButtonLook looks[3] = {ButtonLook::Normal, ButtonLook::Active, ButtonLook::Pressed};
     const char* suffixes[3] = {"", "_a", "_p"};
     for (int i = 0; i < 3; ++i) {
-        writePicture(tree, stemOf(episode, suffixes[i]) + ".tga", episodeButton(episode, looks[i]),
+        writePicture(tree, stemOf(episode, suffixes[i]) + ".tga", episodeButton(tree, episode, looks[i]),
                      PictureFormat::Tga32, "", false);
         writePicture(tree, stemOf(episode, (std::string("_f") + suffixes[i]).c_str()) + ".tga",
-                     episodeWindow(episode, WindowLook::Finished, looks[i]), PictureFormat::Tga32, "", false);
+                     episodeWindow(tree, episode, WindowLook::Finished, looks[i]), PictureFormat::Tga32, "", false);
     }
 }
 
@@ -430,11 +466,11 @@ void addEpisodesToSheet(AssetTree& tree, int first, int last) {
     Image row((last - first + 1) * 4 * (kWindowWidth + 6), kButtonHeight);
     int x = 0;
     for (int e = first; e <= last; ++e) {
-        drawOver(row, episodeButton(e, ButtonLook::Normal), x, 0);
-        drawOver(row, episodeButton(e, ButtonLook::Active), x + kWindowWidth + 6, 0);
-        drawOver(row, episodeButton(e, ButtonLook::Normal), x + 2 * (kWindowWidth + 6), 0);
-        drawOver(row, episodeWindow(e, WindowLook::Finished, ButtonLook::Normal), x + 2 * (kWindowWidth + 6), 0);
-        drawOver(row, lockedEpisode(e), x + 3 * (kWindowWidth + 6), 0);
+        drawOver(row, episodeButton(tree, e, ButtonLook::Normal), x, 0);
+        drawOver(row, episodeButton(tree, e, ButtonLook::Active), x + kWindowWidth + 6, 0);
+        drawOver(row, episodeButton(tree, e, ButtonLook::Normal), x + 2 * (kWindowWidth + 6), 0);
+        drawOver(row, episodeWindow(tree, e, WindowLook::Finished, ButtonLook::Normal), x + 2 * (kWindowWidth + 6), 0);
+        drawOver(row, lockedEpisode(tree, e), x + 3 * (kWindowWidth + 6), 0);
         x += 4 * (kWindowWidth + 6);
     }
     tree.addToContactSheet("questmap episodes " + std::to_string(first) + ".." + std::to_string(last) +
@@ -445,7 +481,7 @@ void addEpisodesToSheet(AssetTree& tree, int first, int last) {
 }  // namespace
 
 void generateQuestMap(AssetTree& tree) {
-    writeBackground(tree, kMenu + "questmap_back.jpg", mapBackground());
+    writeBackground(tree, kMenu + "questmap_back.jpg", mapBackground(tree));
     for (int e = 1; e <= 6; ++e) writeEpisodeArt(tree, e);
     for (int e = 1; e <= 6; e += 2) addEpisodesToSheet(tree, e, e + 1);
     writeButtonSet(tree, kMenu + "button_questmap_continue", kContinueWidth, kContinueHeight, 0);
@@ -492,8 +528,8 @@ void generateQuestMap(AssetTree& tree) {
 
     // The prompts' sections follow the listed controls; [main] does not
     // name them, their buttons do.
-    std::string text = screenFile(controls);
-    for (const Control& p : prompts) text += controlSection(p);
+    std::string text = screenFile(tree, "questmap", controls);
+    for (const Control& p : prompts) text += controlSection(tree, "questmap", p);
     tree.writeText(kMenu + "questmap.ini", text);
     std::string names;
     for (const Control& c : controls) names += (names.empty() ? "" : ",") + c.section;

@@ -15,7 +15,7 @@ constexpr int kButtonsFromBottom = 72;
 void writeQuestionDialog(AssetTree& tree, const QuestionDialog& d) {
     const int x = (800 - d.width) / 2, y = (600 - d.height) / 2 - 10;
     const std::string panel = kMenu + d.name + "_panel.tga";
-    writePicture(tree, panel, titledPanel(d.width, d.height, d.title), PictureFormat::Tga32);
+    writePicture(tree, panel, titledPanel(tree, d.name + "/title", d.width, d.height, d.title), PictureFormat::Tga32);
     std::vector<Control> controls = {staticPicture("panel", panel, x, y)};
     for (std::size_t i = 0; i < d.lines.size(); ++i)
         controls.push_back(caption("line" + std::to_string(i + 1), d.lines[i], x,

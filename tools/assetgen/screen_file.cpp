@@ -6,26 +6,51 @@
 #include "picture_output.h"
 #include "text_layout.h"
 
-std::string controlSection(const Control& control) {
+namespace {
+
+std::string keyValue(const Control& control, const std::string& key) {
+    for (const auto& [k, v] : control.keys)
+        if (k == key) return v;
+    return {};
+}
+
+// A caption in the language being written, with a note for the translator
+// on the control that shows it.
+std::string spokenCaption(AssetTree& tree, const std::string& screen, const Control& control,
+                          const std::string& english) {
+    const std::string type = keyValue(control, "type");
+    std::string note = "screen " + screen + ", " + (type.empty() ? "control" : type) + " " + control.section;
+    const std::string width = keyValue(control, "xs");
+    if (!width.empty() && width != "0") note += ", " + width + " px wide";
+    return tree.say(screen + "/" + control.section, english, note);
+}
+
+}  // namespace
+
+std::string controlSection(AssetTree& tree, const std::string& screen, const Control& control) {
     std::string text = "\r\n[" + control.section + "]\r\n";
     // A caption is drawn in a font: its words part with the font's gap.
-    for (const auto& [key, value] : control.keys)
-        text += key + "=" + (key == "name" ? withWordGaps(value) : value) + "\r\n";
+    for (const auto& [key, value] : control.keys) {
+        const bool shown = key == "name" && !value.empty() && !control.captionSaid;
+        const std::string caption = shown ? spokenCaption(tree, screen, control, value) : value;
+        text += key + "=" + (key == "name" ? withWordGaps(caption) : caption) + "\r\n";
+    }
     return text;
 }
 
-std::string screenFile(const std::vector<Control>& controls, const ScreenPlace& place) {
+std::string screenFile(AssetTree& tree, const std::string& screen, const std::vector<Control>& controls,
+                       const ScreenPlace& place) {
     std::string text = "[main]\r\nx=" + std::to_string(place.x) + "\r\ny=" + std::to_string(place.y) +
                        "\r\nxs=" + std::to_string(place.width) + "\r\nys=" + std::to_string(place.height) + "\r\n";
     for (std::size_t i = 0; i < controls.size(); ++i)
         text += std::to_string(i) + "=" + controls[i].section + "\r\n";
-    for (const Control& c : controls) text += controlSection(c);
+    for (const Control& c : controls) text += controlSection(tree, screen, c);
     return text;
 }
 
 void writeScreen(AssetTree& tree, const std::string& name, const std::vector<Control>& controls) {
     const std::string path = "data\\menu\\" + name + ".ini";
-    tree.writeText(path, screenFile(controls));
+    tree.writeText(path, screenFile(tree, name, controls));
     std::string list;
     for (const Control& c : controls) list += (list.empty() ? "" : ",") + c.section;
     tree.describe("screen", path, "controls=" + list);

@@ -15,6 +15,9 @@
 struct Control {
     std::string section;
     std::vector<std::pair<std::string, std::string>> keys;
+    // The caption is in the tree's language already: a line of a paragraph
+    // said whole, then broken into lines.
+    bool captionSaid = false;
 };
 
 // Where a screen lies: [main] "x", "y", "xs", "ys". Its controls' places
@@ -23,11 +26,13 @@ struct ScreenPlace {
     int x = 0, y = 0, width = 800, height = 600;
 };
 
-// One control's section of a screen file; its caption ("name") is written
-// with the fonts' word gaps.
-std::string controlSection(const Control& control);
+// One control's section of the screen file `screen` (data\menu\SCREEN.ini);
+// its caption ("name") is said in the tree's language, shown as
+// "SCREEN/SECTION", and written with the fonts' word gaps.
+std::string controlSection(AssetTree& tree, const std::string& screen, const Control& control);
 // The text of a screen file; by default a full-picture one.
-std::string screenFile(const std::vector<Control>& controls, const ScreenPlace& place = {});
+std::string screenFile(AssetTree& tree, const std::string& screen, const std::vector<Control>& controls,
+                       const ScreenPlace& place = {});
 // Writes "data\menu\NAME.ini" and describes it in the manifest.
 void writeScreen(AssetTree& tree, const std::string& name, const std::vector<Control>& controls);
 

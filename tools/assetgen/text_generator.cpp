@@ -8,6 +8,7 @@
 // bitmap fonts, which hold all of Latin-1, and are written with the fonts'
 // word gap between their words (text_layout.h).
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,6 +59,9 @@ const std::vector<Text>& gameTexts() {
         {"gridspace", "Space", SetIn::Font, "name dialog's letter grid, the space cell (static font, 162 px)"},
         {"griddelete", "Delete", SetIn::Font, "name dialog's letter grid, the delete cell (static font, 189 px)"},
         {"griddone", "Done", SetIn::Font, "name dialog's letter grid, the done cell (static font, 189 px)"},
+        {"savefailed", "Your progress could not be saved:", SetIn::Font,
+         "a band at the foot of the game when a save fails; the system's reason follows (static font, 760 px "
+         "with the reason)"},
     };
     return texts;
 }
@@ -84,6 +88,16 @@ const std::vector<std::pair<const char*, const char*>>& boardSpeeds() {
     return speeds;
 }
 
+// The characters the big letters exist for (letter_generator.cpp), in
+// either case.
+bool inLetterSet(const std::string& text, std::string& missing) {
+    for (const char c : text) {
+        const char upper = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+        if (upper != ' ' && kBigLetterSet.find(upper) == std::string_view::npos) missing += c;
+    }
+    return missing.empty();
+}
+
 }  // namespace
 
 void generateTexts(AssetTree& tree) {
@@ -94,8 +108,15 @@ void generateTexts(AssetTree& tree) {
         "; word gap (a plain space there is half a line high, three letters).\r\n"
         "[game]\r\n";
     for (const Text& t : gameTexts()) {
+        const std::string text = tree.say(t.key, t.value, t.where);
+        std::string missing;
+        if (t.setIn == SetIn::Letters && !inLetterSet(text, missing)) {
+            std::fprintf(stderr, "assetgen: \"%s\" (%s) uses characters the big letters lack: %s\n", t.value, t.key,
+                         missing.c_str());
+            tree.reportFailure();
+        }
         language += "; " + std::string(t.where) + "\r\n";
-        language += std::string(t.key) + "=" + (t.setIn == SetIn::Font ? withWordGaps(t.value) : t.value) + "\r\n";
+        language += std::string(t.key) + "=" + (t.setIn == SetIn::Font ? withWordGaps(text) : text) + "\r\n";
     }
     tree.writeText("data\\language.ini", language);
     tree.describe("ini", "data\\language.ini", "sections=1 keys=" + std::to_string(gameTexts().size()));

@@ -88,15 +88,22 @@ void writeTip(AssetTree& tree, const Tip& tip, const TextMeasure& measure) {
         staticPicture("picture", picturePath, kPictureLeft + (kPictureSize - tip.picture.width) / 2,
                       kPictureTop + (kPictureSize - tip.picture.height) / 2),
     };
-    const std::vector<std::string> lines = wrapText(measure, tip.text, kTextRight - kTextLeft);
+    const std::string text =
+        tree.say(name + "/text", tip.text,
+                 "tip \"" + std::string(tip.title) + "\", in lines of " + std::to_string(kTextRight - kTextLeft) +
+                     " px, at most " + std::to_string(kMaxLines) + " lines");
+    const std::vector<std::string> lines = wrapText(measure, text, kTextRight - kTextLeft);
     const int count = static_cast<int>(lines.size());
     if (count > kMaxLines || tip.picture.width > kPictureSize || tip.picture.height > kPictureSize) {
         std::fprintf(stderr, "assetgen: %s: the tip does not fit its dialog\n", tip.screen);
         tree.reportFailure();
     }
-    for (int k = 0; k < count; ++k)
-        controls.push_back(caption("text" + std::to_string(k + 1), lines[k], kTextLeft,
-                                   kTextMiddle - (count - 1) * kLinePitch / 2 + k * kLinePitch, 0, 0, true));
+    for (int k = 0; k < count; ++k) {
+        Control line = caption("text" + std::to_string(k + 1), lines[k], kTextLeft,
+                               kTextMiddle - (count - 1) * kLinePitch / 2 + k * kLinePitch, 0, 0, true);
+        line.captionSaid = true;
+        controls.push_back(line);
+    }
 
     // The box ends a little before the centred text begins; its rectangle
     // runs on under the text.
@@ -116,7 +123,7 @@ void writeTip(AssetTree& tree, const Tip& tip, const TextMeasure& measure) {
     controls.push_back(button("ok", "OK", "data\\menu\\button_tip", kLeft + (kWidth - kOkWidth) / 2, kOkTop));
 
     const std::string file = "data\\menu\\" + name + ".ini";
-    tree.writeText(file, screenFile(controls));
+    tree.writeText(file, screenFile(tree, name, controls));
     tree.describe("screen", file, "controls=back,title,picture,text,show,ok");
 }
 

@@ -9,6 +9,7 @@
 // Lines are short enough for the panel in the help font; the data tests
 // measure every one of them. The fifth line tells the player how to go on.
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ using Entry = std::vector<std::string>;  // five lines
 
 struct TutorialFile {
     const char* path;
+    const char* key;  // tells its texts apart for translators
     const char* forWhom;
     std::vector<Entry> entries;  // 0..3
 };
@@ -40,6 +42,7 @@ constexpr const char* kClickToGoOn = "Click to go on.";
 const std::vector<TutorialFile>& tutorialFiles() {
     static const std::vector<TutorialFile> files = {
         {"data\\menu\\tutorial.ini",
+         "tutorial",
          "quest and action",
          {
              {"Here is a move for you!", "Drag this gem onto its", "neighbour: three or more",
@@ -52,6 +55,7 @@ const std::vector<TutorialFile>& tutorialFiles() {
               "stuck, wait for a glow.", kClickToGoOn},
          }},
         {"data\\menu\\tutpuzzle.ini",
+         "tutpuzzle",
          "puzzle",
          {
              {"Every gem must go, and", "none fall in. Line up", "three alike; Undo takes",
@@ -64,6 +68,7 @@ const std::vector<TutorialFile>& tutorialFiles() {
               "count each colour.", kClickToGoOn},
          }},
         {"data\\menu\\tutcube.ini",
+         "tutcube",
          "cube",
          {
              {"In cube, squares score:", "four alike in a 2 x 2", "block. Drag this gem",
@@ -79,14 +84,45 @@ const std::vector<TutorialFile>& tutorialFiles() {
     return files;
 }
 
-std::string iniText(const TutorialFile& file) {
+// An entry in the tree's language. The English lines are broken by hand;
+// a translation is said as one paragraph and broken here to the panel's
+// width, its last line the same "go on" for every card.
+Entry spokenEntry(AssetTree& tree, const TutorialFile& file, std::size_t index, const TextMeasure& measure) {
+    const Entry& english = file.entries[index];
+    std::string paragraph;
+    for (std::size_t i = 0; i + 1 < english.size(); ++i) paragraph += (paragraph.empty() ? "" : " ") + english[i];
+    const std::string where = std::string("tutorial card ") + std::to_string(index) + " for " + file.forWhom;
+    const std::string said = tree.say(std::string(file.key) + "/" + std::to_string(index), paragraph,
+                                      where + ": four lines of " + std::to_string(kHintTextWidth) + " px at most");
+    const std::string goOn = tree.say("tutorial/goon", kClickToGoOn, "last line of every tutorial card");
+    if (said == paragraph && goOn == kClickToGoOn) return english;
+    Entry lines = wrapText(measure, said, kHintTextWidth);
+    if (static_cast<int>(lines.size()) > kHintLines - 1) {
+        std::fprintf(stderr, "assetgen: %s: the translation needs %zu lines, the card has %d: %s\n", where.c_str(),
+                     lines.size(), kHintLines - 1, said.c_str());
+        tree.reportFailure();
+        lines.resize(kHintLines - 1);
+    }
+    lines.resize(kHintLines - 1);
+    lines.push_back(goOn);
+    return lines;
+}
+
+std::vector<Entry> spokenEntries(AssetTree& tree, const TutorialFile& file) {
+    const TextMeasure measure(helpFont());
+    std::vector<Entry> entries;
+    for (std::size_t e = 0; e < file.entries.size(); ++e) entries.push_back(spokenEntry(tree, file, e, measure));
+    return entries;
+}
+
+std::string iniText(const TutorialFile& file, const std::vector<Entry>& entries) {
     std::string text = std::string("; The tutorial panel's texts for ") + file.forWhom +
                        ": entry 0 the first move,\r\n"
                        "; 1 the last seconds, 2 a coating flying off, 3 a swap that went back.\r\n";
-    for (std::size_t e = 0; e < file.entries.size(); ++e) {
+    for (std::size_t e = 0; e < entries.size(); ++e) {
         text += "\r\n[" + std::to_string(e) + "]\r\n";
-        for (std::size_t i = 0; i < file.entries[e].size(); ++i)
-            text += "str" + std::to_string(i) + "=" + withWordGaps(file.entries[e][i]) + "\r\n";
+        for (std::size_t i = 0; i < entries[e].size(); ++i)
+            text += "str" + std::to_string(i) + "=" + withWordGaps(entries[e][i]) + "\r\n";
     }
     return text;
 }
@@ -121,7 +157,7 @@ void generateTutorials(AssetTree& tree) {
     const Image panel = tutorialPanel();
     writePicture(tree, "data\\hint.tga", panel, PictureFormat::Tga32);
     for (const TutorialFile& file : tutorialFiles()) {
-        tree.writeText(file.path, iniText(file));
+        tree.writeText(file.path, iniText(file, spokenEntries(tree, file)));
         tree.describe("ini", file.path, "sections=" + std::to_string(file.entries.size()) + " keys=5");
     }
     tree.writeFile("review/tutorial_preview.png", encodePng(tutorialReview(panel)));
