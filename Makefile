@@ -106,7 +106,7 @@ package: build
 update-po: build
 	@cp $(BUILD_DIR)/shardfall.pot po/shardfall.pot
 	@for po in po/*.po; do [ -e "$$po" ] || continue; \
-	  msgmerge --quiet --update --backup=none --no-wrap "$$po" po/shardfall.pot || exit 1; done
+	  msgmerge --quiet --update --backup=none "$$po" po/shardfall.pot || exit 1; done
 	@scripts/check-catalogues po || true
 
 bench: build

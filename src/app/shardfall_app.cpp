@@ -207,11 +207,6 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
         std::fprintf(stderr, "shardfall: %s\n", error.c_str());
         return 1;
     }
-    const std::string language =
-        options.language.empty()
-            ? languageFromEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"))
-            : options.language;
-    platform::setLanguageFolder(languageFolder(language));
     // A fresh start, also when tests run the game more than once in one process.
     shell() = ShellState{};
     forgetSaveFailures();
@@ -227,6 +222,12 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     ShellState& s = shell();
     GameSettings& settings = gameSettings();
     loadWindowSettings(settings);
+    // --lang, else the options panel's choice, else the desktop's. Nothing
+    // shown has been read yet: the language's files are found from here on.
+    std::string language = options.language.empty() ? settings.language : options.language;
+    if (language.empty())
+        language = languageFromEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    platform::setLanguageFolder(languageFolder(language));
     const WindowRequest windowRequest = windowRequestOf(settings);
     s.randomSeed = options.hasSeed ? options.seed : tickCount();
     correctWindowPosition(settings, backend()->screenWidth(), backend()->screenHeight());

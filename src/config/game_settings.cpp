@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/ini_store.h"
+#include "config/language_choice.h"
 
 GameSettings& gameSettings() {
     static GameSettings settings;
@@ -23,6 +24,12 @@ void loadWindowSettings(GameSettings& s) {
     s.muteUnfocused = iniReadInt(kGameIni, "main", "MuteUnfocused");
     s.WinName = iniReadString(kGameIni, "main", "name");
     if (s.WinName.size() > 255) s.WinName.resize(255);
+    s.language = languageOfLocale(iniReadString(kGameIni, "main", "Language"));
+    s.startLanguage = s.language;
+}
+
+int saveLanguageChoice(const GameSettings& s) {
+    return iniWriteString(kGameIni, "main", "Language", s.language.c_str()) ? -1 : 0;
 }
 
 void loadCurrentPlayer(GameSettings& s) {

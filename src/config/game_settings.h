@@ -23,6 +23,11 @@ struct GameSettings {
     std::int32_t sharpScaling = 0;        // "SharpScaling": 1 = whole multiples only, each pixel square
     std::int32_t muteUnfocused = 0;       // "MuteUnfocused": 1 = silent while another window has the focus
     std::string WinName;                  // "name", at most 255 characters
+    // "Language": the code of the language the player picked on the options
+    // panel, empty to follow the desktop. Written when it is picked, read at
+    // the next start; `startLanguage` keeps what this run started with.
+    std::string language;
+    std::string startLanguage;
 
     // profiles.ini
     std::int32_t currentPlayerIndex = -1;  // [main] "current"; -1 = none
@@ -44,9 +49,14 @@ constexpr const char* kGameIni = "game.ini";
 constexpr const char* kProfilesIni = "profiles.ini";
 
 // Reads "x", "y", "xs", "ys", "FullScreen", "Color32", "NOTCustom", "name",
-// "SharpScaling" and "MuteUnfocused" of [main]. Missing keys read as 0 or
-// empty. The last two are set by hand and never written back.
+// "SharpScaling", "MuteUnfocused" and "Language" of [main]. Missing keys
+// read as 0 or empty, and so does a language the game does not have.
+// "SharpScaling" and "MuteUnfocused" are set by hand and never written back.
 void loadWindowSettings(GameSettings& settings);
+
+// Writes "Language" at once: the choice counts from the next start, which
+// may come after a crash. Returns 0, or -1 if the write failed.
+int saveLanguageChoice(const GameSettings& settings);
 
 // Reads the current player's index and name from profiles.ini.
 void loadCurrentPlayer(GameSettings& settings);

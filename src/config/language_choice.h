@@ -20,7 +20,7 @@ inline constexpr Language kLanguages[] = {
     {"fr", "Fran\xE7" "ais"},
     {"es", "Espa\xF1ol"},
     {"it", "Italiano"},
-    {"pt_BR", "Portugu\xEAs (Brasil)"},
+    {"pt_BR", "Portugu\xEAs"},
     {"nl", "Nederlands"},
 };
 inline constexpr const char* kEnglish = "en";

@@ -81,7 +81,7 @@ namespace {
 // The notice's words from the language file, in English without one.
 std::string saveFailureText() {
     const std::string text = gameText("savefailed");
-    return text.empty() ? "Your\xA0progress\xA0could\xA0not\xA0be\xA0saved:" : text;
+    return text.empty() ? "Your\xA0" "progress\xA0" "could\xA0" "not\xA0" "be\xA0" "saved:" : text;
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST_F(KeyboardScenario, AQuestLevelIsWonWithKeyPressesAlone) {
 
 // Tab order: the title has "start"; the main menu the player's name, then
 // quest, puzzle, action, cube, options, scores, rules, exit; the options
-// panel effects, music, full screen, own cursor, done; the player list
+// panel effects, music, full screen, own cursor, language, done; the player list
 // (two players, no scrolling) play, delete, back.
 const char* const kMenuScript = R"(wait 300
 key TAB
@@ -145,6 +145,7 @@ key TAB
 key ENTER
 wait 40
 shot options.png
+key TAB
 key TAB
 key TAB
 key ENTER

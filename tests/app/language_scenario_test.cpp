@@ -1,7 +1,8 @@
 // The language the desktop asks for reaches every file the game reads: the
 // real program, started with a locale, reads a language's own copy of a
 // file under data/lang/CODE and the shared file where the language has
-// none; --lang overrides the locale.
+// none; --lang overrides the locale, and the options panel's choice
+// (kept in game.ini) stands between the two.
 
 #include <cstdlib>
 #include <filesystem>
@@ -84,7 +85,8 @@ TEST(LanguageScenario, TheLocaleChoosesTheLanguagesOwnFilesAndTheSharedOnesFillI
 
 // The first hour's screens as the real program shows them to a player whose
 // desktop speaks `lang`: the main menu, a help page, a level's intro, its
-// tip and its result panel.
+// tip and its result panel (the tip and the first move's card closed, the
+// level won at once by a tester's word).
 struct Journey {
     Picture menu, help, intro, tip, result;
 };
@@ -96,7 +98,7 @@ Journey playInLanguage(const TempDir& dir, const std::string& lang) {
                                "shot " + stem + "-help.png\nkey ESC\nwait 1200\nclick 515 210\n" +
                                clickFirstEpisode(kDist) + "wait 1020\nshot " + stem +
                                "-intro.png\nwait 380\nkey ESC\nwait 100\nkey ESC\nwait 300\nshot " + stem +
-                               "-tip.png\nkey SPACE\nwait 300\ntype shatter\nwait 4000\nshot " + stem +
+                               "-tip.png\nkey SPACE\nwait 400\nkey ESC\nwait 300\nclick 720 20\nwait 300\ntype shatter\nwait 4000\nshot " + stem +
                                "-result.png\nquit\n";
     dir.write(stem + ".txt", script);
     EXPECT_EQ(run(kDist + "/shardfall", {"--headless", "--seed", "7", "--data", dir.path().string(), "--script",
@@ -144,6 +146,46 @@ TEST(LanguageScenario, TheGeneratedTranslationsReachEveryScreenOfTheFirstHour) {
                   screenFileText(kDist + "/data/menu/tiptile_dlg.ini", "title", "name"))
             << code;
     }
+}
+
+// The player picks German on the options panel of an English game: the
+// panel says the change waits for the next start, game.ini keeps it, the
+// next start speaks German whatever the desktop says, and --lang still
+// wins over it.
+TEST(LanguageScenario, TheOptionsPanelsChoiceIsKeptAndCountsFromTheNextStart) {
+    TempDir dir;
+    dir.write("game.ini", "[main]\r\nname=Shardfall language scenario\r\nxs=800\r\nys=600\r\nmusic=0\r\nsound=0\r\n");
+    dir.write("profiles.ini", "[main]\r\ncurrent=0\r\n[users]\r\n0=Ann\r\n");
+    linkGeneratedData(kDist, dir.path());
+    const std::string options = kDist + "/data/menu/options.ini";
+    const int choiceX = screenFileNumber(options, "language", "x") + 60;
+    const int choiceY = screenFileNumber(options, "language", "y") + 22;
+    const int noteY = screenFileNumber(options, "language_note", "y");
+    ASSERT_GT(choiceX, 60);
+    const std::string press = "click " + std::to_string(choiceX) + " " + std::to_string(choiceY) + "\nwait 300\n";
+    // Out of the way of the panel, so that no control is lit in the shots.
+    const std::string rest = "move 120 580\nwait 300\n";
+    dir.write("pick.txt", "wait 300\nkey SPACE\nwait 1200\nclick 440 470\nwait 1200\n" + rest + "shot open.png\n" +
+                              press + press + rest + "shot picked.png\nquit\n");
+    {
+        LocaleScope locale(nullptr, nullptr, "C.UTF-8");
+        ASSERT_EQ(run(kDist + "/shardfall", {"--headless", "--seed", "7", "--data", dir.path().string(), "--script",
+                                             dir.file("pick.txt"), "--screenshot", dir.file("last.png")}),
+                  0);
+    }
+    EXPECT_NE(dir.read("game.ini").find("Language=de"), std::string::npos) << dir.read("game.ini");
+    const Picture open = readPng(dir.file("open.png")), picked = readPng(dir.file("picked.png"));
+    ASSERT_EQ(open.width, 800);
+    // Still English, with the note under the button; the rest of the panel as it was.
+    EXPECT_GT(clearlyChangedPixels(open, picked, 220, noteY, 580, noteY + 20), 300);
+    EXPECT_EQ(clearlyChangedPixels(open, picked, 220, 120, 580, choiceY - 30), 0);
+
+    const Picture english = titleScreen(dir, "C.UTF-8", {"--lang", "en"});
+    const Picture chosen = titleScreen(dir, "fr_FR.UTF-8");
+    const Picture german = titleScreen(dir, "de_DE.UTF-8");
+    ASSERT_EQ(chosen.width, 800);
+    EXPECT_EQ(chosen.rgb, german.rgb) << "the game's choice beats the desktop's";
+    EXPECT_GT(clearlyChangedPixels(english, chosen, 0, 0, 800, 600), 400);
 }
 
 }  // namespace

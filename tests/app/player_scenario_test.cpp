@@ -45,20 +45,20 @@ wait 100
 shot options_sliding.png
 wait 1400
 shot options.png
-down 502 258
+down 502 226
 wait 100
-move 450 258
+move 450 226
 wait 40
-move 397 258
+move 397 226
 wait 100
 shot music_dragged.png
-up 397 258
-click 266 313
+up 397 226
+click 266 281
 wait 100
 shot fullscreen_ticked.png
-click 266 313
+click 266 281
 wait 100
-click 400 439
+click 400 471
 wait 1500
 # Escape while the panel is still on its way in.
 click 447 472
@@ -183,8 +183,8 @@ TEST_F(NewPlayerScenario, EveryScreenOnTheWayWasShown) {
     // x 397 and the empty groove after it.
     const Picture dragged = readPng(dir.file("music_dragged.png"));
     ASSERT_EQ(dragged.width, 800);
-    EXPECT_TRUE(gold(dragged.at(370, 258)));
-    EXPECT_FALSE(gold(dragged.at(470, 258)));
+    EXPECT_TRUE(gold(dragged.at(370, 226)));
+    EXPECT_FALSE(gold(dragged.at(470, 226)));
 
     // After Escape the panel had turned back and gone: the menu again.
     const Picture menu = readPng(dir.file("menu_after_escape.png"));

@@ -62,14 +62,14 @@ key ENTER
 wait 300
 click 447 472
 wait 1500
-down 502 258
+down 502 226
 wait 100
-move 450 258
+move 450 226
 wait 40
-move 397 258
+move 397 226
 wait 100
-up 397 258
-click 400 439
+up 397 226
+click 400 471
 wait 1500
 shot first_menu.png
 click 582 524

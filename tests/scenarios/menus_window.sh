@@ -90,15 +90,15 @@ wait_gold 515 187 "the main menu"
 sleep 1                  # its fade in
 shot main_menu
 click 447 472            # "options"
-wait_gold 360 258 "the options panel at rest"
+wait_gold 360 226 "the options panel at rest"
 sleep 0.5
 shot options
-move 502 258             # the music bar's knob at 0.8
+move 502 226             # the music bar's knob at 0.8
 xdotool mousedown 1; sleep 0.1
-move 450 258; move 397 258
+move 450 226; move 397 226
 shot options_dragged
 xdotool mouseup 1; sleep 0.2
-click 400 439 2          # "Done"
+click 400 471 2          # "Done"
 wait_gold 515 187 "the main menu again"
 click 500 150            # the player's name opens the list
 wait_covered "the player list"
