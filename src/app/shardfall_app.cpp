@@ -15,8 +15,10 @@
 #include "app/window_position.h"
 #include "app/window_procedure.h"
 #include "config/game_settings.h"
+#include "config/game_texts.h"
 #include "config/ini_store.h"
 #include "config/language_choice.h"
+#include "config/number_format.h"
 #include "config/save_failures.h"
 #include "config/url_shortcut.h"
 #include "errorlog/error_check.h"
@@ -228,6 +230,7 @@ int runShardfall(int argc, const char* const* argv, const AppHooks& hooks) {
     if (language.empty())
         language = languageFromEnvironment(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
     platform::setLanguageFolder(languageFolder(language));
+    setThousandsSeparator(gameText("thousands"));
     const WindowRequest windowRequest = windowRequestOf(settings);
     s.randomSeed = options.hasSeed ? options.seed : tickCount();
     correctWindowPosition(settings, backend()->screenWidth(), backend()->screenHeight());

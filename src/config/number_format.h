@@ -3,6 +3,9 @@
 // Numbers below 1000 (every negative one too) are shown as they are; from a
 // billion up the leading group simply grows ("1234,567,890"), which the score
 // fields are laid out for.
+//
+// The mark between the groups is the language's: a comma in English, a
+// point or a word gap elsewhere ("thousands" in the language file).
 
 #include <cstddef>
 #include <cstdint>
@@ -14,3 +17,8 @@
 int formatThousands(char* out, std::size_t capacity, std::int32_t n);
 
 std::string formatThousands(std::int32_t n);
+
+// The mark between groups from now on; a digit, a minus, a control byte or
+// nothing keeps the comma, so a damaged language file cannot make numbers
+// unreadable. The game sets it once at start.
+void setThousandsSeparator(const std::string& text);

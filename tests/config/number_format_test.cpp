@@ -20,3 +20,14 @@ TEST(NumberFormatTest, GroupsThousandsFromOneThousandUp) {
     EXPECT_STREQ(text, "1,23");
     EXPECT_EQ(text[5], '#');
 }
+
+TEST(NumberFormatTest, TheLanguagesMarkPartsTheGroupsAndANonsenseOneKeepsTheComma) {
+    setThousandsSeparator(".");
+    EXPECT_EQ(formatThousands(1234567), "1.234.567");
+    setThousandsSeparator("\xA0");  // the fonts' word gap, for a space
+    EXPECT_EQ(formatThousands(4940), "4\xA0" "940");
+    for (const char* nonsense : {"", "7", "-", "\t", "\x7F"}) {
+        setThousandsSeparator(nonsense);
+        EXPECT_EQ(formatThousands(4940), "4,940") << int(nonsense[0]);
+    }
+}

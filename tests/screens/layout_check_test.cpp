@@ -45,6 +45,7 @@
 
 #include "config/ini_store.h"
 #include "config/language_choice.h"
+#include "config/number_format.h"
 #include "platform/paths.h"
 #include "graphics/font.h"
 #include "graphics/game_fonts.h"
@@ -158,6 +159,7 @@ protected:
             platform::setLanguageFolder(languageFolder(GetParam().language));
         }
         loadGameFonts();
+        setThousandsSeparator(iniReadString("data\\language.ini", "game", "thousands"));
         for (const auto& entry : fs::directory_iterator(data / "menu"))
             if (entry.path().extension() == ".ini") screenNames_.push_back(entry.path().stem().string());
         std::sort(screenNames_.begin(), screenNames_.end());
@@ -171,6 +173,7 @@ protected:
     }
 
     void TearDown() override {
+        setThousandsSeparator(",");
         platform::setLanguageFolder("");
         screens_.clear();
         releaseGameFonts();
@@ -358,8 +361,8 @@ TEST_P(LayoutCheck, EveryScreenTextFitsWhereTheGameDrawsIt) {
     std::vector<Written> written = {
         {"mainmenu", "name", name},
         {"levelcomplete", "name", name},
-        {"levelcomplete", "levelscore", "999,999"},
-        {"levelcomplete", "gempoints", "99,999"},
+        {"levelcomplete", "levelscore", formatThousands(999999)},
+        {"levelcomplete", "gempoints", formatThousands(99999)},
         {"levelcomplete", "time", "59 : 59"},
         {"levelcomplete", "kests", "999"},
         {"questmap", "continue", text("continue")},

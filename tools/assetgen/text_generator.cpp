@@ -59,6 +59,8 @@ const std::vector<Text>& gameTexts() {
         {"gridspace", "Space", SetIn::Font, "name dialog's letter grid, the space cell (static font, 162 px)"},
         {"griddelete", "Delete", SetIn::Font, "name dialog's letter grid, the delete cell (static font, 189 px)"},
         {"griddone", "Done", SetIn::Font, "name dialog's letter grid, the done cell (static font, 189 px)"},
+        {"thousands", ",", SetIn::Font,
+         "one character between the thousands of a score (1,000): a comma, a point, or a space"},
         {"languageauto", "Automatic", SetIn::Font,
          "options panel, the language button while the game follows the desktop's language (menu font, 190 px)"},
         {"savefailed", "Your progress could not be saved:", SetIn::Font,
