@@ -7,6 +7,7 @@
 #include "config/ini_store.h"
 #include "graphics/sprite.h"
 #include "graphics/sprite_loading.h"
+#include "screens/letter_files.h"
 #include "ui/ui_element.h"
 
 namespace {
@@ -15,14 +16,9 @@ namespace {
 // none. Looked up only when its file exists, so a character without a
 // picture never shows the missing-file message.
 Sprite* letterPicture(unsigned char c) {
-    // Bytes that cannot be part of a file name have no picture.
-    if (c < 32 || c == '/' || c == '\\') return nullptr;
-    char path[32] = "data\\letters\\";
-    const std::size_t at = std::char_traits<char>::length(path);
-    path[at] = static_cast<char>(c);
-    std::char_traits<char>::copy(path + at + 1, ".tga", 5);
-    if (!fileExists(path)) return nullptr;
-    Sprite* picture = GetSprite(path);
+    const std::string path = letterFile(c);
+    if (path.empty() || !fileExists(path.c_str())) return nullptr;
+    Sprite* picture = GetSprite(path.c_str());
     return hasPixels(picture) ? picture : nullptr;
 }
 

@@ -2,8 +2,8 @@
 // The big gold lettering of the screens between levels: "LEVEL 2-2" before
 // a level, "LEVEL COMPLETE!" after it, "GO!", "TIME UP!", the counted bonus.
 //
-// `renderLetters` sets a text in the letter pictures "data\letters\%c.tga"
-// (one picture per character) as one picture. `LetterBanner` brings such a
+// `renderLetters` sets a text in the letter pictures (one per character,
+// letter_files.h) as one picture. `LetterBanner` brings such a
 // text in letter by letter, each popping up to 130 % and settling, holds it,
 // then lets the letters pop away again in the same order.
 

@@ -11,6 +11,7 @@
 #include "graphics/sprite.h"
 #include "graphics/sprite_loading.h"
 #include "screens/episode_opener.h"
+#include "screens/letter_files.h"
 #include "screens/main_menu_screen.h"
 #include "sound/music_player.h"
 #include "sound/sound_group.h"
@@ -63,7 +64,7 @@ void LevelCompleteScreen::load(const char* file, const char* section) {
     tickSound_ = loadSoundGroup(kSoundTable, "scoretick");
     Screen::load(file, section);
     for (int d = 0; d < 10; ++d) {
-        const std::string path = "data\\letters\\" + std::to_string(d) + ".tga";
+        const std::string path = letterFile(static_cast<unsigned char>('0' + d));
         digits_[static_cast<std::size_t>(d)] = GetSprite(path.c_str());
     }
     banner_.create(gameText("levelcomplete"), kBannerX, kBannerY, kBannerHoldMs);

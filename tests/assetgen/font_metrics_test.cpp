@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "asset_tree.h"
 #include "font_generator.h"
 #include "generators.h"
+#include "po_catalogue.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -140,4 +144,46 @@ TEST(Letters, EveryBannerCharacterExistsAtOneHeight) {
     }
     ASSERT_FALSE(letters.empty());
     for (const auto& [c, picture] : letters) EXPECT_EQ(picture.height, letters.front().second.height) << c;
+
+    // A language's own set adds its accents (an E acute, an opening !)
+    // after the shared characters, every picture a cell taller by the
+    // accents, the shared letters as wide as before.
+    const auto accented = letterPictures("\xC9\xA1");
+    ASSERT_EQ(accented.size(), letters.size() + 2);
+    EXPECT_EQ(accented[letters.size()].first, '\xC9');
+    EXPECT_GT(accented.front().second.height, letters.front().second.height);
+    for (std::size_t i = 0; i < accented.size(); ++i) {
+        EXPECT_EQ(accented[i].second.height, accented.front().second.height) << i;
+        if (i < letters.size()) {
+            EXPECT_EQ(accented[i].second.width, letters[i].second.width) << letters[i].first;
+        }
+    }
+}
+
+// A translation's banner with an accent gets its language a set of letters
+// of its own; one with a letter no set has (there is no capital sharp s)
+// stops the build instead of leaving a gap in the banner.
+TEST(Letters, ATranslationsAccentsGetLettersOfTheirOwn) {
+    TempDir dir;
+    auto translate = [&](const char* root, const char* banner) {
+        PoCatalogue catalogue;
+        std::string error;
+        EXPECT_TRUE(PoCatalogue::parse(std::string("msgctxt \"levelcomplete\"\nmsgid \"LEVEL COMPLETE!\"\nmsgstr \"") +
+                                           banner + "\"\n",
+                                       catalogue, error))
+            << error;
+        AssetTree tree((dir.path() / root).string());
+        tree.beginLanguage("data\\lang\\fr", catalogue);
+        generateTexts(tree);
+        generateLetters(tree);
+        tree.endLanguage();
+        return tree.failures();
+    };
+    EXPECT_EQ(translate("accented", "NIVEAU R\xC3\xA9USSI!"), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "accented/data/lang/fr/letters/c9.tga"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "accented/data/lang/fr/letters/a.tga"));
+    EXPECT_EQ(translate("plain", "NIVEAU REUSSI!"), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "plain/data/lang/fr/language.ini"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "plain/data/lang/fr/letters"));
+    EXPECT_GT(translate("sharp", "STRA\xC3\x9F" "E!"), 0);
 }

@@ -46,6 +46,7 @@
 #include "config/ini_store.h"
 #include "config/language_choice.h"
 #include "config/number_format.h"
+#include "platform/latin1_text.h"
 #include "platform/paths.h"
 #include "graphics/font.h"
 #include "graphics/game_fonts.h"
@@ -76,10 +77,11 @@ const Tree kTrees[] = {{"generated", SHARDFALL_DIST_DIR, ""}, {"de", SHARDFALL_D
                        {"nl", SHARDFALL_DIST_DIR, "nl"}};
 void PrintTo(const Tree& tree, std::ostream* out) { *out << tree.name; }
 
-// A text as a person reads it: the word gap shown as a space.
+// A text as a person reads it in the log: the word gap shown as a space,
+// the accents in UTF-8.
 std::string readable(std::string text) {
     std::replace(text.begin(), text.end(), '\xA0', ' ');
-    return text;
+    return platform::latin1ToUtf8(text);
 }
 
 // The board area: the scene left of the side panel, inside the border.
@@ -294,9 +296,21 @@ protected:
         for (int i = 0; i < screen.childCount(); ++i) checkControl(name, screen, *screen.child(i), backdrop);
     }
 
+    // A letter without a picture would leave a gap in the banner: every
+    // character but a space must have one, accents included.
+    void expectEveryLetterDrawn(const std::string& where, const std::string& text) {
+        std::string missing;
+        for (const char c : text)
+            if (c != ' ' && !renderLetters(std::string(1, c))) missing += c;
+        if (!missing.empty())
+            faults_.push_back(std::string(GetParam().name) + ": " + where + " \"" + readable(text) +
+                              "\" has no big letter for \"" + readable(missing) + "\"");
+    }
+
     // Rule 4: a line of letters from `left`, its last letter popping to
     // `pop` times its size.
     void checkLetters(const std::string& where, const std::string& text, int left, int centreY, float pop) {
+        expectEveryLetterDrawn(where, text);
         const std::unique_ptr<Sprite> line = renderLetters(text);
         ASSERT_TRUE(line) << where << ": no letters for \"" << text << "\"";
         const std::unique_ptr<Sprite> last = renderLetters(text.substr(text.size() - 1));
@@ -307,6 +321,7 @@ protected:
     }
     void checkCentredLetters(const std::string& where, const std::string& text, int centreX, int centreY,
                              float scale) {
+        expectEveryLetterDrawn(where, text);
         const std::unique_ptr<Sprite> line = renderLetters(text);
         ASSERT_TRUE(line) << where << ": no letters for \"" << text << "\"";
         const int width = static_cast<int>(line->width() * scale), height = static_cast<int>(line->height() * scale);

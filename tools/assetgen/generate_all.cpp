@@ -54,6 +54,7 @@ void generateTextFiles(AssetTree& tree) {
     generateSidePanels(tree);
     generateTutorials(tree);
     generateTexts(tree);
+    generateLetters(tree);
 }
 
 }  // namespace

@@ -75,5 +75,17 @@ Image gameIcon(int size);
 // finds a letter in either case.
 inline constexpr std::string_view kBigLetterSet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-!?.,':+";
 
-// The letter pictures by character (for the review and the tests).
-std::vector<std::pair<char, Image>> letterPictures();
+// The accented capitals (and Spanish's opening marks) a translation may
+// set in big letters, Latin-1: a language using any of them gets a set of
+// its own with room for the accents (generateLetters).
+inline constexpr std::string_view kBigLetterAccents =
+    "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+    "\xD1\xD2\xD3\xD4\xD5\xD6\xD8\xD9\xDA\xDB\xDC\xDD\xA1\xBF";
+
+// The letter pictures by character, every character of kBigLetterSet and
+// then `extra`, all of one height (for the review and the tests).
+std::vector<std::pair<char, Image>> letterPictures(std::string_view extra = {});
+
+// The characters of kBigLetterAccents the big texts use in the language
+// being written, as capitals, each once (text_generator.cpp).
+std::string accentedLettersUsed(AssetTree& tree);

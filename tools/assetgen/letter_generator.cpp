@@ -1,7 +1,9 @@
 // The big lettering of banners and flow screens: one picture per character,
-// "data\letters\%c.tga". The game looks a character up in any letter case,
-// so one set of capitals serves both cases. Every letter has the same
-// height (they are set side by side, top-aligned) and its own width.
+// named as src/screens/letter_files.h says. The game looks a character up in
+// any letter case, so one set of capitals serves both cases. Every letter
+// has the same height (they are set side by side, top-aligned) and its own
+// width. A language whose big texts use accented capitals gets a whole set
+// of its own, taller by the accents, so the English letters stay as they are.
 //
 // The size is set by the widest banners: "PUZZLE SOLVED!" from x = 120
 // and "LEVEL COMPLETE!" from x = 40 end left of the side panel (x = 635)
@@ -21,6 +23,7 @@
 #include "glyph_renderer.h"
 #include "paint.h"
 #include "picture_output.h"
+#include "screens/letter_files.h"
 #include "text_layout.h"
 
 namespace {
@@ -39,8 +42,9 @@ TextStyle letterStyle() {
 
 }  // namespace
 
-std::vector<std::pair<char, Image>> letterPictures() {
+std::vector<std::pair<char, Image>> letterPictures(std::string_view extra) {
     std::vector<std::pair<char, Image>> out;
+    const std::string characters = std::string(kBigLetterSet) + std::string(extra);
     GlyphFace face(findFontFile("Vollkorn-Black.ttf"), kLetterPixelSize);
     if (!face.valid()) return out;
     const TextStyle style = letterStyle();
@@ -49,20 +53,20 @@ std::vector<std::pair<char, Image>> letterPictures() {
     const int left = pad.left, top = pad.top, right = pad.right, bottom = pad.bottom;
     int maxTop = 0, maxBottom = 0;
     std::vector<GlyphCoverage> glyphs;
-    for (char c : kBigLetterSet) {
+    for (char c : characters) {
         glyphs.push_back(face.render(static_cast<unsigned char>(c), true));
         maxTop = std::max(maxTop, glyphs.back().top);
         maxBottom = std::max(maxBottom, glyphs.back().height - glyphs.back().top);
     }
     const int height = top + maxTop + maxBottom + bottom;
     const int capHeight = face.capHeight();
-    for (std::size_t i = 0; i < kBigLetterSet.size(); ++i) {
+    for (std::size_t i = 0; i < characters.size(); ++i) {
         const GlyphCoverage& g = glyphs[i];
-        const bool digit = std::isdigit(static_cast<unsigned char>(kBigLetterSet[i])) != 0;
+        const bool digit = std::isdigit(static_cast<unsigned char>(characters[i])) != 0;
         const int inked = g.width + left + right;
         const int width = digit ? std::max(kDigitWidth, inked) : inked;
         const int inkLeft = left + (width - inked) / 2;
-        out.emplace_back(kBigLetterSet[i], styleGlyph(g, style, width, height, inkLeft, top + maxTop, capHeight));
+        out.emplace_back(characters[i], styleGlyph(g, style, width, height, inkLeft, top + maxTop, capHeight));
     }
     return out;
 }
@@ -134,14 +138,17 @@ Image textPreview(const std::vector<std::pair<char, Image>>& letters) {
 }  // namespace
 
 void generateLetters(AssetTree& tree) {
-    const auto letters = letterPictures();
-    if (letters.size() != kBigLetterSet.size()) {
+    // A language without accented big texts reads the shared set.
+    const std::string extra = tree.language().empty() ? std::string() : accentedLettersUsed(tree);
+    if (!tree.language().empty() && extra.empty()) return;
+    const auto letters = letterPictures(extra);
+    if (letters.size() != kBigLetterSet.size() + extra.size()) {
         std::fprintf(stderr, "assetgen: the letter face Vollkorn-Black.ttf is not installed\n");
         tree.reportFailure();
         return;
     }
     for (const auto& [c, picture] : letters)
-        writePicture(tree, std::string("data\\letters\\") + c + ".tga", picture, PictureFormat::Tga32,
+        writePicture(tree, letterFile(static_cast<unsigned char>(c)), picture, PictureFormat::Tga32,
                      std::string("letter ") + c);
     tree.writeFile("review/text_preview.png", encodePng(textPreview(letters)));
 }

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "generators.h"
+#include "platform/latin1_text.h"
+#include "screens/letter_files.h"
 #include "text_layout.h"
 
 namespace {
@@ -93,16 +95,32 @@ const std::vector<std::pair<const char*, const char*>>& boardSpeeds() {
 }
 
 // The characters the big letters exist for (letter_generator.cpp), in
-// either case.
+// either case: the shared set, and the accented capitals a language's own
+// set adds. There is no capital sharp s: German writes SS in capitals.
 bool inLetterSet(const std::string& text, std::string& missing) {
     for (const char c : text) {
-        const char upper = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-        if (upper != ' ' && kBigLetterSet.find(upper) == std::string_view::npos) missing += c;
+        const char upper = static_cast<char>(letterCapital(static_cast<unsigned char>(c)));
+        if (upper != ' ' && kBigLetterSet.find(upper) == std::string_view::npos &&
+            kBigLetterAccents.find(upper) == std::string_view::npos)
+            missing += c;
     }
     return missing.empty();
 }
 
 }  // namespace
+
+std::string accentedLettersUsed(AssetTree& tree) {
+    std::string used;
+    for (const Text& t : gameTexts()) {
+        if (t.setIn != SetIn::Letters) continue;
+        for (const char c : tree.say(t.key, t.value, t.where)) {
+            const char upper = static_cast<char>(letterCapital(static_cast<unsigned char>(c)));
+            if (kBigLetterAccents.find(upper) != std::string_view::npos && used.find(upper) == std::string::npos)
+                used += upper;
+        }
+    }
+    return used;
+}
 
 void generateTexts(AssetTree& tree) {
     std::string language =
@@ -115,8 +133,9 @@ void generateTexts(AssetTree& tree) {
         const std::string text = tree.say(t.key, t.value, t.where);
         std::string missing;
         if (t.setIn == SetIn::Letters && !inLetterSet(text, missing)) {
-            std::fprintf(stderr, "assetgen: \"%s\" (%s) uses characters the big letters lack: %s\n", t.value, t.key,
-                         missing.c_str());
+            std::fprintf(stderr, "assetgen: %s\"%s\" (%s) uses characters the big letters lack: %s\n",
+                         tree.language().empty() ? "" : (tree.language() + ": ").c_str(),
+                         platform::latin1ToUtf8(text).c_str(), t.key, platform::latin1ToUtf8(missing).c_str());
             tree.reportFailure();
         }
         language += "; " + std::string(t.where) + "\r\n";
