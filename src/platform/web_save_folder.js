@@ -15,6 +15,14 @@ var shardfallSaves = {
   syncing: false,
   again: false,
   failed: null,
+  read: false,
+  readers: [],
+
+  // Calls `then` once the folder has been read back (at once if it has).
+  afterRead: function (then) {
+    if (shardfallSaves.read) then();
+    else shardfallSaves.readers.push(then);
+  },
 
   // True while a change is still on its way to IndexedDB.
   pending: function () {
@@ -87,6 +95,8 @@ var shardfallSaves = {
         err('shardfall: the saved games could not be read: ' + error);
       }
       shardfallSaves.watch();
+      shardfallSaves.read = true;
+      shardfallSaves.readers.splice(0).forEach(function (then) { then(); });
       removeRunDependency('shardfall-saves');
     });
   },

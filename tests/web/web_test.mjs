@@ -12,6 +12,8 @@
 //     of that busy stretch.
 //  3. A reload: the player's folder comes back as it was left, the player
 //     is remembered and the saved quest is offered.
+//  4. (with 1) A browser in French downloads the French files alone, and
+//     the page shows what the native game shows under a French locale.
 //  All along, the browser console shows no error.
 //
 //   node web_test.mjs SITE_DIR NATIVE_DIST SHOTS_DIR
@@ -86,7 +88,9 @@ wait 4000
 shot board.png
 `;
 
-function nativeRun() {
+// The native program over the same script, with the locale of `lang` (or
+// none, which is English).
+function nativeRun(lang) {
   const dir = mkdtempSync(join(tmpdir(), 'shardfall-web-native-'));
   try {
     mkdirSync(join(dir, 'data'));
@@ -94,8 +98,12 @@ function nativeRun() {
       if (entry.toLowerCase() !== 'profiles') symlinkSync(join(nativeDist, 'data', entry), join(dir, 'data', entry));
     copyFileSync(join(nativeDist, '..', 'install-files', 'game.ini'), join(dir, 'game.ini'));
     writeFileSync(join(dir, 'script.txt'), sameBoardScript);
+    const env = { ...process.env, LANG: lang || 'C.UTF-8' };
+    delete env.LC_ALL;
+    delete env.LC_MESSAGES;
     execFileSync(join(nativeDist, 'shardfall'),
-      ['--headless', '--seed', String(seed), '--data', dir, '--script', join(dir, 'script.txt')], { stdio: 'pipe' });
+      ['--headless', '--seed', String(seed), '--data', dir, '--script', join(dir, 'script.txt')],
+      { stdio: 'pipe', env });
     return { dealt: readFileSync(join(dir, 'dealt.png')), board: readFileSync(join(dir, 'board.png')) };
   } finally {
     rmSync(dir, { recursive: true, force: true });
@@ -124,11 +132,17 @@ const browser = await chromium.launch({
 });
 
 try {
-  {
-    const native = nativeRun();
-    const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  // The scripted run in a page whose browser speaks `locale`: the two
+  // shots, and the language packs the page fetched.
+  const pageRun = async (label, locale) => {
+    const context = await browser.newContext({ viewport: { width: 800, height: 600 }, locale });
     const page = await context.newPage();
-    watchConsole(page, 'scripted run');
+    watchConsole(page, label);
+    const packs = [];
+    page.on('request', (request) => {
+      const name = new URL(request.url()).pathname.replace(/^.*\//, '');
+      if (name.startsWith('shardfall-lang-')) packs.push(name);
+    });
     await page.addInitScript((script) => {
       window.shardfallTestRun = {
         arguments: ['--headless', '--seed', '7', '--script', '/run/script.txt'],
@@ -140,13 +154,33 @@ try {
       { timeout: 300000 });
     const shot = async (name) =>
       Buffer.from(await page.evaluate((path) => Array.from(FS.readFile(path)), `/run/${name}`));
-    const dealt = await shot('dealt.png'), board = await shot('board.png');
-    writeFileSync(join(shotsDir, 'scripted-dealt.png'), dealt);
-    writeFileSync(join(shotsDir, 'scripted-board.png'), board);
-    writeFileSync(join(shotsDir, 'native-board.png'), native.board);
-    check('the page deals the native board for the same seed and script', dealt.equals(native.dealt));
-    check('the board after the same swap and cascade is the native one', board.equals(native.board));
+    const result = { dealt: await shot('dealt.png'), board: await shot('board.png'), packs: packs.sort() };
     await context.close();
+    return result;
+  };
+
+  const english = nativeRun();
+  {
+    const native = english;
+    const run = await pageRun('scripted run', 'en-US');
+    writeFileSync(join(shotsDir, 'scripted-dealt.png'), run.dealt);
+    writeFileSync(join(shotsDir, 'scripted-board.png'), run.board);
+    writeFileSync(join(shotsDir, 'native-board.png'), native.board);
+    check('the page deals the native board for the same seed and script', run.dealt.equals(native.dealt));
+    check('the board after the same swap and cascade is the native one', run.board.equals(native.board));
+    check('an English browser downloads no language pack', run.packs.length === 0, run.packs.join(', '));
+  }
+
+  // The same in a French browser: the page fetches the French files alone
+  // and shows what the native game shows under a French locale.
+  {
+    const native = nativeRun('fr_FR.UTF-8');
+    const run = await pageRun('French run', 'fr-FR');
+    writeFileSync(join(shotsDir, 'scripted-dealt-fr.png'), run.dealt);
+    check('a French browser downloads the French files and no other language',
+      run.packs.join(' ') === 'shardfall-lang-fr.data shardfall-lang-fr.json', run.packs.join(', '));
+    check('the page in French deals what the native game shows in French', run.dealt.equals(native.dealt));
+    check('the French board is not the English one', !run.dealt.equals(english.dealt));
   }
 
   // --- 2. A player's visit ---------------------------------------------------
