@@ -33,9 +33,13 @@ inline const std::string& scratchRoot() {
 
 // Replaces a file of the scratch root with the input's bytes. A plain
 // write: the game's atomic save waits for the disk, which would make every
-// input cost a disk flush.
+// input cost a disk flush. The old file is removed first: a file cut to
+// nothing and written again makes the file system start writing it out at
+// its close (it guards programs that replace files that way), a new file
+// does not.
 inline void writeInput(const std::string& gamePath, const std::uint8_t* data, std::size_t size) {
     scratchRoot();
+    platform::deleteFile(gamePath);
     std::FILE* file = platform::openFile(gamePath, "wb");
     if (!file) std::abort();
     const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
