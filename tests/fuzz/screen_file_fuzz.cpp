@@ -4,11 +4,10 @@
 // second of updates, drawn with its static layer, and handed mouse, key and
 // character messages at the edges of the picture. The load is the parser
 // every input must get through; the rest follows what the parsed values
-// lead to, and costs five times the load, so most inputs spend their time
-// on the parser.
+// lead to and costs about twice the load, so most inputs now spend their
+// time on the parser.
 
 #include <memory>
-#include <string_view>
 
 #include "config/ini_store.h"
 #include "fuzz_images.h"
