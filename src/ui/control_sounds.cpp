@@ -21,7 +21,15 @@ LookupCache& cache() {
 
 }  // namespace
 
-ControlSoundScope::ControlSoundScope() { ++cache().depth; }
+// Every control's focus sound and every button's click: both are read as
+// the outermost load opens, so the sound table is read once, before the
+// screen file, and the screen file then stays in the store to the end.
+constexpr const char* kControlSounds[] = {"toggle", "click"};
+
+ControlSoundScope::ControlSoundScope() {
+    if (++cache().depth > 1) return;
+    for (const char* section : kControlSounds) controlSound(section);
+}
 
 ControlSoundScope::~ControlSoundScope() {
     // Groups belong to the sound system and may go with it; forget them as

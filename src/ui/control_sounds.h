@@ -12,10 +12,11 @@ SoundGroup* controlSound(const char* section);
 void playControlSound(SoundGroup* sound);
 
 // While a screen loads, every control asks for the same two groups. Looking
-// each up once per screen keeps the INI store, which holds one file at a
-// time, from switching between the screen file and the sound table for
-// every control; a screen of a thousand controls would read both files two
-// thousand times.
+// both up once, as the screen's load opens, keeps the INI store, which holds
+// one file at a time, from switching between the screen file and the sound
+// table: a screen of a thousand controls would read both files two thousand
+// times, and even looking each group up at its first control reads the
+// screen file three times.
 class ControlSoundScope {
 public:
     ControlSoundScope();

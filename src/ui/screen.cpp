@@ -52,13 +52,13 @@ Screen::~Screen() {
 
 void Screen::load(const char* file, const char* section) {
     (void)section;
+    ControlSoundScope sounds;
     x = readScreenInt(file, "main", "x");
     y = readScreenInt(file, "main", "y");
     xs = readScreenInt(file, "main", "xs");
     ys = readScreenInt(file, "main", "ys");
     if (name()[0] == '\0') setName(screenNameOfFile(file).c_str());
 
-    ControlSoundScope sounds;
     for (int i = 0; i < kMaxControls; ++i) {
         const std::string key = std::to_string(i);
         // Copied at once: the next read reuses the INI store's buffer.
