@@ -5,10 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <unordered_map>
 #include <vector>
 
@@ -121,13 +119,6 @@ bool writableNames(std::string_view section, std::string_view key) {
     return key.empty() || (key[0] != '[' && !ini::isWhitespace(key[0]));
 }
 
-bool somethingExistsAt(std::string_view path) {
-    std::error_code error;
-    const bool exists = std::filesystem::exists(platform::resolvePath(path), error);
-    // When we cannot even tell, assume there is a file worth keeping.
-    return exists || error;
-}
-
 // Puts the cached file aside when it holds changes a batch has not saved yet.
 void setHeldFileAside() {
     if (!cache.held) return;
@@ -167,10 +158,13 @@ void loadFile(std::string_view path) {
     forgetFile(path);
     if (takeHeldFileBack(path)) return;
     std::vector<std::uint8_t> bytes;
-    if (platform::readWholeFile(path, bytes, kMaxFileBytes)) {
+    const platform::WholeFileRead read = platform::tryReadWholeFile(path, bytes, kMaxFileBytes);
+    if (read == platform::WholeFileRead::Read) {
         cache.contents.assign(bytes.begin(), bytes.end());
     } else {
-        cache.unreadable = somethingExistsAt(path);
+        // Only a file that is surely not there reads as a new, empty one;
+        // when we cannot even tell, assume there is a file worth keeping.
+        cache.unreadable = read != platform::WholeFileRead::Missing;
     }
 }
 

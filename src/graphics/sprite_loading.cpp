@@ -149,9 +149,14 @@ void loadAlphaImage(Sprite& sprite, std::string_view maskName) {
 }  // namespace
 
 int ReadWholeFile(std::string_view path, std::vector<std::uint8_t>& buffer) {
-    if (platform::readWholeFile(path, buffer)) return buffer.empty() ? readFileEmpty : readFileOk;
-    // It opens but could not be read whole: too large to hold (or no plain file).
-    return platform::fileReadable(path) ? readFileNoMemory : readFileCannotOpen;
+    switch (platform::tryReadWholeFile(path, buffer)) {
+        case platform::WholeFileRead::Read: return buffer.empty() ? readFileEmpty : readFileOk;
+        // It opens but could not be read whole: too large to hold (or no plain file).
+        case platform::WholeFileRead::NotReadWhole: return readFileNoMemory;
+        case platform::WholeFileRead::Missing:
+        case platform::WholeFileRead::CannotOpen: break;
+    }
+    return readFileCannotOpen;
 }
 
 std::string derivedAlphaName(std::string_view picturePath) {

@@ -166,10 +166,14 @@ bool fileReadable(std::string_view gamePath) {
     return true;
 }
 
-bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out, std::size_t maxBytes) {
+WholeFileRead tryReadWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out, std::size_t maxBytes) {
     out.clear();
+    errno = 0;
     std::FILE* f = openFile(gamePath, "rb");
-    if (!f) return false;
+    if (!f) {
+        const bool missing = gamePath.empty() || errno == ENOENT || errno == ENOTDIR;
+        return missing ? WholeFileRead::Missing : WholeFileRead::CannotOpen;
+    }
     bool ok = false;
     struct stat st;
     if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) &&
@@ -179,7 +183,11 @@ bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out, st
     }
     std::fclose(f);
     if (!ok) out.clear();
-    return ok;
+    return ok ? WholeFileRead::Read : WholeFileRead::NotReadWhole;
+}
+
+bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out, std::size_t maxBytes) {
+    return tryReadWholeFile(gamePath, out, maxBytes) == WholeFileRead::Read;
 }
 
 int writeFileAtomic(std::string_view gamePath, const void* data, std::size_t size) {

@@ -51,8 +51,21 @@ std::FILE* openFile(std::string_view gamePath, const char* mode);
 // True when the path names a file that can be opened for reading.
 bool fileReadable(std::string_view gamePath);
 
-// Reads a whole file, refusing files larger than maxBytes. False when the
-// file is missing, unreadable or too large; `out` is then empty.
+// What became of reading a whole file.
+enum class WholeFileRead {
+    Read,          // every byte is in `out`
+    Missing,       // no such file (or a folder on the way is a file)
+    CannotOpen,    // it is there but would not open: permission, a name too long
+    NotReadWhole,  // it opened but is not a plain file, is too large or failed to read
+};
+
+// Reads a whole file, refusing files larger than maxBytes; `out` is empty
+// unless it was read. One lookup of the path tells why a read failed, so a
+// caller need not look the file up again to say so.
+WholeFileRead tryReadWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out,
+                               std::size_t maxBytes = 256u * 1024u * 1024u);
+
+// The same, true when read.
 bool readWholeFile(std::string_view gamePath, std::vector<std::uint8_t>& out,
                    std::size_t maxBytes = 256u * 1024u * 1024u);
 

@@ -52,11 +52,17 @@ TEST(Paths, ReadsAreBoundedAndDeletesResolve) {
     ScopedChdir here(dir.path());
     dir.write("big.bin", std::string(1000, 'x'));
     std::vector<std::uint8_t> bytes;
-    EXPECT_FALSE(platform::readWholeFile("big.bin", bytes, 999));
+    using platform::WholeFileRead;
+    EXPECT_EQ(platform::tryReadWholeFile("big.bin", bytes, 999), WholeFileRead::NotReadWhole);
     EXPECT_TRUE(bytes.empty());
-    EXPECT_TRUE(platform::readWholeFile("big.bin", bytes, 1000));
-    EXPECT_FALSE(platform::readWholeFile("", bytes));
-    EXPECT_FALSE(platform::readWholeFile(".", bytes));  // a folder is not a file
+    EXPECT_EQ(platform::tryReadWholeFile("BIG.bin", bytes, 1000), WholeFileRead::Read);
+    EXPECT_EQ(bytes.size(), 1000u);
+    EXPECT_EQ(platform::tryReadWholeFile("", bytes), WholeFileRead::Missing);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(platform::tryReadWholeFile("gone.bin", bytes), WholeFileRead::Missing);
+    EXPECT_EQ(platform::tryReadWholeFile("big.bin\\inside", bytes), WholeFileRead::Missing);
+    EXPECT_EQ(platform::tryReadWholeFile(std::string(5000, 'n'), bytes), WholeFileRead::CannotOpen);
+    EXPECT_EQ(platform::tryReadWholeFile(".", bytes), WholeFileRead::NotReadWhole);  // a folder is not a file
     EXPECT_TRUE(platform::deleteFile("BIG.BIN"));
     EXPECT_FALSE(platform::deleteFile("BIG.BIN"));
     EXPECT_TRUE(platform::makeDirectories("Data\\Profiles"));
