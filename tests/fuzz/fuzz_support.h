@@ -36,11 +36,13 @@ inline const std::string& scratchRoot() {
 // input cost a disk flush. The old file is removed first: a file cut to
 // nothing and written again makes the file system start writing it out at
 // its close (it guards programs that replace files that way), a new file
-// does not.
+// does not. The path is looked up while the old file is still there: the
+// lookup of a missing file reads each of its folders.
 inline void writeInput(const std::string& gamePath, const std::uint8_t* data, std::size_t size) {
     scratchRoot();
-    platform::deleteFile(gamePath);
-    std::FILE* file = platform::openFile(gamePath, "wb");
+    const std::string path = platform::resolveWritePath(gamePath);
+    ::unlink(path.c_str());
+    std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) std::abort();
     const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     if (std::fclose(file) != 0 || !written) std::abort();

@@ -13,6 +13,7 @@
 #include "fuzz_images.h"
 #include "graphics/sprite_registry.h"
 #include "platform/win_messages.h"
+#include "ui/control_sounds.h"
 #include "ui/screen.h"
 #include "ui/screen_manager.h"
 
@@ -41,6 +42,16 @@ void playWith(ScreenManager& manager, Screen& screen) {
     }
 }
 
+// The sound table's two control groups, as the game's table has them: every
+// screen looks them up as it loads, and the game always finds its table.
+void writeSoundTable() {
+    static const char kTable[] =
+        "[toggle]\nname0=data\\sound\\toggle_1.wav\nmaxvolume=0.50\n\n"
+        "[click]\nname0=data\\sound\\click_1.wav\nmaxvolume=0.50\n";
+    fuzzCheck(makeDirectories("data\\sound"));
+    fuzz::writeInput(kSoundTable, reinterpret_cast<const std::uint8_t*>(kTable), sizeof kTable - 1);
+}
+
 // A picture stays registered under its path until the display closes, so
 // that screens share it; the game's data names a few hundred. Fuzzed inputs
 // keep naming new paths, and kept, those grew the registry by thousands a
@@ -63,7 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::setUpDisplay();
     static const int displaySprites = spriteRegistry().count();
     static const bool folder = makeDirectories("data\\menu");
+    static const bool table = (writeSoundTable(), true);
     (void)folder;
+    (void)table;
     iniReleaseCache();
     fuzz::writeInput("data\\menu\\fuzz.ini", data, size);
     {
