@@ -53,7 +53,7 @@ void ButtonControl::loadButton(const char* file, const char* section) {
         if (xs == 0) xs = TextWidth(menu, caption());
         if (ys == 0 && menu) ys = menu->lineHeight;
     }
-    clickSound_ = controlSound("click");
+    clickSound_ = controlSound(kClickSound);
 }
 
 int ButtonControl::mouseState() const {

@@ -24,7 +24,7 @@ LookupCache& cache() {
 // Every control's focus sound and every button's click: both are read as
 // the outermost load opens, so the sound table is read once, before the
 // screen file, and the screen file then stays in the store to the end.
-constexpr const char* kControlSounds[] = {"toggle", "click"};
+constexpr const char* kControlSounds[] = {kFocusSound, kClickSound};
 
 ControlSoundScope::ControlSoundScope() {
     if (++cache().depth > 1) return;

@@ -6,6 +6,9 @@
 struct SoundGroup;
 
 constexpr const char* kSoundTable = "data\\sound\\sound.ini";
+// The sound table's sections of the two.
+constexpr const char* kFocusSound = "toggle";
+constexpr const char* kClickSound = "click";
 
 // The group of that section of the sound table; null when it has none.
 SoundGroup* controlSound(const char* section);

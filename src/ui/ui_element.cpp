@@ -84,7 +84,7 @@ void UiElement::load(const char* file, const char* section) {
     bnotstatic = readScreenInt(file, section, "bnotstatic");
     if (hasScreenKey(file, section, "btabstop")) tabStop = iniReadInt(file, section, "btabstop") != 0;
     phase = iniReadInt(file, section, "phase");
-    focusSound_ = controlSound("toggle");
+    focusSound_ = controlSound(kFocusSound);
 }
 
 void UiElement::draw(int, int, Sprite&) {}

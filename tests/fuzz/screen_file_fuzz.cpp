@@ -42,14 +42,16 @@ void playWith(ScreenManager& manager, Screen& screen) {
     }
 }
 
-// The sound table's two control groups, as the game's table has them: every
-// screen looks them up as it loads, and the game always finds its table.
-void writeSoundTable() {
+// The folder of the screen files, and the sound table's two control groups
+// as the game's table has them: every screen looks them up as it loads, and
+// the game always finds its table.
+bool writeScreenFolders() {
     static const char kTable[] =
         "[toggle]\nname0=data\\sound\\toggle_1.wav\nmaxvolume=0.50\n\n"
         "[click]\nname0=data\\sound\\click_1.wav\nmaxvolume=0.50\n";
-    fuzzCheck(makeDirectories("data\\sound"));
+    fuzzCheck(makeDirectories("data\\menu") && makeDirectories("data\\sound"));
     fuzz::writeInput(kSoundTable, reinterpret_cast<const std::uint8_t*>(kTable), sizeof kTable - 1);
+    return true;
 }
 
 // A picture stays registered under its path until the display closes, so
@@ -73,10 +75,8 @@ void keepRegistryGameSized(int displaySprites) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::setUpDisplay();
     static const int displaySprites = spriteRegistry().count();
-    static const bool folder = makeDirectories("data\\menu");
-    static const bool table = (writeSoundTable(), true);
-    (void)folder;
-    (void)table;
+    static const bool folders = writeScreenFolders();
+    (void)folders;
     iniReleaseCache();
     fuzz::writeInput("data\\menu\\fuzz.ini", data, size);
     {
